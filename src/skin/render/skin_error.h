@@ -34,6 +34,12 @@ public:
   using ESkinError::ESkinError;
 };
 
+// A file that cannot be written, or a picture that cannot be encoded.
+class EWriteError : public ESkinError {
+public:
+  using ESkinError::ESkinError;
+};
+
 // A pixel buffer that cannot be had.
 class EOutOfResources : public ESkinError {
 public:
