@@ -1,0 +1,93 @@
+// State images of the caption button records: 32-bit cuts of the active picture with
+// alpha from the skin's alpha masks, for frames drawn onto a layered border.
+
+#include "skin/data/object_records.h"
+#include "skin/data/window_records.h"
+#include "skin/render/bitmap.h"
+
+namespace {
+
+bool ValidIndex(const std::vector<QImage>& pictures, int index) {
+  return index >= 0 && size_t(index) < pictures.size();
+}
+
+} // namespace
+
+// Out of line: the image members need the complete TspBitmap.
+TspDataSkinButton::TspDataSkinButton() {
+  ResetFields();
+}
+TspDataSkinButton::~TspDataSkinButton() = default;
+TspDataSkinStdButton::TspDataSkinStdButton() {
+  ResetFields();
+}
+TspDataSkinStdButton::~TspDataSkinStdButton() = default;
+
+void TspDataSkinButton::PrepareImages(TspSkinData&) {
+  // Forwards to PrepareImagesFrom once the skin data object can be asked for its pictures.
+}
+
+bool TspDataSkinButton::WantsImages(const TspDataSkinLayerFrame& layerFrame) const {
+  return layerFrame.pictureindex != -1 && layerFrame.fullborder;
+}
+
+void TspDataSkinButton::MakeImage(std::unique_ptr<TspBitmap>& image,
+                                  const std::vector<QImage>& activePictures, const TspRect& rect,
+                                  int maskIndex) const {
+  image.reset();
+  if (rect.IsEmpty() || !ValidIndex(activePictures, activepictureindex)) return;
+  const QImage& picture = activePictures[size_t(activepictureindex)];
+  if (picture.isNull()) return;
+  auto made = std::make_unique<TspBitmap>();
+  // QImage::copy fills what lies outside the picture with zeros, so a rectangle that
+  // reaches past the picture's edge cannot read beyond it.
+  made->Assign(picture.copy(rect.ToQRect()).convertToFormat(QImage::Format_RGB32));
+  if (made->IsEmpty()) return;
+  if (!ValidIndex(activePictures, maskIndex) || activePictures[size_t(maskIndex)].isNull()) {
+    made->SetAlpha(255);
+  } else {
+    // The mask is drawn at the image's top-left corner: mask pixel (x, y) gives the alpha
+    // of image pixel (x, y); where the mask is smaller, the alpha is 0.
+    TspBitmap mask;
+    mask.Assign(activePictures[size_t(maskIndex)]
+                    .copy(0, 0, made->Width(), made->Height())
+                    .convertToFormat(QImage::Format_RGB32));
+    AlphaFromMaskPremultiplied(*made, mask);
+  }
+  // Drawn blended in both cases: with a mask of only 0 and 255 alphas the cut-away parts
+  // must stay transparent rather than draw black.
+  made->HasAlpha = true;
+  image = std::move(made);
+}
+
+void TspDataSkinButton::PrepareImagesFrom(const std::vector<QImage>& activePictures,
+                                          const TspDataSkinLayerFrame& layerFrame) {
+  if (!WantsImages(layerFrame)) {
+    NormalImage.reset();
+    ActiveImage.reset();
+    DownImage.reset();
+    InactiveImage.reset();
+    return;
+  }
+  MakeImage(NormalImage, activePictures, skinrect, alphamaskpictureindex);
+  MakeImage(ActiveImage, activePictures, activeskinrect, alphamaskactivepictureindex);
+  MakeImage(DownImage, activePictures, downrect, alphamaskactivepictureindex);
+  MakeImage(InactiveImage, activePictures, inactiveskinrect, alphamaskinactivepictureindex);
+}
+
+void TspDataSkinStdButton::PrepareImagesFrom(const std::vector<QImage>& activePictures,
+                                             const TspDataSkinLayerFrame& layerFrame) {
+  TspDataSkinButton::PrepareImagesFrom(activePictures, layerFrame);
+  if (!WantsImages(layerFrame)) {
+    RestoreImage.reset();
+    RestoreActiveImage.reset();
+    RestoreDownImage.reset();
+    RestoreInactiveImage.reset();
+    return;
+  }
+  MakeImage(RestoreImage, activePictures, restorerect, alphamaskpictureindex);
+  MakeImage(RestoreActiveImage, activePictures, restoreactiverect, alphamaskactivepictureindex);
+  MakeImage(RestoreDownImage, activePictures, restoredownrect, alphamaskactivepictureindex);
+  MakeImage(RestoreInactiveImage, activePictures, restoreinactiverect,
+            alphamaskinactivepictureindex);
+}
