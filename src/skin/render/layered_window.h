@@ -1,0 +1,93 @@
+#pragma once
+// Layered windows: frameless, input-transparent top-level windows that show a
+// 32-bit picture with per-pixel alpha over whatever lies behind them, and the
+// fade-in of such a window used for glow frames.
+
+#include <QImage>
+#include <QObject>
+#include <QRasterWindow>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+class TspBitmap;
+
+// True only where the windowing system composes translucent windows: Wayland,
+// Windows and macOS, and X11 while a compositing manager owns _NET_WM_CM_S0.
+// False on the offscreen platform and on a bare X server, where translucent
+// windows would show black instead of what lies behind them.
+bool LayeredWindowsSupported();
+
+// A pop-up that never takes focus, stays off the task bar and lets mouse input
+// pass through, painting a premultiplied image at a constant opacity.
+class TspLayerWindow : public QRasterWindow {
+public:
+  explicit TspLayerWindow(bool topmost);
+
+  // The picture shown (premultiplied ARGB) and the constant alpha (0 to 255).
+  const QImage& Picture() const { return FPicture; }
+  int ConstantAlpha() const { return FConstantAlpha; }
+
+  // Takes a premultiplied picture, sizes the window to it at its current
+  // position and repaints.
+  void SetPicture(QImage premultiplied, int constantAlpha);
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+
+private:
+  QImage FPicture;
+  int FConstantAlpha = 0;
+};
+
+// Shows the bitmap in the window at the window's position: its colours taken
+// as premultiplied by its alpha, per-pixel alpha and the constant alpha (clamped
+// to 0..255) combined.
+void ShowLayeredBitmap(const TspBitmap& bitmap, int constantAlpha, TspLayerWindow& window);
+
+// One step of the fade-in: the constant alpha rises by limit div 10 and never
+// beyond the limit. A limit below 10 gives a step of 0: the layer stays fully
+// transparent.
+int NextLayerAlpha(int alpha, int alphaLimit);
+
+// Fades a layered picture in at a screen position, one window at a time.
+class TspLayerManager : public QObject {
+public:
+  // `supported` decides whether layered windows can be shown (LayeredWindowsSupported
+  // by default; tests pass their own answer).
+  explicit TspLayerManager(QObject* parent = nullptr,
+                           std::function<bool()> supported = LayeredWindowsSupported);
+  ~TspLayerManager() override;
+
+  // Above all other windows when set (the default), above normal windows only when
+  // cleared; applies to layers shown afterwards.
+  bool Topmost() const { return FTopmost; }
+  void SetTopmost(bool value) { FTopmost = value; }
+
+  // Does nothing where layered windows are unsupported. Otherwise hides any layer
+  // shown, then shows `bitmap` at (x, y) with alpha from `mask` (the mean of its
+  // red, green and blue at the same place; a mask smaller than the bitmap leaves
+  // the bitmap opaque), starting fully transparent and rising every 25 ms.
+  void ShowLayer(int x, int y, int alphaLimit, const QImage& mask, const QImage& bitmap);
+  // Stops the fade, frees the picture and destroys the window.
+  void HideLayer();
+
+  static constexpr int TickInterval = 25; // ms
+
+  // State, for the frame and for tests.
+  bool IsShowing() const { return FWindow != nullptr; }
+  bool IsFading() const { return FTimer.isActive(); }
+  int CurrentAlpha() const { return FAlpha; }
+  TspLayerWindow* Window() const { return FWindow.get(); }
+
+private:
+  void Tick();
+
+  std::function<bool()> FSupported;
+  bool FTopmost = true;
+  int FAlpha = 0;
+  int FAlphaLimit = 0;
+  QTimer FTimer;
+  std::unique_ptr<TspBitmap> FBitmap;
+  std::unique_ptr<TspLayerWindow> FWindow;
+};
