@@ -1,6 +1,7 @@
 #include "skin/render/bitmap.h"
 #include "skin/render/skin_error.h"
 #include <QPainter>
+#include <QWidget>
 #include <climits>
 #include <gtest/gtest.h>
 #include <random>
@@ -365,6 +366,34 @@ TEST(Bitmap, DrawOntoOtherImages) {
     src.DrawRect(p, TspRect{-1000000000, 0, 1000000000, 1}, TspRect{0, 0, 3, 1});
   }
   EXPECT_EQ(ImageRow(img, 0), (std::vector<u32>{0xFF7F007F, 0xFF7F007F, 0xFF7F007F}));
+}
+
+TEST(Bitmap, DrawOntoAWidgetBlendsAtItsPlaceInTheWindow) {
+  // A child widget paints into the window's image at an offset; the blend must read and
+  // write the pixels under the child, not those at the window's corner.
+  struct Child : QWidget {
+    TspBitmap glow;
+    void paintEvent(QPaintEvent*) override {
+      QPainter p(this);
+      p.fillRect(rect(), QColor(0, 0, 0));
+      glow.Draw(p, 1, 1);
+    }
+  };
+  QWidget top;
+  top.resize(20, 20);
+  QPalette pal;
+  pal.setColor(QPalette::Window, QColor(0, 0, 255));
+  top.setPalette(pal);
+  top.setAutoFillBackground(true);
+  auto* child = new Child;
+  child->setParent(&top);
+  child->setGeometry(5, 6, 4, 4);
+  Fill(child->glow, {{0x80FFFFFF, 0x00FFFFFF}});
+  child->glow.HasAlpha = true;
+  const QImage shot = top.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(shot.pixel(6, 7), 0xFF7F7F7Fu);
+  EXPECT_EQ(shot.pixel(7, 7), 0xFF000000u);
+  EXPECT_EQ(shot.pixel(1, 1), 0xFF0000FFu);
 }
 
 // ---------------------------------------------------------------------------------------
