@@ -3,6 +3,7 @@
 #include "skin/data/ini_text.h"
 #include "skin/data/package_io.h"
 #include "skin/data/skin_payload.h"
+#include "skin/data/skin_values.h"
 #include "skin/data/stored_form.h"
 #include "skin/render/bmp_codec.h"
 #include "skin/render/skin_error.h"
@@ -23,20 +24,6 @@ QByteArray ReadPackageBody(QIODevice& src) {
   const qint32 length = ReadInt32LE(src);
   if (length < 0) throw EReadError("Skin package: negative compressed length");
   return ReadExactly(src, length);
-}
-
-// Integer of a description value: decimal, or hexadecimal with "$" or "0x"; else `def`.
-int ParseCount(const QString& text, int def) {
-  const QString t = text.trimmed();
-  bool ok = false;
-  int v = 0;
-  if (t.startsWith(u'$'))
-    v = t.mid(1).toInt(&ok, 16);
-  else if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-    v = t.mid(2).toInt(&ok, 16);
-  else
-    v = t.toInt(&ok, 10);
-  return ok ? v : def;
 }
 
 // The lines of an 8-bit text file as its bytes, split at CR LF, LF or a lone CR.
@@ -158,10 +145,8 @@ void TspCompressedStoredSkin::ImportDescription(const QString& path) {
     const QString name = ini.ReadString("PICTURES", QLatin1String(s.Key));
     if (!name.isEmpty()) payload.Slot(s.Slot) = ReadBmpFile(base.filePath(name));
   }
-  const int count = ParseCount(ini.ReadString("PICTURES", "activepicturescount"), 0);
-  for (int i = 0; i < count; ++i)
-    payload.ActivePictures.push_back(
-        ReadBmpFile(base.filePath(ini.ReadString("PICTURES", QString::number(i)))));
+  for (const QString& name : ReadSkinList(ini, "PICTURES", "activepictures"))
+    payload.ActivePictures.push_back(ReadBmpFile(base.filePath(name)));
   for (const QByteArray& l : lines) payload.DescriptionText.append(l).append("\r\n");
 
   FCompressedStream = CompressPayload(WriteSkinPayload(payload));
