@@ -2,6 +2,12 @@
 // alpha from the skin's alpha masks, for frames drawn onto a layered border.
 
 #include "skin/data/object_records.h"
+// skin_data.h holds QPointers to the skin list, stored skin and resource strings, which
+// need their complete types.
+#include "skin/data/resource_strings.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_list.h"
+#include "skin/data/stored_skin.h"
 #include "skin/data/window_records.h"
 #include "skin/render/bitmap.h"
 
@@ -23,8 +29,8 @@ TspDataSkinStdButton::TspDataSkinStdButton() {
 }
 TspDataSkinStdButton::~TspDataSkinStdButton() = default;
 
-void TspDataSkinButton::PrepareImages(TspSkinData&) {
-  // Forwards to PrepareImagesFrom once the skin data object can be asked for its pictures.
+void TspDataSkinButton::PrepareImages(TspSkinData& data) {
+  PrepareImagesFrom(data.ActivePictures, data.LayerFrame);
 }
 
 bool TspDataSkinButton::WantsImages(const TspDataSkinLayerFrame& layerFrame) const {

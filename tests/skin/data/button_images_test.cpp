@@ -1,4 +1,8 @@
 #include "skin/data/object_records.h"
+#include "skin/data/resource_strings.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_list.h"
+#include "skin/data/stored_skin.h"
 #include "skin/data/window_records.h"
 #include "skin/render/bitmap.h"
 #include <gtest/gtest.h>
@@ -118,4 +122,23 @@ TEST(ButtonImages, MadeOnlyForAFullLayeredBorderExceptCaptionButtonsAndTabs) {
     none.PrepareImagesFrom(pictures, FullBorder());
     EXPECT_FALSE(none.NormalImage) << index;
   }
+}
+
+TEST(ButtonImages, PrepareImagesReadsTheSkinDataObject) {
+  TspSkinData data;
+  data.ActivePictures = Pictures();
+  data.LayerFrame.pictureindex = 1;
+  data.LayerFrame.fullborder = true;
+  TspDataSkinStdButton button;
+  button.activepictureindex = 0;
+  button.skinrect = button.restoredownrect = {1, 1, 3, 3};
+  TspDataSkinObject& object = button;
+  object.PrepareImages(data);
+  ASSERT_TRUE(button.NormalImage);
+  EXPECT_EQ(button.NormalImage->Pixel(0, 0), 0xFF000000u | (10u << 16) | (10u << 8) | 7u);
+  EXPECT_TRUE(button.RestoreDownImage);
+  data.LayerFrame.fullborder = false;
+  object.PrepareImages(data);
+  EXPECT_FALSE(button.NormalImage);
+  EXPECT_FALSE(button.RestoreDownImage);
 }
