@@ -14,12 +14,18 @@ using i64 = std::int64_t;
 
 // Round with halves to even, then clamp to 0..255. Products of decimal factors land a hair
 // off a true half in binary ((1 - 0.3) * 45 gives 31.499999999999996), so values are first
-// snapped to a 2^-20 grid: such halves then round as halves.
+// snapped to a 2^-20 grid: such halves then round as halves. Adding 1.5 * 2^52 rounds
+// v * 2^20 to an integer (halves to even) without a library call; the rest is integer.
 inline u8 ClampRound(double v) {
   if (!(v > -1.0)) return 0; // also NaN
   if (v > 256.0) return 255;
-  const double r = std::nearbyint(std::nearbyint(v * 1048576.0) / 1048576.0);
-  return u8(std::clamp(r, 0.0, 255.0));
+  const double t = v * 1048576.0 + 6755399441055744.0;
+  i64 bits;
+  std::memcpy(&bits, &t, sizeof bits);
+  const i64 grid = bits - 0x4338000000000000;
+  // Carries into the integer part past the half, and at the half only from an odd one.
+  const i64 q = (grid + 0x7FFFF + ((grid >> 20) & 1)) >> 20;
+  return u8(std::clamp<i64>(q, 0, 255));
 }
 
 // Rounds a position (halves to even) and limits it to 0..last.
@@ -236,11 +242,28 @@ void TspEffectBmp::MixRows(const TspEffectBmp& next, const std::vector<double>& 
 void TspEffectBmp::MorphFade(const TspEffectBmp& next, double x) {
   if (!SameSize(next)) return;
   x = Progress(x);
+  // The two products per byte depend on one byte each: look them up.
+  double oldPart[256], newPart[256];
+  for (int c = 0; c < 256; ++c) {
+    oldPart[c] = (1.0 - x) * c;
+    newPart[c] = x * c;
+  }
   const int n = 3 * FWidth;
+  // Large images: every (old, new) pair once, then one look-up per byte.
+  std::vector<u8> mixed;
+  if (i64(n) * FHeight >= 4 * 65536) {
+    mixed.resize(65536);
+    for (int o = 0; o < 256; ++o)
+      for (int c = 0; c < 256; ++c)
+        mixed[std::size_t(o << 8 | c)] = ClampRound(oldPart[o] + newPart[c]);
+  }
   for (int y = 0; y < FHeight; ++y) {
     u8* p = ScanLine(y);
     const u8* q = next.ScanLine(y);
-    for (int i = 0; i < n; ++i) p[i] = ClampRound((1.0 - x) * p[i] + x * q[i]);
+    if (!mixed.empty())
+      for (int i = 0; i < n; ++i) p[i] = mixed[std::size_t(p[i] << 8 | q[i])];
+    else
+      for (int i = 0; i < n; ++i) p[i] = ClampRound(oldPart[p[i]] + newPart[q[i]]);
   }
 }
 

@@ -222,6 +222,24 @@ TEST(EffectBmp, Morphs) {
     EXPECT_EQ(Blues(b), c.want) << c.name;
   }
 
+  // A large fade (worked through a table of every pair) agrees with fading pixels one by one.
+  TspEffectBmp large(512, 200), largeNext(512, 200);
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 512; ++x) {
+      large.SetPixel(x, y, u32(x * 131 + y * 7) & 0xFFFFFF);
+      largeNext.SetPixel(x, y, u32(y * 977 + x * 3) & 0xFFFFFF);
+    }
+  const TspEffectBmp largeBefore = large;
+  large.MorphFade(largeNext, 0.3);
+  for (int y = 0; y < 200; y += 7)
+    for (int x = 0; x < 512; x += 5) {
+      TspEffectBmp one(1, 1), oneNext(1, 1);
+      one.SetPixel(0, 0, largeBefore.Pixel(x, y));
+      oneNext.SetPixel(0, 0, largeNext.Pixel(x, y));
+      one.MorphFade(oneNext, 0.3);
+      ASSERT_EQ(large.Pixel(x, y), one.Pixel(0, 0)) << x << "," << y;
+    }
+
   // Taller than wide: the gradient runs along the rows, its step 1 / ((H - a - 1) div 2).
   TspEffectBmp tall(1, 10), next = Filled(1, 10, 0xC8C8C8);
   tall.MorphGradient(next, 0.4);
