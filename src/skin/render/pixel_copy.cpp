@@ -28,13 +28,33 @@ AxisMap BuildAxis(qint64 srcStart, qint64 srcLen, qint64 dstStart, qint64 dstLen
   if (lo >= hi) return m;
   m.first = int(lo);
   m.src.resize(size_t(hi - lo));
-  for (qint64 d = lo; d < hi; ++d) {
-    const qint64 off = d - dstStart;
+  // Stepped without a division per pixel: this runs for every row and column of
+  // every part of every paint.
+  const qint64 off0 = lo - dstStart;
+  auto put = [&](qint64 i, qint64 s) { m.src[size_t(i)] = s >= 0 && s < srcLimit ? int(s) : -1; };
+  if (fill == TspAxisFill::Tile) {
+    qint64 phase = off0 % srcLen;
+    for (qint64 i = 0; i < hi - lo; ++i) {
+      put(i, srcStart + phase);
+      if (++phase == srcLen) phase = 0;
+    }
+  } else {
     // Nearest neighbour samples the source at the centre of each target pixel,
-    // so an integer enlargement repeats every source pixel equally often.
-    const qint64 s = fill == TspAxisFill::Tile ? srcStart + off % srcLen
-                                               : srcStart + (2 * off + 1) * srcLen / (2 * dstLen);
-    m.src[size_t(d - lo)] = s >= 0 && s < srcLimit ? int(s) : -1;
+    // (2 off + 1) srcLen div (2 dstLen), so an integer enlargement repeats every
+    // source pixel equally often.
+    const qint64 den = 2 * dstLen;
+    const qint64 stepQ = (2 * srcLen) / den, stepR = (2 * srcLen) % den;
+    const qint64 num = (2 * off0 + 1) * srcLen;
+    qint64 q = num / den, r = num % den;
+    for (qint64 i = 0; i < hi - lo; ++i) {
+      put(i, srcStart + q);
+      q += stepQ;
+      r += stepR;
+      if (r >= den) {
+        r -= den;
+        ++q;
+      }
+    }
   }
   return m;
 }
@@ -108,9 +128,10 @@ void Blit(QImage& target, const QImage& source, const AxisMap& cols, const AxisM
 
 } // namespace
 
-void CopyPart(QImage& target, const TspRect& to, const QImage& source, const TspRect& from,
+void CopyPart(QImage& target, const TspRect& rawTo, const QImage& source, const TspRect& rawFrom,
               TspAxisFill columns, TspAxisFill rows) {
-  // Widths in 64 bits: rectangles from files may span more than an int.
+  // Bounded, every product of the mapping stays far inside 64 bits.
+  const TspRect to = BoundRect(rawTo), from = BoundRect(rawFrom);
   const qint64 fromW = qint64(from.Right) - from.Left, fromH = qint64(from.Bottom) - from.Top;
   const qint64 toW = qint64(to.Right) - to.Left, toH = qint64(to.Bottom) - to.Top;
   if (fromW <= 0 || fromH <= 0 || toW <= 0 || toH <= 0) return;
