@@ -34,7 +34,7 @@ const std::vector<TSkinAccent>& BuiltinSkinAccents() {
   static const std::vector<TSkinAccent> accents = {
       {"Blue", "sknBlue", QColor(0x2D6CDF), QColor(0x255FCB), QColor(0x1F54B5)},
       {"Green", "sknGreen", QColor(0x1E7E4E), QColor(0x196F44), QColor(0x145C38)},
-      {"Orange", "sknOrange", QColor(0xBD5212), QColor(0xA9490F), QColor(0x8F3D0B)},
+      {"Orange", "sknOrange", QColor(0xC4500A), QColor(0xAE4708), QColor(0x923C07)},
       {"Purple", "sknPurple", QColor(0x7447D1), QColor(0x673CC2), QColor(0x5830AB)},
   };
   return accents;
@@ -65,8 +65,8 @@ TSkinPalette MakePalette(const TSkinAccent& accent) {
   p.FrameInactiveEdge = QColor(0xB4BDCA);
   p.CaptionButtonHot = Mix(accent.Accent, Qt::white, 0.16);
   p.CaptionButtonDown = Mix(accent.Accent, Qt::black, 0.16);
-  p.CloseHot = QColor(0xD13438);
-  p.CloseDown = QColor(0xA4262C);
+  p.CloseHot = QColor(0xE04848);
+  p.CloseDown = QColor(0xB83434);
 
   p.AccentTint = Mix(accent.Accent, Qt::white, 0.88);
   p.FocusRing = Mix(accent.Accent, Qt::white, 0.45);

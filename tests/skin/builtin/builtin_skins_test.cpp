@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace {
@@ -26,26 +27,40 @@ constexpr int kSkinCount = 4;
 
 // Every value of a record by key, read through the record's own list of keys.
 struct TFieldDump : TspFieldVisitor {
+  std::set<std::string> Keys; // lower-case, as the reader matches them
   std::map<std::string, TspRect> Rects;
   std::map<std::string, TColor> Colours;
   std::map<std::string, std::string> Layout; // geometry and numbers, as text
-  void Integer(const char* key, int& f, int) override { Layout[key] = std::to_string(f); }
-  void Color(const char* key, TColor& f, TColor) override { Colours[key] = f; }
-  void Flag(const char* key, bool& f) override { Layout[key] = f ? "1" : "0"; }
+  void Key(const char* key) { Keys.insert(QString::fromLatin1(key).toLower().toStdString()); }
+  void Integer(const char* key, int& f, int) override {
+    Key(key);
+    Layout[key] = std::to_string(f);
+  }
+  void Color(const char* key, TColor& f, TColor) override {
+    Key(key);
+    Colours[key] = f;
+  }
+  void Flag(const char* key, bool& f) override {
+    Key(key);
+    Layout[key] = f ? "1" : "0";
+  }
   void Point(const char* key, TspPoint& f) override {
+    Key(key);
     Layout[key] = std::to_string(f.X) + "," + std::to_string(f.Y);
   }
   void Rect(const char* key, TspRect& f) override {
+    Key(key);
     Rects[key] = f;
     Layout[key] = std::to_string(f.Left) + "," + std::to_string(f.Top) + "," +
                   std::to_string(f.Right) + "," + std::to_string(f.Bottom);
   }
-  void Text(const char*, QString&, const char*) override {}
-  void FontStyle(const char*, TspFontStyles&) override {}
+  void Text(const char* key, QString&, const char*) override { Key(key); }
+  void FontStyle(const char* key, TspFontStyles&) override { Key(key); }
   void EnumValue(const char* key, int& f, const TspEnumInfo&) override {
+    Key(key);
     Layout[key] = std::to_string(f);
   }
-  void Lines(const char*, QStringList&) override {}
+  void Lines(const char* key, QStringList&) override { Key(key); }
 };
 
 TFieldDump Dump(TspSkinRecord& r) {
@@ -404,6 +419,41 @@ TEST_F(BuiltinSkinsTest, SourceFoldersImportToThePackagedSkins) {
     for (size_t k = 0; k < a.ActivePictures.size(); ++k)
       EXPECT_EQ(a.ActivePictures[k], b.ActivePictures[k]) << k;
     EXPECT_EQ(a.DescriptionText, b.DescriptionText);
+  }
+}
+
+// Keys a reader does not know are ignored without a word, so a misspelt key would go
+// unnoticed: every key the description writes must be one its record kind reads.
+TEST_F(BuiltinSkinsTest, EveryKeyWrittenIsOneItsRecordReads) {
+  for (int i = 0; i < kSkinCount; ++i) {
+    const QByteArray text =
+        ReadSkinPayload(FList->Skins()[i].StoredSkin().Decompress()).DescriptionText;
+    std::map<std::string, std::set<std::string>> written; // section -> keys, lower-case
+    std::string section;
+    for (const QByteArray& raw : text.split('\n')) {
+      const QString line = QString::fromLatin1(raw).trimmed();
+      if (line.startsWith('[') && line.endsWith(']'))
+        section = line.mid(1, line.size() - 2).toLower().toStdString();
+      else if (const qsizetype eq = line.indexOf('='); eq > 0)
+        written[section].insert(line.left(eq).trimmed().toLower().toStdString());
+    }
+
+    auto skin = Load(i);
+    auto check = [&](const std::string& name, TspSkinRecord& record) {
+      SCOPED_TRACE(std::to_string(i) + " [" + name + "]");
+      ASSERT_TRUE(written.count(name));
+      const TFieldDump d = Dump(record);
+      for (const std::string& key : written.at(name)) EXPECT_TRUE(d.Keys.count(key)) << key;
+    };
+    for (auto& r : skin->ControlList) check(r->IDName.toLower().toStdString(), *r);
+    for (auto& r : skin->ObjectList) check(r->IDName.toLower().toStdString(), *r);
+    check("forminfo", skin->FormInfo);
+    check("popupwindow", skin->PopupWindow);
+    check("hintwindow", skin->HintWindow);
+    check("layerframe", skin->LayerFrame);
+    check("skincolors", skin->SkinColors);
+    // Every record section is a registered record, so none is skipped silently.
+    EXPECT_EQ(written.size(), skin->ControlList.size() + skin->ObjectList.size() + 9);
   }
 }
 
