@@ -268,7 +268,9 @@ void BuildPopupAndHint(TSkinBuild& b) {
   b.ExpectText("disabled menu item text", p.TextDisabled, piMenuItem, normal);
 
   // Hint: white, a 1-pixel edge, 6 pixels of padding at the sides and 5 above and below
-  // (the reader adds 5 more to the width).
+  // (the reader adds 5 more to the width). Its text keeps the grey that hints have always
+  // had in the built-in skins, RGB(68, 68, 68).
+  const QColor hintText(68, 68, 68);
   QImage hint = NewPart(16, 16, p.Surface);
   RoundedBox(hint, hint.rect(), 0, p.Surface, p.Edge);
   const TspRect hintRect = b.Add(piHint, hint);
@@ -280,14 +282,14 @@ void BuildPopupAndHint(TSkinBuild& b) {
       .Point("leftbottompoint", 3, 13)
       .Point("rightbottompoint", 13, 13)
       .Rect("clientrect", {6, 5, 10, 11})
-      .Font("", p.Text)
+      .Font("", hintText)
       .Flag("leftstretch", true)
       .Flag("rightstretch", true)
       .Flag("topstretch", true)
       .Flag("bottomstretch", true)
       .Flag("stretcheffect", true)
       .Text("stretchtype", "stfull");
-  b.ExpectText("hint text", p.Text, piHint,
+  b.ExpectText("hint text", hintText, piHint,
                {hintRect.Left + 2, hintRect.Top + 2, hintRect.Right - 2, hintRect.Bottom - 2});
 }
 
