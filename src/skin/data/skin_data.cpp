@@ -16,6 +16,7 @@
 #include <QPalette>
 #include <QScopeGuard>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace {
@@ -193,12 +194,8 @@ void TspSkinData::ReadDescription(const TspIniText& ini) {
     ObjectList.push_back(std::move(record));
     TspDataSkinObject& object = *ObjectList.back();
     object.LoadFromIni(ini);
-    // Button records cut their state images from the pictures and the layer frame read
-    // above; every other kind has nothing to prepare.
-    if (auto* button = dynamic_cast<TspDataSkinButton*>(&object))
-      button->PrepareImagesFrom(ActivePictures, LayerFrame);
-    else
-      object.PrepareImages(*this);
+    // Button records cut their state images from the pictures and the layer frame read above.
+    object.PrepareImages(*this);
   }
 
   for (const QString& entry : ReadSkinRegistry(ini, "SKINCONTROLS")) {
@@ -309,6 +306,26 @@ void TspSkinData::ClearSkin() {
   FIsEmpty = true;
 }
 
+namespace {
+// The application's top-level widgets in the order their windows were created. Qt keeps
+// top-level widgets in a hash set, whose order changes from run to run; its list of
+// windows keeps creation order. Widgets without a window yet follow, in a stable order.
+std::vector<QWidget*> TopLevelFormsInOrder() {
+  std::vector<QWidget*> forms;
+  for (QWidget* w : QApplication::topLevelWidgets()) forms.push_back(w);
+  const QWindowList windows = QGuiApplication::topLevelWindows();
+  const auto rank = [&windows](QWidget* w) {
+    const qsizetype i = w->windowHandle() ? windows.indexOf(w->windowHandle()) : -1;
+    return i < 0 ? windows.size() : i;
+  };
+  std::stable_sort(forms.begin(), forms.end(), [&rank](QWidget* a, QWidget* b) {
+    const qsizetype ra = rank(a), rb = rank(b);
+    return ra != rb ? ra < rb : a->objectName() < b->objectName();
+  });
+  return forms;
+}
+} // namespace
+
 void TspSkinData::BroadcastSkinMessage(int message) {
   const auto send = [this, message](QWidget* form) {
     TspSkinMessageEvent event(message, this);
@@ -324,7 +341,7 @@ void TspSkinData::BroadcastSkinMessage(int message) {
 
   // A form handling a message may close another: guarded pointers skip it then.
   std::vector<QPointer<QWidget>> forms;
-  for (QWidget* w : QApplication::topLevelWidgets())
+  for (QWidget* w : TopLevelFormsInOrder())
     if (w != owner && !IsLayerWindow(w)) forms.emplace_back(w);
 
   // Layered borders are painted under their forms: walk the list backwards then.

@@ -6,8 +6,11 @@
 
 #include "skin/data/control_records.h"
 #include "skin/data/object_records.h"
+#include "skin/data/resource_strings.h"
 #include "skin/data/skin_area.h"
 #include "skin/data/skin_colors.h"
+#include "skin/data/skin_list.h"
+#include "skin/data/stored_skin.h"
 #include "skin/data/window_records.h"
 
 #include <QImage>
@@ -19,9 +22,6 @@
 #include <memory>
 #include <vector>
 
-class TspCompressedSkinList;
-class TspCompressedStoredSkin;
-class TspResourceStrData;
 class TspIniText;
 class TspPayloadReader;
 

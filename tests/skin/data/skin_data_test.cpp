@@ -78,16 +78,19 @@ class SkinDataMessages : public ::testing::Test {
 protected:
   void SetUp() override {
     gLog = &Log;
-    for (auto& f : Forms) f = std::make_unique<RecordingForm>();
+    // Native windows, created in array order: the order forms are told in.
+    for (auto& f : Forms) {
+      f = std::make_unique<RecordingForm>();
+      f->winId();
+    }
   }
   void TearDown() override { gLog = nullptr; }
 
-  // Our forms in the order the application lists its top-level widgets.
+  // Our forms in the order their windows were created.
   std::vector<QWidget*> PlatformOrder(const QWidget* except = nullptr) const {
     std::vector<QWidget*> order;
-    for (QWidget* w : QApplication::topLevelWidgets())
-      for (const auto& f : Forms)
-        if (w == f.get() && w != except) order.push_back(w);
+    for (const auto& f : Forms)
+      if (f.get() != except) order.push_back(f.get());
     return order;
   }
   // The forms that received `message`, in order.
