@@ -5,13 +5,13 @@
 
 namespace {
 
-struct SheetSpec {
+struct SheetLayout {
   const char* FileName;
   int RowWidth;
 };
 
 // File names in the skin folder, by picture index.
-const SheetSpec kSheets[piCount] = {
+const SheetLayout kSheets[piCount] = {
     {"captionbuttons.bmp", 240},
     {"buttons.bmp", 160},
     {"edits.bmp", 160},
@@ -45,7 +45,7 @@ QColor MostCommonColour(const QImage& img, const TspRect& area) {
 } // namespace
 
 TSkinBuild::TSkinBuild(const TSkinPalette& palette) : Pal(palette) {
-  for (const SheetSpec& s : kSheets) FSheets.emplace_back(s.FileName, s.RowWidth);
+  for (const SheetLayout& s : kSheets) FSheets.emplace_back(s.FileName, s.RowWidth);
 }
 
 TspRect TSkinBuild::Add(TPictureIndex picture, const QImage& part) {

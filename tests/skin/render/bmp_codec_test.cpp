@@ -16,8 +16,8 @@ void Put32(QByteArray& b, int at, quint32 v) {
   qToLittleEndian(v, b.data() + at);
 }
 
-struct BmpSpec {
-  BmpSpec(int b, quint32 c = 0, std::vector<quint32> m = {})
+struct BmpLayout {
+  BmpLayout(int b, quint32 c = 0, std::vector<quint32> m = {})
       : bpp(b), compression(c), masks(std::move(m)) {}
   int bpp;
   quint32 compression;
@@ -27,11 +27,11 @@ struct BmpSpec {
 
 // Encodes `img` independently of the reader: palette built from the distinct
 // colours, 16 bits as 5-5-5 (or the masks given), 32 bits with a zero fourth byte.
-QByteArray Encode(const QImage& img, const BmpSpec& spec) {
+QByteArray Encode(const QImage& img, const BmpLayout& layout) {
   const int w = img.width(), h = img.height();
   std::vector<quint32> palette;
   std::map<quint32, int> index;
-  if (spec.bpp <= 8) {
+  if (layout.bpp <= 8) {
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         const quint32 c = img.pixel(x, y) & 0xFFFFFF;
@@ -41,8 +41,8 @@ QByteArray Encode(const QImage& img, const BmpSpec& spec) {
         }
       }
   }
-  const int stride = ((w * spec.bpp + 31) / 32) * 4;
-  const int headers = 14 + 40 + int(spec.masks.size()) * 4 + int(palette.size()) * 4;
+  const int stride = ((w * layout.bpp + 31) / 32) * 4;
+  const int headers = 14 + 40 + int(layout.masks.size()) * 4 + int(palette.size()) * 4;
   QByteArray b(headers + stride * h, '\0');
   b[0] = 'B';
   b[1] = 'M';
@@ -50,20 +50,20 @@ QByteArray Encode(const QImage& img, const BmpSpec& spec) {
   Put32(b, 10, headers);
   Put32(b, 14, 40);
   Put32(b, 18, w);
-  Put32(b, 22, spec.topDown ? -h : h);
+  Put32(b, 22, layout.topDown ? -h : h);
   Put16(b, 26, 1);
-  Put16(b, 28, spec.bpp);
-  Put32(b, 30, spec.compression);
+  Put16(b, 28, layout.bpp);
+  Put32(b, 30, layout.compression);
   Put32(b, 46, quint32(palette.size()));
   int at = 54;
-  for (quint32 m : spec.masks) Put32(b, (at += 4) - 4, m);
+  for (quint32 m : layout.masks) Put32(b, (at += 4) - 4, m);
   for (quint32 c : palette) Put32(b, (at += 4) - 4, c);
   for (int y = 0; y < h; ++y) {
     auto* row =
-        reinterpret_cast<uchar*>(b.data()) + headers + (spec.topDown ? y : h - 1 - y) * stride;
+        reinterpret_cast<uchar*>(b.data()) + headers + (layout.topDown ? y : h - 1 - y) * stride;
     for (int x = 0; x < w; ++x) {
       const quint32 c = img.pixel(x, y) & 0xFFFFFF;
-      switch (spec.bpp) {
+      switch (layout.bpp) {
       case 1:
         row[x / 8] |= index[c] << (7 - x % 8);
         break;
@@ -75,7 +75,7 @@ QByteArray Encode(const QImage& img, const BmpSpec& spec) {
         break;
       case 16: {
         const quint16 v =
-            spec.masks.empty()
+            layout.masks.empty()
                 ? quint16(((c >> 19) & 31) << 10 | ((c >> 11) & 31) << 5 | (c >> 3 & 31))
                 : quint16(((c >> 19) & 31) << 11 | ((c >> 10) & 63) << 5 | (c >> 3 & 31));
         qToLittleEndian(v, row + 2 * x);
@@ -107,7 +107,7 @@ QImage Sample(int w, int h, int colours) {
 
 TEST(BmpCodec, ReadsEveryDepthInBothRowOrders) {
   struct Case {
-    BmpSpec spec;
+    BmpLayout layout;
     int colours;
   };
   const Case cases[] = {
@@ -124,11 +124,11 @@ TEST(BmpCodec, ReadsEveryDepthInBothRowOrders) {
     for (bool topDown : {false, true}) {
       // Widths that leave a partial byte and row padding.
       const QImage expected = Sample(11, 5, c.colours);
-      BmpSpec spec = c.spec;
-      spec.topDown = topDown;
-      const QImage got = ReadBmp(Encode(expected, spec));
-      SCOPED_TRACE(testing::Message() << "bpp " << spec.bpp << " topDown " << topDown
-                                      << " compression " << spec.compression);
+      BmpLayout layout = c.layout;
+      layout.topDown = topDown;
+      const QImage got = ReadBmp(Encode(expected, layout));
+      SCOPED_TRACE(testing::Message() << "bpp " << layout.bpp << " topDown " << topDown
+                                      << " compression " << layout.compression);
       EXPECT_EQ(got.format(), QImage::Format_RGB32);
       EXPECT_EQ(got, expected);
     }
