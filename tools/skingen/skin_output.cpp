@@ -2,6 +2,7 @@
 
 #include "skin/builtin/required_records.h"
 #include "skin/data/ini_text.h"
+#include "skin/data/record_registry.h"
 #include "skin/data/skin_payload.h"
 #include "skin/data/stored_skin.h"
 #include "skin/render/bmp_codec.h"
@@ -10,89 +11,25 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <map>
+#include <memory>
 #include <stdexcept>
 
 namespace {
-
-// Registry types and the record kinds they make.
-const std::map<QString, QString>& ObjectKinds() {
-  static const std::map<QString, QString> kinds = {
-      {"menuitem", "TspDataSkinMenuItem"},
-      {"mainmenubaritem", "TspDataSkinMainMenuBarItem"},
-      {"mainmenuitem", "TspDataSkinMainMenuItem"},
-      {"captionmenubutton", "TspDataSkinCaptionMenuButton"},
-      {"captiontab", "TspDataSkinCaptionTab"},
-      {"stdbutton", "TspDataSkinStdButton"},
-      {"mainmenubarbutton", "TspDataSkinMainMenuBarButton"},
-      {"button", "TspDataSkinButton"},
-      {"caption", "TspDataSkinCaption"},
-      {"trackbar", "TspDataSkinTrackBar"},
-      {"gauge", "TspDataSkinGauge"},
-      {"framegauge", "TspDataSkinFrameGaugeObject"},
-      {"frameregulator", "TspDataSkinFrameRegulatorObject"},
-      {"label", "TspDataSkinLabel"},
-      {"bitlabel", "TspDataSkinBitLabel"},
-      {"switch", "TspDataSkinSwitch"},
-      {"animate", "TspDataSkinAnimate"},
-      {"userobject", "TspDataUserObject"},
-  };
-  return kinds;
-}
-
-const std::map<QString, QString>& ControlKinds() {
-  static const std::map<QString, QString> kinds = {
-      {"slider", "TspDataSkinSlider"},
-      {"bevel", "TspDataSkinBevel"},
-      {"panel", "TspDataSkinPanelControl"},
-      {"expanel", "TspDataSkinExPanelControl"},
-      {"menubutton", "TspDataSkinMenuButtonControl"},
-      {"button", "TspDataSkinButtonControl"},
-      {"checkradio", "TspDataSkinCheckRadioControl"},
-      {"gauge", "TspDataSkinGaugeControl"},
-      {"splitter", "TspDataSkinSplitterControl"},
-      {"trackbar", "TspDataSkinTrackBarControl"},
-      {"label", "TspDataSkinLabelControl"},
-      {"stdlabel", "TspDataSkinStdLabelControl"},
-      {"bitlabel", "TspDataSkinBitLabelControl"},
-      {"frameregulator", "TspDataSkinFrameRegulator"},
-      {"framegauge", "TspDataSkinFrameGauge"},
-      {"animate", "TspDataSkinAnimateControl"},
-      {"updown", "TspDataSkinUpDownControl"},
-      {"switch", "TspDataSkinSwitchControl"},
-      {"grid", "TspDataSkinGridControl"},
-      {"tab", "TspDataSkinTabControl"},
-      {"mainmenubar", "TspDataSkinMainMenuBar"},
-      {"controlbar", "TspDataSkinControlBar"},
-      {"memo", "TspDataSkinMemoControl"},
-      {"edit", "TspDataSkinEditControl"},
-      {"checklistbox", "TspDataSkinCheckListBox"},
-      {"listbox", "TspDataSkinListBox"},
-      {"combobox", "TspDataSkinComboBox"},
-      {"scrollbar", "TspDataSkinScrollBarControl"},
-      {"spinedit", "TspDataSkinSpinEditControl"},
-      {"scrollbox", "TspDataSkinScrollBoxControl"},
-      {"treeview", "TspDataSkinTreeView"},
-      {"listview", "TspDataSkinListView"},
-      {"richedit", "TspDataSkinRichEdit"},
-  };
-  return kinds;
-}
 
 [[noreturn]] void Fail(const TBuiltSkin& skin, const QString& what) {
   throw std::runtime_error((skin.Palette.Skin.Colour + ": " + what).toStdString());
 }
 
-// The record kind the registry gives `name`, or an empty text when it is not listed.
-QString ListedKind(const TspIniText& ini, const char* section,
-                   const std::map<QString, QString>& kinds, const QString& name) {
-  const int count = ini.ReadString(section, "count").toInt();
-  for (int i = 0; i < count; ++i) {
-    const QString entry = ini.ReadString(section, QString::number(i));
-    const qsizetype colon = entry.indexOf(':');
-    if (colon < 0 || entry.left(colon) != name) continue;
-    const auto it = kinds.find(entry.mid(colon + 1));
-    return it == kinds.end() ? QStringLiteral("?") : it->second;
+// The record kind the registry makes for the entry that names `name`, "?" for a type the
+// registry does not know, empty when no entry names it.
+QString ListedKind(const TspIniText& ini, const char* section, bool object, const QString& name) {
+  for (const QString& entry : ReadSkinRegistry(ini, section)) {
+    const auto e = SplitRegistryEntry(entry);
+    if (!e || e->Name != name) continue;
+    const std::unique_ptr<TspSkinRecord> record =
+        object ? std::unique_ptr<TspSkinRecord>(CreateObjectRecord(e->Type))
+               : std::unique_ptr<TspSkinRecord>(CreateControlRecord(e->Type));
+    return record ? QString(record->ClassName()) : QStringLiteral("?");
   }
   return {};
 }
@@ -132,8 +69,7 @@ void CheckSkin(const TBuiltSkin& skin, const QByteArray& package) {
   const TspIniText ini = TspIniText::Parse(skin.Description);
   for (const TspRequiredRecord& r : RequiredBuiltinRecords()) {
     const bool object = r.List == TspRecordList::Objects;
-    const QString kind = ListedKind(ini, object ? "SKINOBJECTS" : "SKINCONTROLS",
-                                    object ? ObjectKinds() : ControlKinds(), r.Name);
+    const QString kind = ListedKind(ini, object ? "SKINOBJECTS" : "SKINCONTROLS", object, r.Name);
     if (kind.isEmpty()) Fail(skin, QStringLiteral("record \"%1\" is not listed").arg(r.Name));
     if (kind != r.ClassName)
       Fail(skin, QStringLiteral("record \"%1\" is a %2, not a %3").arg(r.Name, kind, r.ClassName));
