@@ -10,6 +10,7 @@
 #include "skin/data/stored_skin.h"
 #include "skin/data/window_records.h"
 #include "skin/render/bitmap.h"
+#include "skin/render/skin_error.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ TspDataSkinStdButton::TspDataSkinStdButton() {
 TspDataSkinStdButton::~TspDataSkinStdButton() = default;
 
 void TspDataSkinButton::PrepareImages(TspSkinData& data) {
-  PrepareImagesFrom(data.ActivePictures, data.LayerFrame);
+  PrepareImagesFrom(data.ActivePictures, data.LayerFrame, &data.ButtonImagePixelsLeft);
 }
 
 bool TspDataSkinButton::WantsImages(const TspDataSkinLayerFrame& layerFrame) const {
@@ -39,11 +40,20 @@ bool TspDataSkinButton::WantsImages(const TspDataSkinLayerFrame& layerFrame) con
 
 void TspDataSkinButton::MakeImage(std::unique_ptr<TspBitmap>& image,
                                   const std::vector<QImage>& activePictures, const TspRect& rect,
-                                  int maskIndex) const {
+                                  int maskIndex, qint64* pixelsLeft) const {
   image.reset();
   if (rect.IsEmpty() || !ValidIndex(activePictures, activepictureindex)) return;
   const QImage& picture = activePictures[size_t(activepictureindex)];
   if (picture.isNull()) return;
+  // Larger than the picture it is cut from, a rectangle is a mistake of the description;
+  // taken as it stands, a few stray digits would ask for an image of any size.
+  if (rect.Width() > picture.width() || rect.Height() > picture.height()) return;
+  if (pixelsLeft) {
+    const qint64 pixels = qint64(rect.Width()) * rect.Height();
+    if (pixels > *pixelsLeft)
+      throw EOutOfResources("Skin button images: more pixels than one skin may hold");
+    *pixelsLeft -= pixels;
+  }
   auto made = std::make_unique<TspBitmap>();
   // QImage::copy fills what lies outside the picture with zeros, so a rectangle that
   // reaches past the picture's edge cannot read beyond it.
@@ -67,7 +77,8 @@ void TspDataSkinButton::MakeImage(std::unique_ptr<TspBitmap>& image,
 }
 
 void TspDataSkinButton::PrepareImagesFrom(const std::vector<QImage>& activePictures,
-                                          const TspDataSkinLayerFrame& layerFrame) {
+                                          const TspDataSkinLayerFrame& layerFrame,
+                                          qint64* pixelsLeft) {
   if (!WantsImages(layerFrame)) {
     NormalImage.reset();
     ActiveImage.reset();
@@ -75,15 +86,17 @@ void TspDataSkinButton::PrepareImagesFrom(const std::vector<QImage>& activePictu
     InactiveImage.reset();
     return;
   }
-  MakeImage(NormalImage, activePictures, skinrect, alphamaskpictureindex);
-  MakeImage(ActiveImage, activePictures, activeskinrect, alphamaskactivepictureindex);
-  MakeImage(DownImage, activePictures, downrect, alphamaskactivepictureindex);
-  MakeImage(InactiveImage, activePictures, inactiveskinrect, alphamaskinactivepictureindex);
+  MakeImage(NormalImage, activePictures, skinrect, alphamaskpictureindex, pixelsLeft);
+  MakeImage(ActiveImage, activePictures, activeskinrect, alphamaskactivepictureindex, pixelsLeft);
+  MakeImage(DownImage, activePictures, downrect, alphamaskactivepictureindex, pixelsLeft);
+  MakeImage(InactiveImage, activePictures, inactiveskinrect, alphamaskinactivepictureindex,
+            pixelsLeft);
 }
 
 void TspDataSkinStdButton::PrepareImagesFrom(const std::vector<QImage>& activePictures,
-                                             const TspDataSkinLayerFrame& layerFrame) {
-  TspDataSkinButton::PrepareImagesFrom(activePictures, layerFrame);
+                                             const TspDataSkinLayerFrame& layerFrame,
+                                             qint64* pixelsLeft) {
+  TspDataSkinButton::PrepareImagesFrom(activePictures, layerFrame, pixelsLeft);
   if (!WantsImages(layerFrame)) {
     RestoreImage.reset();
     RestoreActiveImage.reset();
@@ -91,9 +104,11 @@ void TspDataSkinStdButton::PrepareImagesFrom(const std::vector<QImage>& activePi
     RestoreInactiveImage.reset();
     return;
   }
-  MakeImage(RestoreImage, activePictures, restorerect, alphamaskpictureindex);
-  MakeImage(RestoreActiveImage, activePictures, restoreactiverect, alphamaskactivepictureindex);
-  MakeImage(RestoreDownImage, activePictures, restoredownrect, alphamaskactivepictureindex);
+  MakeImage(RestoreImage, activePictures, restorerect, alphamaskpictureindex, pixelsLeft);
+  MakeImage(RestoreActiveImage, activePictures, restoreactiverect, alphamaskactivepictureindex,
+            pixelsLeft);
+  MakeImage(RestoreDownImage, activePictures, restoredownrect, alphamaskactivepictureindex,
+            pixelsLeft);
   MakeImage(RestoreInactiveImage, activePictures, restoreinactiverect,
-            alphamaskinactivepictureindex);
+            alphamaskinactivepictureindex, pixelsLeft);
 }

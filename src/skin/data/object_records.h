@@ -60,23 +60,32 @@ public:
   void VisitFields(TspFieldVisitor& v) override;
 
   ~TspDataSkinButton() override;
+  // The pixels that the state images of all the buttons of one skin may take together.
+  // Far above what caption buttons need, but a description that names one large cut in
+  // many records cannot exhaust memory.
+  static constexpr qint64 MaxImagePixels = qint64(1) << 24;
   // The normal, active, down and inactive state images, cut from picture
   // "activepictureindex" with alpha from the alpha masks; absent where not made.
   std::unique_ptr<TspBitmap> NormalImage, ActiveImage, DownImage, InactiveImage;
-  // Makes the state images from the skin's active pictures and layer frame.
+  // Makes the state images from the skin's active pictures and layer frame, spending the
+  // skin's TspSkinData::ButtonImagePixelsLeft.
   void PrepareImages(TspSkinData& data) override;
-  // The work of PrepareImages on the two parts of the skin it reads.
+  // The work of PrepareImages on the two parts of the skin it reads. With `pixelsLeft`,
+  // each image made takes its pixels from it, and one that would need more than is left
+  // throws EOutOfResources.
   virtual void PrepareImagesFrom(const std::vector<QImage>& activePictures,
-                                 const TspDataSkinLayerFrame& layerFrame);
+                                 const TspDataSkinLayerFrame& layerFrame,
+                                 qint64* pixelsLeft = nullptr);
 
 protected:
   // Whether the skin wants the state images: only a layered border around the whole frame
   // draws caption buttons with alpha.
   virtual bool WantsImages(const TspDataSkinLayerFrame& layerFrame) const;
   // Frees `image`, then cuts `rect` out of picture "activepictureindex" with alpha from
-  // active picture `maskIndex` (opaque without a valid mask).
+  // active picture `maskIndex` (opaque without a valid mask). A rectangle wider or taller
+  // than the picture cuts nothing.
   void MakeImage(std::unique_ptr<TspBitmap>& image, const std::vector<QImage>& activePictures,
-                 const TspRect& rect, int maskIndex) const;
+                 const TspRect& rect, int maskIndex, qint64* pixelsLeft) const;
 };
 
 class TspDataSkinStdButton : public TspDataSkinButton {
@@ -96,7 +105,8 @@ public:
   std::unique_ptr<TspBitmap> RestoreImage, RestoreActiveImage, RestoreDownImage,
       RestoreInactiveImage;
   void PrepareImagesFrom(const std::vector<QImage>& activePictures,
-                         const TspDataSkinLayerFrame& layerFrame) override;
+                         const TspDataSkinLayerFrame& layerFrame,
+                         qint64* pixelsLeft = nullptr) override;
 
 protected:
   void AfterLoad() override;

@@ -285,6 +285,7 @@ void TspSkinData::ClearSkin() {
   ObjectList.clear();
   ControlList.clear();
   ActivePictures.clear();
+  ButtonImagePixelsLeft = TspDataSkinButton::MaxImagePixels;
   PopupWindow.windowpictureindex = -1;
   PopupWindow.maskpictureindex = -1;
   HintWindow.windowpictureindex = -1;

@@ -114,6 +114,9 @@ public:
   TspDataSkinHintWindow HintWindow;
   TspDataSkinLayerFrame LayerFrame;
   TspSkinColors SkinColors;
+  // What the button records may still spend on state images while a skin loads; ClearSkin
+  // restores the whole TspDataSkinButton::MaxImagePixels.
+  qint64 ButtonImagePixelsLeft = TspDataSkinButton::MaxImagePixels;
 
   // In [SKINOBJECTS], [SKINCONTROLS] and [SKINAREAS] order.
   std::vector<std::unique_ptr<TspDataSkinObject>> ObjectList;

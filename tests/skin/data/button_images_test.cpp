@@ -5,6 +5,7 @@
 #include "skin/data/stored_skin.h"
 #include "skin/data/window_records.h"
 #include "skin/render/bitmap.h"
+#include "skin/render/skin_error.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -80,6 +81,34 @@ TEST(ButtonImages, MaskSmallerThanTheImageLeavesTheRestTransparent) {
   EXPECT_EQ(button.NormalImage->Pixel(0, 0) >> 24, 255u);
   EXPECT_EQ(button.NormalImage->Pixel(4, 0) >> 24, 0u);
   EXPECT_EQ(button.NormalImage->Pixel(0, 3) >> 24, 0u);
+}
+
+// A cut larger than its picture is a broken description: a stray digit must not make a
+// 4 by 40,000,000 image. The pixel budget bounds what many records together may take.
+TEST(ButtonImages, NoCutLargerThanThePictureNorBeyondTheBudget) {
+  const auto pictures = Pictures(); // picture 0 is 8x4
+  TspDataSkinButton button;
+  button.activepictureindex = 0;
+  const struct {
+    TspRect Rect;
+    bool Made;
+  } cases[] = {{{0, 0, 4, 40000000}, false},
+               {{0, 0, 9, 4}, false},
+               {{0, 0, 8, 4}, true},
+               {{5, 2, 13, 6}, true}};
+  for (const auto& c : cases) {
+    button.skinrect = c.Rect;
+    button.PrepareImagesFrom(pictures, FullBorder());
+    EXPECT_EQ(button.NormalImage != nullptr, c.Made) << c.Rect.Right << "," << c.Rect.Bottom;
+  }
+
+  qint64 left = 20;
+  button.skinrect = button.activeskinrect = {0, 0, 3, 3};
+  button.downrect = {0, 0, 4, 4}; // 16 more than the 2 left
+  EXPECT_THROW(button.PrepareImagesFrom(pictures, FullBorder(), &left), EOutOfResources);
+  EXPECT_EQ(left, 2);
+  EXPECT_TRUE(button.NormalImage && button.ActiveImage);
+  EXPECT_FALSE(button.DownImage);
 }
 
 TEST(ButtonImages, MadeOnlyForAFullLayeredBorderExceptCaptionButtonsAndTabs) {

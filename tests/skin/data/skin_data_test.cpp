@@ -310,6 +310,34 @@ TEST(SkinData, ButtonRecordsPrepareTheirImages) {
   }
 }
 
+// Records may share a section, so a small description can name one large cut many times:
+// the state images of one skin have a budget, and the next load has the whole of it again.
+TEST(SkinData, ButtonImagesOfOneSkinStayWithinTheirBudget) {
+  const auto withTabs = [](int count) {
+    QByteArray objects = "[SKINOBJECTS]\r\ncount=" + QByteArray::number(count) + "\r\n";
+    for (int i = 0; i < count; ++i) objects += QByteArray::number(i) + "=t:captiontab\r\n";
+    objects += "[t]\r\nactivepictureindex=0\r\nskinrect=0,0,512,512\r\n"
+               "activeskinrect=0,0,512,512\r\ndownrect=0,0,512,512\r\n"
+               "inactiveskinrect=0,0,512,512\r\n";
+    TspSkinPayload payload = Payload(Description("T", objects));
+    payload.ActivePictures = {PatternImage(512, 512, 5)};
+    return StoredSkin(payload);
+  };
+  // Each tab makes four images of 2^18 pixels.
+  const int fit = int(TspDataSkinButton::MaxImagePixels >> 20);
+  TspSkinData data;
+  EXPECT_THROW(data.LoadCompressedStoredSkin(withTabs(fit + 1).get()), EOutOfResources);
+  EXPECT_TRUE(data.IsEmpty());
+  EXPECT_TRUE(data.ObjectList.empty());
+  for (int load = 0; load < 2; ++load) {
+    data.LoadCompressedStoredSkin(withTabs(fit).get());
+    ASSERT_EQ(data.ObjectList.size(), size_t(fit));
+    const auto* last = dynamic_cast<TspDataSkinCaptionTab*>(data.ObjectList.back().get());
+    ASSERT_TRUE(last && last->InactiveImage);
+    EXPECT_EQ(last->InactiveImage->Width(), 512);
+  }
+}
+
 TEST(SkinData, SkinIndexSelectsAnItemOfTheList) {
   TspCompressedSkinList list;
   for (const char* name : {"Blue", "Green", "Orange", "Purple"}) {
