@@ -7,10 +7,11 @@
 #include "skin_file.h"
 
 namespace {
+constexpr int kMaxSide = 16384;
+
 int ParseSide(const QString& text, const char* what) {
   bool ok = false;
   const int value = text.toInt(&ok);
-  constexpr int kMaxSide = 16384;
   if (!ok || value <= 0 || value > kMaxSide)
     throw ToolError(QStringLiteral("%1 must be a whole number from 1 to %2, not \"%3\"")
                         .arg(what)
@@ -33,8 +34,21 @@ QImage ComposeRecord(const TspSkinData& skin, const TspDataSkinControl& record, 
                         .arg(record.IDName)
                         .toStdString());
   const QSize fitted = FitSizeToSkin(g, size);
+  // Fixed and one-way records take a side from the skin rectangle, which the file gives:
+  // bound the image before allocating it.
+  if (fitted.width() > kMaxSide || fitted.height() > kMaxSide ||
+      qint64(fitted.width()) * fitted.height() > kMaxPicturePixels)
+    throw ToolError(QStringLiteral("record \"%1\" would compose to %2x%3 pixels, more than %4")
+                        .arg(record.IDName)
+                        .arg(fitted.width())
+                        .arg(fitted.height())
+                        .arg(kMaxPicturePixels)
+                        .toStdString());
   QImage image;
   ComposeControlImage(image, *picture, g, record.skinrect, fitted);
+  if (image.isNull())
+    throw ToolError(
+        QStringLiteral("out of memory composing record \"%1\"").arg(record.IDName).toStdString());
   return image;
 }
 

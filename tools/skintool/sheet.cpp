@@ -3,6 +3,7 @@
 
 #include "commands.h"
 #include "skin/data/control_image.h"
+#include "skin/render/bmp_codec.h"
 #include "skin_file.h"
 
 #include <QFont>
@@ -49,15 +50,22 @@ constexpr int kColumns = 4;
 constexpr int kCellWidth = 300;
 constexpr int kPad = 10;
 constexpr int kTitleHeight = 34;
+constexpr int kImageWidth = kCellWidth - 2 * kPad;
+// The tallest sheet: one picture of at most kMaxPicturePixels.
+constexpr qint64 kMaxSheetHeight = kMaxPicturePixels / (kColumns * kCellWidth);
 
 std::vector<StateImage> StateImages(const QImage* picture, TspSkinRecord& record) {
   std::vector<StateImage> states;
   if (!picture) return states;
   PictureRectCollector collector;
   record.VisitFields(collector);
-  for (const auto& [key, rect] : collector.Rects)
-    if (picture->rect().contains(rect.ToQRect()))
-      states.push_back({key, picture->copy(rect.ToQRect())});
+  for (const auto& [key, rect] : collector.Rects) {
+    const QRect r = rect.ToQRect();
+    // No wider than the cell: the rest would not show, and a skin may be huge.
+    if (picture->rect().contains(r))
+      states.push_back(
+          {key, picture->copy(r.x(), r.y(), std::min(r.width(), kImageWidth), r.height())});
+  }
   return states;
 }
 
@@ -68,9 +76,11 @@ Cell MakeCell(const TspSkinData& skin, TspDataSkinControl& record) {
   try {
     const QSize skinSize(record.skinrect.Width(), record.skinrect.Height());
     cell.Small = ComposeRecord(skin, record, skinSize);
+    if (cell.Small.width() > kImageWidth)
+      cell.Small = cell.Small.copy(0, 0, kImageWidth, cell.Small.height());
     // The larger size shows how sides and centre stretch or tile.
     cell.Large = ComposeRecord(skin, record,
-                               {std::min(kCellWidth - 2 * kPad, skinSize.width() * 2 + 40),
+                               {std::min(kImageWidth, skinSize.width() * 2 + 40),
                                 std::min(160, skinSize.height() * 2 + 20)});
   } catch (const std::exception& e) {
     cell.Note = QString::fromLocal8Bit(e.what());
@@ -118,27 +128,36 @@ Cell MakeFrameCell(const QString& title, const QImage& picture) {
     cell.Note = QStringLiteral("empty");
     return cell;
   }
-  cell.Small = picture.width() > kCellWidth - 2 * kPad
-                   ? picture.scaledToWidth(kCellWidth - 2 * kPad, Qt::FastTransformation)
+  cell.Small = picture.width() > kImageWidth
+                   ? picture.scaledToWidth(kImageWidth, Qt::FastTransformation)
                    : picture;
   return cell;
 }
 
 int CellHeight(const Cell& c) {
   const int images = c.Small.height() + (c.Large.isNull() ? 0 : c.Large.height() + kPad);
-  return kTitleHeight + std::max(images, 16) + kPad +
-         LayOutStates(c, kCellWidth - 2 * kPad, nullptr);
+  return kTitleHeight + std::max(images, 16) + kPad + LayOutStates(c, kImageWidth, nullptr);
 }
 } // namespace
 
 int RunSheet(const QStringList& args) {
   const auto skin = LoadSkin(args[0]);
   std::vector<Cell> cells;
-  cells.push_back(MakeFrameCell(QStringLiteral("frame picture"), skin->Picture));
-  cells.push_back(MakeFrameCell(QStringLiteral("inactive frame picture"), skin->InactivePicture));
+  // A row is at least the average height of its cells, so this sum bounds the sheet from
+  // below: stop as soon as it is too tall, before a huge skin fills the memory with cells.
+  qint64 cellHeights = 0;
+  const auto add = [&](Cell cell) {
+    cellHeights += CellHeight(cell);
+    if (cellHeights / kColumns > kMaxSheetHeight)
+      throw ToolError(
+          QStringLiteral("the skin has too many or too large records for one sheet").toStdString());
+    cells.push_back(std::move(cell));
+  };
+  add(MakeFrameCell(QStringLiteral("frame picture"), skin->Picture));
+  add(MakeFrameCell(QStringLiteral("inactive frame picture"), skin->InactivePicture));
   // Frame buttons and menu items are objects: their state images go on the sheet too.
-  for (const auto& object : skin->ObjectList) cells.push_back(MakeObjectCell(*skin, *object));
-  for (const auto& record : skin->ControlList) cells.push_back(MakeCell(*skin, *record));
+  for (const auto& object : skin->ObjectList) add(MakeObjectCell(*skin, *object));
+  for (const auto& record : skin->ControlList) add(MakeCell(*skin, *record));
 
   // Rows are as tall as their tallest cell.
   std::vector<int> rowHeights;
@@ -149,10 +168,16 @@ int RunSheet(const QStringList& args) {
     rowHeights.push_back(h);
   }
   const int headerHeight = 40;
-  int total = headerHeight;
+  qint64 total = headerHeight;
   for (int h : rowHeights) total += h;
+  if (total > kMaxSheetHeight)
+    throw ToolError(QStringLiteral("the sheet would be %1 pixels tall, more than %2")
+                        .arg(total)
+                        .arg(kMaxSheetHeight)
+                        .toStdString());
 
-  QImage sheet(kColumns * kCellWidth, std::max(total, headerHeight + 1), QImage::Format_RGB32);
+  QImage sheet(kColumns * kCellWidth, int(std::max<qint64>(total, headerHeight + 1)),
+               QImage::Format_RGB32);
   sheet.fill(QColor(0xF3, 0xF5, 0xF8));
   QPainter p(&sheet);
   QFont titleFont(QStringLiteral("DejaVu Sans"));
@@ -192,7 +217,7 @@ int RunSheet(const QStringList& args) {
         iy += (c.Large.isNull() ? 0 : c.Large.height() + kPad);
       }
       std::vector<QPoint> places;
-      LayOutStates(c, kCellWidth - 2 * kPad, &places);
+      LayOutStates(c, kImageWidth, &places);
       p.setPen(QColor(0x8A, 0x93, 0xA3));
       for (size_t k = 0; k < c.States.size(); ++k) {
         const QPoint at = places[k] + QPoint(x + kPad, iy);

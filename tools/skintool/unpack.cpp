@@ -17,6 +17,16 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes) {
     throw ToolError(
         QStringLiteral("cannot write %1: %2").arg(path, file.errorString()).toStdString());
 }
+
+const QString kDescriptionFile = QStringLiteral("skin.ini");
+
+// Where a picture named `name` in the description goes; `fallback` when the name is unusable
+// or would overwrite the description (compared without case, as some file systems do).
+QString PictureFileName(const QString& name, const QString& fallback) {
+  const QString safe = SafeFileName(name);
+  if (safe.isEmpty() || safe.compare(kDescriptionFile, Qt::CaseInsensitive) == 0) return fallback;
+  return safe;
+}
 } // namespace
 
 int RunUnpack(const QStringList& args) {
@@ -32,19 +42,19 @@ int RunUnpack(const QStringList& args) {
     throw ToolError(QStringLiteral("cannot create %1").arg(dir.path()).toStdString());
 
   const TspIniText ini = TspIniText::ParseBytes(payload.DescriptionText);
-  WriteFileBytes(dir.filePath(QStringLiteral("skin.ini")), payload.DescriptionText);
+  WriteFileBytes(dir.filePath(kDescriptionFile), payload.DescriptionText);
   for (TspPayloadSlot slot : PayloadSlots(payload.Version)) {
     const QImage& picture = payload.Slot(slot);
     if (picture.isNull()) continue;
-    QString name = SafeFileName(ini.ReadString(QStringLiteral("PICTURES"), SlotKey(slot)));
-    if (name.isEmpty()) name = SlotKey(slot) + QStringLiteral(".bmp");
+    const QString name = PictureFileName(ini.ReadString(QStringLiteral("PICTURES"), SlotKey(slot)),
+                                         SlotKey(slot) + QStringLiteral(".bmp"));
     WriteBmpFile(picture, dir.filePath(name));
   }
   const QStringList names =
       ReadSkinList(ini, QStringLiteral("PICTURES"), QStringLiteral("activepictures"));
   for (size_t i = 0; i < payload.ActivePictures.size(); ++i) {
-    QString name = int(i) < names.size() ? SafeFileName(names[int(i)]) : QString();
-    if (name.isEmpty()) name = QStringLiteral("active%1.bmp").arg(i);
+    const QString name = PictureFileName(int(i) < names.size() ? names[int(i)] : QString(),
+                                         QStringLiteral("active%1.bmp").arg(i));
     WriteBmpFile(payload.ActivePictures[i], dir.filePath(name));
   }
   return 0;
