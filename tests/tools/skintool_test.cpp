@@ -454,7 +454,8 @@ TEST_P(BuiltinSkinTest, WrittenAsEmbeddedAndDescribedByInfo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(All, BuiltinSkinTest,
-                         ::testing::Values("sknBlue", "sknGreen", "sknOrange", "sknPurple"));
+                         ::testing::Values("sknBlue", "sknGreen", "sknOrange", "sknPurple"),
+                         [](const auto& info) { return std::string(info.param); });
 
 TEST(SkinTool, UnknownBuiltinNameFails) {
   QTemporaryDir tmp;
@@ -542,6 +543,10 @@ const DamagedPackage kDamaged[] = {
        return PackageOf(CompressPayload(WriteSkinPayload(p).left(4 + 3) + Int32LE(1000)));
      }},
 };
+
+void PrintTo(const DamagedPackage& p, std::ostream* os) {
+  *os << p.Name;
+}
 
 class DamagedPackageTest : public ::testing::TestWithParam<DamagedPackage> {};
 
