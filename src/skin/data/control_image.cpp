@@ -1,8 +1,20 @@
 #include "skin/data/control_image.h"
 
+#include "skin/render/bmp_codec.h"
+
+namespace {
+// A skin rectangle that no picture can hold (pictures are bounded by the BMP reader's
+// limits) comes from a damaged description; composing it could ask for gigabytes.
+bool FitsInAnyPicture(const TspRect& r) {
+  return r.Left >= 0 && r.Top >= 0 && r.Right <= kMaxPictureSide && r.Bottom <= kMaxPictureSide &&
+         qint64(r.Width()) * r.Height() <= kMaxPicturePixels;
+}
+} // namespace
+
 TspControlGeometry ControlGeometry(const TspDataSkinControl& record) {
   TspControlGeometry g;
   g.SkinRect = record.skinrect;
+  if (!FitsInAnyPicture(g.SkinRect)) return g; // no image
   const auto* custom = dynamic_cast<const TspDataSkinCustomControl*>(&record);
   if (!custom) {
     g.Mode = g.SkinRect.IsEmpty() ? kCompositionNone : kCompositionFixed;

@@ -19,7 +19,8 @@ struct TspControlGeometry {
 };
 
 // The geometry of a record; a record without corner points (not a custom-control kind)
-// is a fixed image of its skin rectangle.
+// is a fixed image of its skin rectangle. A skin rectangle that no picture could hold
+// gives no image at all.
 TspControlGeometry ControlGeometry(const TspDataSkinControl& record);
 
 // Fits a requested size to the record's kind and fills `g.Fitted` for it: a fixed image
