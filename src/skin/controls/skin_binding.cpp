@@ -1,6 +1,7 @@
 #include "skin/controls/skin_binding.h"
 
 #include "skin/data/skin_values.h"
+#include "skin/render/pixel_copy.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -86,11 +87,11 @@ QImage TspStateImageCache::Piece(const QImage& picture, const TspRect& rect, QSi
   if (size.isEmpty()) size = QSize(rect.Width(), rect.Height());
   Entry key{picture.cacheKey(), kPieceKind, {}, {}, {}, rect, size, QImage()};
   if (QImage* hit = Find(key)) return *hit;
-  // Parts of the rectangle outside the picture come out black rather than unread.
-  QImage piece = picture.copy(rect.ToQRect()).convertToFormat(QImage::Format_RGB32);
-  if (piece.size() != size)
-    piece = piece.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-  key.Image = std::move(piece);
+  // The same nearest-neighbour copy the compositions make, so a piece drawn apart matches
+  // the composed image pixel for pixel; parts outside the picture stay black.
+  QImage holder;
+  ResizeTarget(key.Image, size.width(), size.height());
+  CopyPart(key.Image, {0, 0, size.width(), size.height()}, AsRgb32(picture, holder), rect);
   return Insert(std::move(key));
 }
 

@@ -287,7 +287,8 @@ template <class Base> void TspCustomSkinBase<Base>::ApplySkin() {
   } else {
     FitSizeToSkin(w, h);
   }
-  if (QSize(w, h) != old) this->resize(w, h);
+  // Through SetBounds, so that a hidden control gets its region for the new size too.
+  if (QSize(w, h) != old) SetBounds(this->x(), this->y(), w, h);
   if (this->size() == old || !record) {
     UpdateRegion();
     this->update();
