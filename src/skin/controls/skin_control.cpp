@@ -298,6 +298,8 @@ template <class Base> void TspCustomSkinBase<Base>::ApplySkin() {
 template <class Base> void TspCustomSkinBase<Base>::DropSkinRecord() {
   Base::DropSkinRecord();
   ClearRecordState();
+  FStrips = TspBorderStrips();
+  FStripsPicture = 0;
 }
 
 template <class Base> void TspCustomSkinBase<Base>::UpdateRegion() {
@@ -387,8 +389,19 @@ template <class Base> void TspCustomSkinBase<Base>::PaintSeparateClient() {
       }
     }
   }
-  TspBorderStrips strips =
-      ComposeBorderStrips(*FPicture, FGeometry.SkinRect, s, w, h, f, FGeometry.Flags);
+  const TspControlGeometry& g = FGeometry;
+  const TspControlGeometry& k = FStripsGeometry;
+  if (FStripsPicture != FPicture->cacheKey() || FStripsSize != this->size() ||
+      !(k.SkinRect == g.SkinRect && k.Skin == g.Skin && k.Fitted == g.Fitted &&
+        k.Flags.leftstretch == g.Flags.leftstretch && k.Flags.topstretch == g.Flags.topstretch &&
+        k.Flags.rightstretch == g.Flags.rightstretch &&
+        k.Flags.bottomstretch == g.Flags.bottomstretch)) {
+    FStrips = ComposeBorderStrips(*FPicture, g.SkinRect, s, w, h, f, g.Flags);
+    FStripsPicture = FPicture->cacheKey();
+    FStripsSize = this->size();
+    FStripsGeometry = g;
+  }
+  TspBorderStrips strips = FStrips; // shared until a caption is drawn on the top strip
   if (!strips.Top.isNull()) {
     FInSeparatePaint = true;
     this->DrawSkinImage(strips.Top);

@@ -239,6 +239,11 @@ private:
   std::optional<QRegion> FRegion;
   bool FFitting = false;
   bool FInSeparatePaint = false;
+  // The frame strips of the separate client paint, for one picture, geometry and size.
+  TspBorderStrips FStrips;
+  qint64 FStripsPicture = 0;
+  QSize FStripsSize;
+  TspControlGeometry FStripsGeometry;
 };
 
 extern template class TspCustomSkinBase<TspSkinControl>;

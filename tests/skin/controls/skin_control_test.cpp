@@ -269,6 +269,9 @@ TEST_F(SkinControlTest, AlphaBlendOverTheParentBackground) {
     const auto mix = [](int a, int b) { return int(std::lround((100.0 * a + 155.0 * b) / 255)); };
     EXPECT_EQ(blended.pixel(p), qRgb(mix(qRed(c), 200), mix(qGreen(c), 10), mix(qBlue(c), 30)));
   }
+  // The same inside a grab of the whole form, where the form is being rendered already.
+  const QImage formImage = Grab(*form);
+  EXPECT_TRUE(SamePixels(formImage.copy(10, 10, 40, 40), blended));
   ctl.SetAlphaBlendValue(300); // clamped to opaque
   EXPECT_EQ(ctl.AlphaBlendValue(), 255);
 }
@@ -336,6 +339,12 @@ TEST_F(SkinControlTest, ParentBackgroundThroughContainers) {
   PaintParentBackground(&inFrame, bg);
   EXPECT_EQ(bg.pixel(2, 2), qRgb(9, 9, 9));
   EXPECT_EQ(bg.pixel(10, 10), qRgb(200, 10, 30));
+  // Inside a grab of the whole form, which is rendering the container already.
+  inFrame.SetAlphaBlend(true);
+  inFrame.SetAlphaBlendValue(0);
+  const QImage whole = Grab(*form);
+  EXPECT_EQ(whole.pixel(12, 12), qRgb(9, 9, 9));
+  EXPECT_EQ(whole.pixel(20, 20), qRgb(200, 10, 30));
   PaintParentBackground(&inSource, bg);
   ASSERT_EQ(source.Areas.size(), 1u);
   EXPECT_EQ(source.Areas[0], QRect(90, 95, 10, 5)); // clipped to the parent
