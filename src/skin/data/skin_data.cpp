@@ -34,6 +34,13 @@ bool IsLayerWindow(const QWidget* w) {
          w->objectName() == QLatin1String("TspFormLayerWindow");
 }
 
+// Adds the lines `record` read to `total`; past what one skin may hold, the load fails.
+void CountRecordLines(TspSkinRecord& record, qsizetype& total) {
+  total += SkinRecordLineCount(record);
+  if (total > TspSkinData::MaxRecordLines)
+    throw EOutOfResources("Skin description: more lines than one skin may hold");
+}
+
 } // namespace
 
 TspSkinData::TspSkinData(QObject* owner) : QObject(owner) {}
@@ -185,6 +192,7 @@ void TspSkinData::ReadDescription(const TspIniText& ini) {
   for (const QString& entry : ReadSkinRegistry(ini, "SKINAREAS"))
     if (auto area = ParseSkinAreaEntry(entry)) AreaList.push_back(std::move(area));
 
+  qsizetype lines = 0;
   for (const QString& entry : ReadSkinRegistry(ini, "SKINOBJECTS")) {
     const auto e = SplitRegistryEntry(entry);
     if (!e) continue;
@@ -194,6 +202,7 @@ void TspSkinData::ReadDescription(const TspIniText& ini) {
     ObjectList.push_back(std::move(record));
     TspDataSkinObject& object = *ObjectList.back();
     object.LoadFromIni(ini);
+    CountRecordLines(object, lines);
     // Button records cut their state images from the pictures and the layer frame read above.
     object.PrepareImages(*this);
   }
@@ -206,6 +215,7 @@ void TspSkinData::ReadDescription(const TspIniText& ini) {
     record->IDName = e->Name;
     ControlList.push_back(std::move(record));
     ControlList.back()->LoadFromIni(ini);
+    CountRecordLines(*ControlList.back(), lines);
   }
 }
 

@@ -114,6 +114,10 @@ public:
   TspDataSkinHintWindow HintWindow;
   TspDataSkinLayerFrame LayerFrame;
   TspSkinColors SkinColors;
+  // The lines that the records of one skin may hold together. A line count key asks for up
+  // to kMaxSkinItemCount lines whether the description holds them or not, and many records
+  // may read one section: without a limit a short description could ask for gigabytes.
+  static constexpr qsizetype MaxRecordLines = qsizetype(4) * kMaxSkinItemCount;
   // What the button records may still spend on state images while a skin loads; ClearSkin
   // restores the whole TspDataSkinButton::MaxImagePixels.
   qint64 ButtonImagePixelsLeft = TspDataSkinButton::MaxImagePixels;

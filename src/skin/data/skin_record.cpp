@@ -89,6 +89,20 @@ public:
   void Lines(const char*, QStringList& field) override { field.clear(); }
 };
 
+class TspLineCounter final : public TspFieldVisitor {
+public:
+  void Integer(const char*, int&, int) override {}
+  void Color(const char*, TColor&, TColor) override {}
+  void Flag(const char*, bool&) override {}
+  void Point(const char*, TspPoint&) override {}
+  void Rect(const char*, TspRect&) override {}
+  void Text(const char*, QString&, const char*) override {}
+  void FontStyle(const char*, TspFontStyles&) override {}
+  void EnumValue(const char*, int&, const TspEnumInfo&) override {}
+  void Lines(const char*, QStringList& field) override { Count += field.size(); }
+  qsizetype Count = 0;
+};
+
 } // namespace
 
 void TspSkinRecord::LoadFromIni(const TspIniText& ini) {
@@ -106,6 +120,12 @@ void TspSkinRecord::SaveToIni(TspIniText& ini) const {
 void TspSkinRecord::ResetFields() {
   TspFieldResetter resetter;
   VisitFields(resetter);
+}
+
+qsizetype SkinRecordLineCount(TspSkinRecord& record) {
+  TspLineCounter counter;
+  record.VisitFields(counter);
+  return counter.Count;
 }
 
 bool SameSkinRecord(const TspSkinRecord& a, const TspSkinRecord& b) {

@@ -67,5 +67,9 @@ protected:
     return #Class;                                                                                 \
   }
 
+// The lines held by all the "lines" fields of the record: what it keeps beyond its fixed
+// fields, and the part of a skin that grows with a count key rather than with the text.
+qsizetype SkinRecordLineCount(TspSkinRecord& record);
+
 // The same saved text and class: what "equal" means for records.
 bool SameSkinRecord(const TspSkinRecord& a, const TspSkinRecord& b);
