@@ -338,6 +338,24 @@ template <class Base> void TspCustomSkinBase<Base>::resizeEvent(QResizeEvent* e)
   UpdateRegion();
 }
 
+template <class Base> QSize TspCustomSkinBase<Base>::sizeHint() const {
+  const QSize hint = Base::sizeHint();
+  if (this->RecordIndex() == -1) return hint;
+  const QSize skin(FGeometry.SkinRect.Width(), FGeometry.SkinRect.Height());
+  switch (FGeometry.Mode) {
+  case kCompositionFixed:
+    return skin;
+  case kCompositionHorizontal:
+    return QSize(std::max(hint.width(), skin.width()), skin.height());
+  case kCompositionVertical:
+    return QSize(skin.width(), std::max(hint.height(), skin.height()));
+  case kCompositionNinePart:
+    return hint.isValid() ? hint : skin;
+  default:
+    return hint;
+  }
+}
+
 template <class Base> bool TspCustomSkinBase<Base>::UsesSeparateClientPaint() const {
   return !this->IsGraphicControl() && FSeparateClientPaint && !this->AlphaBlend() &&
          this->RecordIndex() != -1 && FGeometry.Mode == kCompositionNinePart && FPicture;

@@ -216,6 +216,9 @@ public:
   // The region UpdateRegion last set, if any.
   const std::optional<QRegion>& WindowRegion() const { return FRegion; }
 
+  // Layouts ask for a size the record can take: the skin size where the kind fixes it.
+  QSize sizeHint() const override;
+
 protected:
   explicit TspCustomSkinBase(QWidget* parent);
 
