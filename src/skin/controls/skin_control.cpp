@@ -305,12 +305,20 @@ template <class Base> void TspCustomSkinBase<Base>::DropSkinRecord() {
 template <class Base> void TspCustomSkinBase<Base>::UpdateRegion() {
   if (this->IsGraphicControl() || !this->parentWidget()) return;
   std::optional<QRegion> region;
-  if (this->RecordIndex() != -1 && FMaskPicture) {
-    if (FGeometry.Mode == kCompositionFixed)
-      region = CreateMaskRegion(*FMaskPicture, 0, 0);
-    else if (FGeometry.Mode != kCompositionNone)
-      region = CreateComposedMaskRegion(*FMaskPicture, FGeometry.Skin, this->width(),
-                                        this->height(), FGeometry.Fitted, FGeometry.Mode);
+  // The mask and the fitted geometry as they are now: a caller may come between a skin
+  // change or a resize and the next ReadSkinRecord.
+  const TspDataSkinControl* rec = this->Record();
+  const QImage* mask = rec && dynamic_cast<const TspDataSkinCustomControl*>(rec)
+                           ? this->Binding().Picture(rec->maskpictureindex)
+                           : nullptr;
+  if (mask) {
+    TspControlGeometry g = FGeometry;
+    ::FitSizeToSkin(g, this->size());
+    if (g.Mode == kCompositionFixed)
+      region = CreateMaskRegion(*mask, 0, 0);
+    else if (g.Mode != kCompositionNone)
+      region =
+          CreateComposedMaskRegion(*mask, g.Skin, this->width(), this->height(), g.Fitted, g.Mode);
   }
   if (region) {
     this->setMask(*region);
