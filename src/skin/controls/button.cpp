@@ -686,17 +686,29 @@ template <class Base> void TspButtonControl<Base>::changeEvent(QEvent* e) {
   FMouseIn = false;
   StopRepeat();
   // A disabled button hears no release: a press it held ends here, without a click.
-  if (!this->isEnabled() && FMousePressed) {
-    FMousePressed = false;
-    FCheckedPending = false;
-    if (!FCheckedMode && !InGroup()) SetDown(false);
-  }
+  if (!this->isEnabled()) CancelPress();
   this->update();
+}
+
+template <class Base> void TspButtonControl<Base>::CancelPress() {
+  if (!FMousePressed) return;
+  FMousePressed = false;
+  FCheckedPending = false;
+  StopRepeat();
+  if (!FCheckedMode && !InGroup()) SetDown(false);
+}
+
+template <class Base> void TspButtonControl<Base>::ParentBackgroundChanged() {
+  Base::ParentBackgroundChanged();
+  // A see-through face shows the parent's background whether or not it blends.
+  if (!this->AlphaBlend() && (FTransparent || !DrawsBackground(false, false))) this->update();
 }
 
 template <class Base> void TspButtonControl<Base>::hideEvent(QHideEvent* e) {
   Base::hideEvent(e);
   HideGlow();
+  // A hidden button hears no release either.
+  CancelPress();
   StopRepeat();
 }
 
@@ -813,11 +825,14 @@ TspSkinButton::TspSkinButton(QWidget* parent) : TspButtonControl<TspSkinCustomCo
   resize(75, 25);
   setFocusPolicy(Qt::StrongFocus);
   FDefaultActive = FDefault;
-  connect(qApp, &QApplication::focusChanged, this,
-          [this](QWidget*, QWidget* now) { FocusMoved(now); });
+  FFocusWatch = connect(qApp, &QApplication::focusChanged, this,
+                        [this](QWidget*, QWidget* now) { FocusMoved(now); });
 }
 
 TspSkinButton::~TspSkinButton() {
+  // The widget base still moves the focus away while it is destroyed: by then this button
+  // must not hear of it.
+  disconnect(FFocusWatch);
   if (FDialogKeyWindow) FDialogKeyWindow->removeEventFilter(this);
 }
 

@@ -139,6 +139,7 @@ public:
   void DropSkinRecord() override;
   void FitSizeToSkin(int& width, int& height) override;
   void UpdateRegion() override;
+  void ParentBackgroundChanged() override;
 
 protected:
   explicit TspButtonControl(QWidget* parent);
@@ -170,6 +171,8 @@ protected:
   void StartRepeat();
   void StopRepeat();
   void StopMorph();
+  // Ends a held press without a click (the button was disabled or hidden meanwhile).
+  void CancelPress();
   void MouseEntered();
   void MouseLeft();
   void SetMouseIn(bool value) { FMouseIn = value; }
@@ -310,6 +313,7 @@ private:
   bool FSpaceDown = false;
   int FShortcutId = 0;
   QPointer<QWidget> FDialogKeyWindow;
+  QMetaObject::Connection FFocusWatch;
 };
 
 // The tool button: record "toolbutton", 25 x 25, never takes the focus.

@@ -290,6 +290,21 @@ TEST_F(ButtonTest, EnterAndEscClickTheDefaultAndCancelButtonsOfTheirOwnWindow) {
   EXPECT_EQ(foreignClicks, 0);
 }
 
+TEST_F(ButtonTest, AcceleratorFocusesAndClicks) {
+  TspSkinButton* save = AddButton(10, 10, "&Save");
+  TspSkinButton* other = AddButton(90, 10, "Other");
+  save->SetDefault(true);
+  ShowForm();
+  other->setFocus();
+  QTest::keyClick(other, Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(clicks[save], 1);
+  EXPECT_TRUE(save->hasFocus());
+  // A focused default button destroyed: the focus moves on without reaching it.
+  delete save;
+  other->setFocus();
+  EXPECT_TRUE(other->hasFocus());
+}
+
 TEST_F(ButtonTest, ModalResultClosesItsDialogUnlessTheHandlerTakesItBack) {
   QDialog dialog;
   auto* b = new TspSkinButton(&dialog);
