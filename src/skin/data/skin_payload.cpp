@@ -57,15 +57,20 @@ int TspPayloadReader::ReadActiveCount() {
 }
 
 QImage TspPayloadReader::ReadPicture() {
-  return ReadBmpFromStream(FSrc);
+  QImage picture = ReadBmpFromStream(FSrc);
+  const qint64 pixels = qint64(picture.width()) * picture.height();
+  if (pixels > FPixelsLeft)
+    throw EOutOfResources("Skin payload: more picture pixels than one skin may hold");
+  FPixelsLeft -= pixels;
+  return picture;
 }
 
 QByteArray TspPayloadReader::ReadRest() {
   return FSrc.readAll();
 }
 
-TspSkinPayload ReadSkinPayload(QIODevice& src) {
-  TspPayloadReader reader(src);
+TspSkinPayload ReadSkinPayload(QIODevice& src, qint64 maxPixels) {
+  TspPayloadReader reader(src, maxPixels);
   TspSkinPayload p;
   p.Version = reader.ReadVersion();
   if (p.Version > kMaxPayloadVersion) return p;
@@ -77,11 +82,11 @@ TspSkinPayload ReadSkinPayload(QIODevice& src) {
   return p;
 }
 
-TspSkinPayload ReadSkinPayload(const QByteArray& payload) {
+TspSkinPayload ReadSkinPayload(const QByteArray& payload, qint64 maxPixels) {
   QBuffer buf;
   buf.setData(payload);
   buf.open(QIODevice::ReadOnly);
-  return ReadSkinPayload(buf);
+  return ReadSkinPayload(buf, maxPixels);
 }
 
 QByteArray WriteSkinPayload(const TspSkinPayload& payload) {

@@ -15,6 +15,11 @@
 
 // Payload versions this code reads; 4 and above are refused by the readers' callers.
 constexpr int kMaxPayloadVersion = 3;
+// The pixels that all the pictures of one payload may hold together: as many as one
+// picture of the largest size. Pictures are checked one by one, and a 1-bit BMP holds 32
+// bytes of picture in each byte of the file, so without a total a package of a few
+// hundred kilobytes could decode to gigabytes.
+constexpr qint64 kMaxPayloadPixels = qint64(1) << 26;
 
 enum class TspPayloadSlot {
   Picture,
@@ -42,7 +47,10 @@ struct TspSkinPayload {
 // EReadError on a stream that ends early; a damaged BMP throws what the BMP reader throws.
 class TspPayloadReader {
 public:
-  explicit TspPayloadReader(QIODevice& src) : FSrc(src) {}
+  // Pictures read through this reader hold at most `maxPixels` pixels together; the one
+  // that would go beyond throws EOutOfResources.
+  explicit TspPayloadReader(QIODevice& src, qint64 maxPixels = kMaxPayloadPixels)
+      : FSrc(src), FPixelsLeft(maxPixels) {}
   int ReadVersion();
   // One slot: the flag byte and, when it is 0, the picture. A non-zero flag gives a null image.
   QImage ReadSlot();
@@ -55,11 +63,12 @@ public:
 
 private:
   QIODevice& FSrc;
+  qint64 FPixelsLeft;
 };
 
 // The whole payload. One of version 4 or more comes back with only Version set.
-TspSkinPayload ReadSkinPayload(QIODevice& src);
-TspSkinPayload ReadSkinPayload(const QByteArray& payload);
+TspSkinPayload ReadSkinPayload(QIODevice& src, qint64 maxPixels = kMaxPayloadPixels);
+TspSkinPayload ReadSkinPayload(const QByteArray& payload, qint64 maxPixels = kMaxPayloadPixels);
 
 // Writes the slots that Version provides (a null image as flag 1), the active pictures as
 // 24-bit BMPs and the description text as it is.

@@ -111,6 +111,16 @@ TEST(SkinPayload, TruncatedOrLyingPayloadsThrow) {
   for (const QByteArray& bytes : lies) EXPECT_THROW(ReadSkinPayload(bytes), ESkinError);
 }
 
+// Each picture is bounded on its own; the pictures of one payload are bounded together,
+// the slots and the active pictures alike, so repeating a large picture cannot add up.
+TEST(SkinPayload, PicturesTogetherStayWithinThePixelLimit) {
+  const QByteArray payload = WriteSkinPayload(FullPayload(2));
+  const qint64 total = 3 * 15 + 2 * 8 + 9 + 14;
+  EXPECT_EQ(ReadSkinPayload(payload, total).ActivePictures.size(), 2u);
+  EXPECT_THROW(ReadSkinPayload(payload, total - 1), EOutOfResources);
+  EXPECT_THROW(ReadSkinPayload(payload, 15 * 2), EOutOfResources); // within the slots
+}
+
 TEST(SkinPayload, CompressionUsesTheMaximumLevel) {
   const QByteArray payload = WriteSkinPayload(FullPayload(3));
   const QByteArray z = CompressPayload(payload);
