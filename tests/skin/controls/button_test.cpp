@@ -422,6 +422,50 @@ TEST_F(ButtonTest, GlyphCellFollowsTheState) {
   EXPECT_EQ(glyphAt(), colours[1]);
 }
 
+TEST_F(ButtonTest, ImageListPictureReplacesTheGlyphWhileItsIndexIsValid) {
+  const QRgb magenta = qRgb(255, 0, 255), cyan = qRgb(0, 255, 255);
+  auto images = std::make_unique<TspImageList>();
+  QImage picture(8, 8, QImage::Format_RGB32);
+  picture.fill(magenta);
+  images->Images.push_back(picture);
+  QImage strip(8, 8, QImage::Format_RGB32);
+  strip.fill(cyan);
+  strip.setPixel(0, 7, qRgb(0, 0, 0));
+  TspSkinButton* b = AddButton(10, 10);
+  b->SetGlyph(strip);
+  b->SetImageList(images.get());
+  b->SetImageIndex(0);
+  ShowForm();
+  Unfocus(b);
+  const TspGlyphCaptionPlacement at =
+      PlaceGlyphAndCaption(b->ContentRect(), QSize(8, 8), QSize(0, 0), b->Layout(), -1, 1);
+  const auto centre = [&] { return b->PaintImage().pixel(at.Glyph.X + 4, at.Glyph.Y + 4); };
+  EXPECT_EQ(centre(), magenta);
+  b->SetImageIndex(3); // no such picture: the glyph
+  EXPECT_EQ(centre(), cyan);
+  b->SetImageIndex(0);
+  b->setEnabled(false);
+  EXPECT_NE(centre(), magenta); // drawn in its disabled look
+  b->setEnabled(true);
+  images.reset(); // a destroyed list is dropped
+  EXPECT_EQ(centre(), cyan);
+}
+
+TEST_F(ButtonTest, TransparentButtonShowsTheParentBackgroundOnlyWhenIdle) {
+  QPalette pal = form->palette();
+  pal.setColor(QPalette::Window, QColor(10, 200, 30));
+  form->setPalette(pal);
+  TspSkinButton* b = AddButton(10, 10);
+  b->SetTransparent(true);
+  ShowForm();
+  Unfocus(b);
+  QImage behind(b->size(), QImage::Format_RGB32);
+  behind.fill(QColor(10, 200, 30));
+  EXPECT_EQ(b->PaintImage(), behind);
+  QTest::mouseMove(b, b->rect().center());
+  EXPECT_EQ(b->PaintImage(), Composed(*b, ButtonRecord()->activeskinrect));
+}
+
 TEST_F(ButtonTest, UseSkinSizeOffTakesAnySizeAndStretchesAroundTheClientRect) {
   TspSkinButton* b = AddButton(10, 10);
   b->SetUseSkinSize(false);
