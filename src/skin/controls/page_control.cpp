@@ -399,8 +399,14 @@ void TspSkinPageControl::SetTextInHorizontal(bool value) {
   update();
 }
 
-void TspSkinPageControl::SetImages(const std::vector<QImage>& value) {
+void TspSkinPageControl::SetImages(TspImageList* value) {
+  if (FImages) disconnect(FImages, &QObject::destroyed, this, nullptr);
   FImages = value;
+  if (value)
+    connect(value, &QObject::destroyed, this, [this] {
+      FImages = nullptr;
+      Relayout();
+    });
   Relayout();
 }
 
@@ -586,7 +592,8 @@ const std::vector<TspSkinPageControl::TabLayoutItem>& TspSkinPageControl::Layout
   FLayout.clear();
   const QFontMetrics fm(TabFont(), this);
   int imageWidth = 0;
-  for (const QImage& image : FImages) imageWidth = std::max(imageWidth, image.width());
+  if (FImages)
+    for (const QImage& image : FImages->Images) imageWidth = std::max(imageWidth, image.width());
   const int reserve =
       kImageReserve + imageWidth + (FShowCloseButtons ? CloseButtonRect(-1).width() : 0);
   int start = 0;
@@ -979,9 +986,7 @@ void TspSkinPageControl::DrawTabContent(QPainter& p, int tabIndex, QRect box, bo
   p.setFont(font);
   p.setPen(color);
   const QFontMetrics fm(font);
-  const QImage image = page->FImageIndex >= 0 && page->FImageIndex < int(FImages.size())
-                           ? FImages[size_t(page->FImageIndex)]
-                           : QImage();
+  const QImage image = FImages ? FImages->Image(page->FImageIndex) : QImage();
   const QString& caption = page->FCaption;
   const int flags = Qt::TextShowMnemonic | Qt::TextSingleLine;
   if (image.isNull() && !FTabExtededDraw) {

@@ -11,6 +11,7 @@
 // user selects a page (click, keyboard, mouse wheel), never when code sets ActivePage.
 
 #include "skin/controls/button_layout.h"
+#include "skin/controls/image_list.h"
 #include "skin/controls/skin_binding.h"
 #include "skin/controls/skinnable.h"
 #include "skin/render/composition.h"
@@ -121,9 +122,9 @@ public:
   // Left and right tabs keep their caption horizontal.
   bool TextInHorizontal() const { return FTextInHorizontal; }
   void SetTextInHorizontal(bool value);
-  // Tab images, by each page's ImageIndex.
-  const std::vector<QImage>& Images() const { return FImages; }
-  void SetImages(const std::vector<QImage>& value);
+  // Tab images, by each page's ImageIndex; cleared when the list is destroyed.
+  TspImageList* Images() const { return FImages; }
+  void SetImages(TspImageList* value);
   bool ShowCloseButtons() const { return FShowCloseButtons; }
   void SetShowCloseButtons(bool value);
   // A page closed by its close button is destroyed.
@@ -297,7 +298,7 @@ private:
   int FTabSpacing = 1;
   TspButtonLayout FTabLayout = TspButtonLayout::blGlyphLeft;
   bool FTextInHorizontal = false;
-  std::vector<QImage> FImages;
+  QPointer<TspImageList> FImages;
   bool FShowCloseButtons = false;
   bool FFreeOnClose = false;
   QString FButtonTabSkinDataName = QStringLiteral("resizetoolbutton");

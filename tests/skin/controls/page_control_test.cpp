@@ -1,4 +1,5 @@
 #include "skin/builtin/builtin_skins.h"
+#include "skin/controls/image_list.h"
 #include "skin/controls/page_control.h"
 #include "skin/controls/skin_fonts.h"
 #include "skin/controls/skin_tree.h"
@@ -260,6 +261,26 @@ TEST_F(PageControlTest, CloseButtonsAskBeforeClosing) {
   QTest::mousePress(pc, Qt::LeftButton, {}, pc->CloseButtonRect(0).center());
   QTest::mouseRelease(pc, Qt::LeftButton, {}, pc->PageArea().center());
   EXPECT_EQ(closing.size(), 2u);
+}
+
+TEST_F(PageControlTest, TabImagesComeFromTheImageListWhileItLives) {
+  auto images = std::make_unique<TspImageList>();
+  images->Images = {SolidImage(10, 10, qRgb(250, 0, 250))};
+  const int plainWidth = pc->TabRect(1).width();
+  pc->SetImages(images.get());
+  pages[1]->SetImageIndex(0);
+  const QRect tab = pc->TabRect(1);
+  EXPECT_EQ(tab.width(), plainWidth + 10); // room for the image before every caption
+  const QImage shot = Grab(*pc);
+  int magenta = 0;
+  for (int y = tab.top(); y <= tab.bottom(); ++y)
+    for (int x = tab.left(); x <= tab.right(); ++x)
+      magenta += shot.pixel(x, y) == qRgb(250, 0, 250);
+  EXPECT_EQ(magenta, 100);
+  images.reset();
+  EXPECT_EQ(pc->Images(), nullptr);
+  EXPECT_EQ(pc->TabRect(1).width(), plainWidth);
+  Grab(*pc);
 }
 
 TEST_F(PageControlTest, CentredTabsNeedAFixedWidth) {
