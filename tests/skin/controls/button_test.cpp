@@ -24,11 +24,15 @@ class ButtonTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { RegisterSkinFonts(); }
 
-  void SetUp() override {
-    // The pointer rests outside every window: a form shown under it would see its controls
-    // entered without a window-level enter, and then never hear that they were left.
+  // The pointer rests outside every window between tests: a form shown under it would see
+  // its controls entered without a window-level enter, and never hear that they were left.
+  static void ParkPointer() {
     QCursor::setPos(700, 700);
     QCoreApplication::processEvents();
+  }
+
+  void SetUp() override {
+    ParkPointer();
     form = std::make_unique<QWidget>();
     form->resize(320, 200);
     list = CreateBuiltinSkinList(form.get());
@@ -37,6 +41,7 @@ protected:
     ASSERT_FALSE(data->IsEmpty());
     new TspSkinnedFormHook(form.get());
   }
+  void TearDown() override { ParkPointer(); }
 
   TspSkinButton* AddButton(int x, int y, const QString& caption = QString(), bool skinned = true) {
     auto* b = new TspSkinButton(form.get());
