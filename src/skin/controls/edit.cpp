@@ -423,10 +423,12 @@ void TspSkinCustomEdit::EditorFocusOut(QFocusEvent* e) {
   UpdateColors();
   update();
   if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason) return;
-  int missing = 0;
-  if (IsValidEdit(&missing)) return;
-  // Qt is still moving the focus; take it back once it has.
-  QTimer::singleShot(0, this, [this, missing] {
+  if (IsValidEdit()) return;
+  // Qt is still moving the focus; take it back once it has, unless what moved it has
+  // since reset the text or hidden the field (a "Back" button, a page change).
+  QTimer::singleShot(0, this, [this] {
+    int missing = 0;
+    if (FEditor->hasFocus() || !isVisible() || !isEnabled() || IsValidEdit(&missing)) return;
     FReEntering = true;
     FEditor->setFocus(Qt::OtherFocusReason);
     FReEntering = false;

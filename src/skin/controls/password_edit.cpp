@@ -90,6 +90,8 @@ QSize TspSkinPasswordEdit::sizeHint() const {
 
 void TspSkinPasswordEdit::ApplySkin() {
   TspSkinCustomControl::ApplySkin();
+  // A skin without a cursor of its own leaves the field's I-beam.
+  if (cursor().shape() == Qt::ArrowCursor) setCursor(Qt::IBeamCursor);
   FStretched = QImage();
   UpdateEngineLayout();
   update();

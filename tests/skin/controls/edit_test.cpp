@@ -200,6 +200,35 @@ TEST_F(EditTest, DisabledTextTakesTheDisabledColourAndItsAlignment) {
   EXPECT_EQ(CountColor(shot, text, disabled), 0);
 }
 
+TEST_F(EditTest, SelectionAndCaseRules) {
+  ShowForm();
+  auto* e = Add<TspSkinEdit>(20, 20, 150);
+  e->SetText("keep me");
+  e->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(e->Editor()->selectedText(), "keep me"); // AutoSelect
+  e->Editor()->setSelection(0, 4);
+  other->setFocus(Qt::MouseFocusReason);
+  EXPECT_EQ(e->Editor()->selectedText(), ""); // HideSelection drops it
+  e->SetHideSelection(false);
+  e->setFocus(Qt::MouseFocusReason);
+  e->Editor()->setSelection(0, 4);
+  other->setFocus(Qt::MouseFocusReason);
+  EXPECT_EQ(e->Editor()->selectedText(), "keep");
+  e->SetAutoSelect(false);
+  e->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(e->Editor()->selectedText(), "");
+
+  // CharCase converts what is set, typed and pasted; MaxLength still holds.
+  e->SetCharCase(TspEditCharCase::ecUpperCase);
+  EXPECT_EQ(e->Text(), "KEEP ME");
+  e->SetMaxLength(10);
+  e->Editor()->end(false);
+  QTest::keyClicks(e->Editor(), "ab");
+  QApplication::clipboard()->setText("xyz");
+  QTest::keyClick(e->Editor(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(e->Text(), "KEEP MEABX");
+}
+
 TEST_F(EditTest, PlainLookWithoutASkin) {
   ShowForm();
   auto* e = Add<TspSkinEdit>(20, 20, 100, false);
@@ -343,6 +372,16 @@ TEST_F(MaskEditTest, LeavingAnIncompleteRequiredPartIsRefused) {
   EXPECT_EQ(errors, 1);
   EXPECT_EQ(e->Editor()->cursorPosition(), 7);
   EXPECT_EQ(e->EditText(), "(___)12_-____");
+
+  // A field reset by what took the focus (a "Back" button) does not call it back.
+  other->setFocus(Qt::MouseFocusReason);
+  e->SetText("");
+  QTest::qWait(50);
+  EXPECT_TRUE(other->hasFocus());
+  EXPECT_EQ(errors, 1);
+  QTest::mouseClick(e->Editor(), Qt::LeftButton, {}, QPoint(1, 5));
+  e->Editor()->setCursorPosition(5);
+  QTest::keyClicks(e->Editor(), "12");
 
   // Completing the required digits lets the focus go; the optional ones may stay blank.
   QTest::keyClicks(e->Editor(), "34567");
