@@ -9,6 +9,10 @@
 // graphic siblings (paint_parent_background.h). The binding and the pipeline live once, in
 // TspSkinControlBase; the frame geometry of the custom bases lives once, in the template
 // TspCustomSkinBase, instantiated for both families.
+//
+// The template cannot carry Q_OBJECT: a control class below it that is looked up with
+// qobject_cast or findChildren<T> must declare Q_OBJECT itself, or those match every
+// widget of its nearest Q_OBJECT base. Without it, use dynamic_cast.
 
 #include "skin/controls/skin_binding.h"
 #include "skin/controls/skinnable.h"
@@ -21,6 +25,7 @@
 #include <optional>
 
 class TspSkinControlBase : public QWidget, public TspSkinnable {
+  Q_OBJECT
 public:
   ~TspSkinControlBase() override;
 
@@ -118,12 +123,14 @@ private:
 
 // Windowed base.
 class TspSkinControl : public TspSkinControlBase {
+  Q_OBJECT
 public:
   explicit TspSkinControl(QWidget* parent = nullptr);
 };
 
 // Non-windowed base: no window region; lower graphic siblings show through alpha blending.
 class TspGraphicSkinControl : public TspSkinControlBase {
+  Q_OBJECT
 public:
   explicit TspGraphicSkinControl(QWidget* parent = nullptr);
 };
@@ -253,11 +260,13 @@ extern template class TspCustomSkinBase<TspSkinControl>;
 extern template class TspCustomSkinBase<TspGraphicSkinControl>;
 
 class TspSkinCustomControl : public TspCustomSkinBase<TspSkinControl> {
+  Q_OBJECT
 public:
   explicit TspSkinCustomControl(QWidget* parent = nullptr);
 };
 
 class TspGraphicSkinCustomControl : public TspCustomSkinBase<TspGraphicSkinControl> {
+  Q_OBJECT
 public:
   explicit TspGraphicSkinCustomControl(QWidget* parent = nullptr);
 };
