@@ -218,7 +218,9 @@ TEST_F(LabelTest, DisabledStandardLabelIsEmbossed) {
     EXPECT_GT(lights, 10);
     EXPECT_GT(shadows, 20);
     // Nothing in the enabled text colour.
-    if (label.TextColor().rgb() != shadow) EXPECT_EQ(CountColour(img, label.TextColor().rgb()), 0);
+    if (label.TextColor().rgb() != shadow) {
+      EXPECT_EQ(CountColour(img, label.TextColor().rgb()), 0);
+    }
   }
 }
 
