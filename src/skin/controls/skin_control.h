@@ -14,11 +14,13 @@
 // qobject_cast or findChildren<T> must declare Q_OBJECT itself, or those match every
 // widget of its nearest Q_OBJECT base. Without it, use dynamic_cast.
 
+#include "skin/controls/image_list.h"
 #include "skin/controls/skin_binding.h"
 #include "skin/controls/skinnable.h"
 
 #include <QFont>
 #include <QImage>
+#include <QPointer>
 #include <QRegion>
 #include <QWidget>
 #include <functional>
@@ -53,6 +55,9 @@ public:
   void SetHintTitle(const QString& value) { FHintTitle = value; }
   int HintImageIndex() const { return FHintImageIndex; }
   void SetHintImageIndex(int value) { FHintImageIndex = value; }
+  // Guarded: reads as none once the list is destroyed.
+  TspImageList* HintImageList() const { return FHintImageList; }
+  void SetHintImageList(TspImageList* value) { FHintImageList = value; }
 
   // Called with the control after the mouse entered or left it.
   std::function<void(QObject*)> OnMouseEnter;
@@ -119,6 +124,7 @@ private:
   bool FInPaintMessage = false;
   QString FAreaName, FHintTitle;
   int FHintImageIndex = 0;
+  QPointer<TspImageList> FHintImageList;
 };
 
 // Windowed base.

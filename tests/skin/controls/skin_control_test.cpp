@@ -351,7 +351,7 @@ TEST_F(SkinControlTest, ParentBackgroundThroughContainers) {
   EXPECT_EQ(bg.pixel(5, 2), qRgb(7, 77, 177));
 }
 
-TEST_F(SkinControlTest, DestroyedSkinDataLeavesThePlainLook) {
+TEST_F(SkinControlTest, DestroyedComponentsAreDropped) {
   auto data = HandSkin();
   TspSkinCustomControl ctl;
   QPalette pal = ctl.palette();
@@ -360,8 +360,12 @@ TEST_F(SkinControlTest, DestroyedSkinDataLeavesThePlainLook) {
   ctl.SetSkinDataName("nine");
   ctl.SetSkinData(data.get());
   ctl.SetBounds(0, 0, 40, 40);
+  auto hints = std::make_unique<TspImageList>();
+  ctl.SetHintImageList(hints.get());
   ASSERT_NE(ctl.RecordIndex(), -1);
   ASSERT_NE(Grab(ctl).pixel(20, 20), qRgb(1, 2, 3));
+  hints.reset();
+  EXPECT_EQ(ctl.HintImageList(), nullptr);
   data.reset();
   EXPECT_EQ(ctl.SkinData(), nullptr);
   EXPECT_EQ(ctl.RecordIndex(), -1);
