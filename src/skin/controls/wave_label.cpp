@@ -1,0 +1,132 @@
+#include "skin/controls/wave_label.h"
+
+#include "skin/controls/paint_parent_background.h"
+#include "skin/render/draw_helpers.h"
+#include "skin/render/effect_bitmap.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+
+// The platform's system colour "window text".
+constexpr TColor kWindowText = 0x80000008u;
+
+} // namespace
+
+TspSkinWaveLabel::TspSkinWaveLabel(QWidget* parent)
+    : TspGraphicSkinControl(parent), FFont(QStringLiteral("Tahoma"), 15, QFont::Bold),
+      FFontColor(kWindowText) {
+  SetSkinDataName(QStringLiteral("stdlabel"));
+  resize(200, 40);
+}
+
+void TspSkinWaveLabel::Changed() {
+  update();
+}
+
+void TspSkinWaveLabel::SetCaption(const QString& value) {
+  if (value == FCaption) return;
+  FCaption = value;
+  Changed();
+}
+
+void TspSkinWaveLabel::SetFont(const QFont& value) {
+  FFont = value;
+  Changed();
+}
+
+void TspSkinWaveLabel::SetFontColor(TColor value) {
+  FFontColor = value;
+  Changed();
+}
+
+void TspSkinWaveLabel::SetAlignment(TspAlignment value) {
+  FAlignment = value;
+  Changed();
+}
+
+void TspSkinWaveLabel::SetXDiv(int value) {
+  FXDiv = value;
+  Changed();
+}
+
+void TspSkinWaveLabel::SetYDiv(int value) {
+  FYDiv = value;
+  Changed();
+}
+
+void TspSkinWaveLabel::SetRatioVal(int value) {
+  FRatioVal = value;
+  Changed();
+}
+
+void TspSkinWaveLabel::SetAntialiasing(bool value) {
+  FAntialiasing = value;
+  Changed();
+}
+
+void TspSkinWaveLabel::SetUseSkinColor(bool value) {
+  FUseSkinColor = value;
+  Changed();
+}
+
+TColor TspSkinWaveLabel::TextColor() {
+  ReadSkinRecord();
+  const auto* rec = FUseSkinColor ? RecordAs<TspDataSkinStdLabelControl>() : nullptr;
+  return ColorToRGB(rec ? rec->fontcolor : FFontColor);
+}
+
+QImage TspSkinWaveLabel::WaveImage() {
+  const int w = width(), h = height();
+  if (w <= 0 || h <= 0) return QImage();
+
+  // The text in black on white: every pixel that is not pure white is text.
+  QImage maskImage(w, h, QImage::Format_RGB32);
+  maskImage.fill(Qt::white);
+  if (!FCaption.isEmpty()) {
+    QPainter p(&maskImage);
+    p.setFont(FFont);
+    p.setPen(Qt::black);
+    const QFontMetrics fm(FFont, &maskImage);
+    const int tw = fm.horizontalAdvance(FCaption), th = fm.height();
+    int x = 0;
+    switch (FAlignment) {
+    case TspAlignment::taLeftJustify:
+      x = 10;
+      break;
+    case TspAlignment::taRightJustify:
+      x = w - tw - 10;
+      break;
+    case TspAlignment::taCenter:
+      x = w / 2 - tw / 2;
+      break;
+    }
+    const int y = std::max(h / 2 - th / 2, 0);
+    p.drawText(std::max(x, 0), y + fm.ascent(), FCaption);
+  }
+
+  QImage background;
+  PaintParentBackground(this, background);
+
+  TspEffectBmp mask(maskImage);
+  TspEffectBmp out(background);
+  mask.Wave(FXDiv, FYDiv, FRatioVal);
+  out.Tint(mask, TextColor(), AlphaBlend() ? AlphaBlendValue() / 255.0 : 1.0);
+  if (FAntialiasing) out.SmoothEdges(mask, 1);
+  return out.ToImage();
+}
+
+void TspSkinWaveLabel::paintEvent(QPaintEvent*) {
+  // The label has a pipeline of its own: its blend is the tint, not the base's blend.
+  const QImage image = WaveImage();
+  if (image.isNull()) return;
+  QPainter p(this);
+  p.drawImage(0, 0, image);
+}
+
+void TspSkinWaveLabel::moveEvent(QMoveEvent* event) {
+  TspGraphicSkinControl::moveEvent(event);
+  // What lies behind the label changed with its position.
+  update();
+}
