@@ -25,6 +25,7 @@ TspInnerEdit::TspInnerEdit(QWidget* parent) : QLineEdit(parent) {
     pal.setColor(group, QPalette::Window, Qt::transparent);
   }
   setPalette(pal);
+  QObject::connect(this, &QLineEdit::selectionChanged, this, [this] { SelectionChanged(); });
 }
 
 int TspInnerEdit::TextStartX() const {
@@ -74,18 +75,29 @@ void TspInnerEdit::focusInEvent(QFocusEvent* e) {
 }
 
 void TspInnerEdit::focusOutEvent(QFocusEvent* e) {
-  const int start = selectionStart();
-  const int length = selectedText().size();
-  const int cursor = cursorPosition();
   QLineEdit::focusOutEvent(e);
-  if (!HideSelection && start >= 0 && length > 0 && !hasSelectedText()) {
-    // Keep the selection, with the cursor at the end it stood at.
-    if (cursor == start)
-      setSelection(start + length, -length);
-    else
-      setSelection(start, length);
-  }
   if (FocusOut) FocusOut(e);
+}
+
+void TspInnerEdit::SelectionChanged() {
+  if (FRestoring) return;
+  if (hasSelectedText()) {
+    FKept = {selectionStart(), int(selectedText().size()), cursorPosition(), text()};
+    return;
+  }
+  // Qt drops the selection of an unfocused line edit on focus changes anywhere in the
+  // application (also queued, after a window shows); a field that shows its selection while
+  // unfocused takes it back, as long as the text is the one it was made in.
+  if (!HideSelection && !hasFocus() && FKept.Length > 0 && FKept.Text == text()) {
+    FRestoring = true;
+    if (FKept.Cursor == FKept.Start)
+      setSelection(FKept.Start + FKept.Length, -FKept.Length);
+    else
+      setSelection(FKept.Start, FKept.Length);
+    FRestoring = false;
+    return;
+  }
+  FKept = {};
 }
 
 void TspInnerEdit::mousePressEvent(QMouseEvent* e) {

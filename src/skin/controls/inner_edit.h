@@ -26,7 +26,8 @@ public:
 
   // Select the whole text when the edit gains the focus other than by a click.
   bool AutoSelect = true;
-  // Drop the selection when the focus goes; otherwise it stays and shows.
+  // Drop the selection when the focus goes; otherwise it stays and shows (and only the
+  // user, with the focus, changes it).
   bool HideSelection = true;
   // Composed input (input methods) is dropped: a masked text takes keys only.
   bool RefuseInputMethod = false;
@@ -46,4 +47,16 @@ protected:
   void mouseMoveEvent(QMouseEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
   void inputMethodEvent(QInputMethodEvent* e) override;
+
+private:
+  void SelectionChanged();
+  // The last selection, for fields that keep showing it while unfocused.
+  struct TKept {
+    int Start = -1;
+    int Length = 0;
+    int Cursor = 0;
+    QString Text;
+  };
+  TKept FKept;
+  bool FRestoring = false;
 };

@@ -201,7 +201,15 @@ TEST_F(EditTest, DisabledTextTakesTheDisabledColourAndItsAlignment) {
 }
 
 TEST_F(EditTest, SelectionAndCaseRules) {
+  // A selection made before the window shows stays while the edit is unfocused.
+  auto* shown = Add<TspSkinEdit>(20, 100, 150);
+  shown->SetHideSelection(false);
+  shown->SetText("Part of this text");
+  shown->Editor()->setSelection(8, 4);
   ShowForm();
+  QTest::qWait(20);
+  EXPECT_EQ(shown->Editor()->selectedText(), "this");
+
   auto* e = Add<TspSkinEdit>(20, 20, 150);
   e->SetText("keep me");
   e->setFocus(Qt::TabFocusReason);
@@ -213,6 +221,11 @@ TEST_F(EditTest, SelectionAndCaseRules) {
   e->setFocus(Qt::MouseFocusReason);
   e->Editor()->setSelection(0, 4);
   other->setFocus(Qt::MouseFocusReason);
+  QTest::qWait(20);
+  EXPECT_EQ(e->Editor()->selectedText(), "keep");
+  other->setText("other");
+  other->selectAll(); // another field's selection does not take this one's away
+  QTest::qWait(20);
   EXPECT_EQ(e->Editor()->selectedText(), "keep");
   e->SetAutoSelect(false);
   e->setFocus(Qt::TabFocusReason);
