@@ -189,6 +189,18 @@ void TspSkinLabel::resizeEvent(QResizeEvent* event) {
   FStretched = QImage();
 }
 
+void TspSkinLabel::ParentBackgroundChanged() {
+  if (FTransparent)
+    update();
+  else
+    TspSkinCustomControl::ParentBackgroundChanged();
+}
+
+void TspSkinLabel::moveEvent(QMoveEvent* event) {
+  TspSkinCustomControl::moveEvent(event);
+  if (FTransparent) update();
+}
+
 void TspSkinLabel::changeEvent(QEvent* event) {
   TspSkinCustomControl::changeEvent(event);
   if (event->type() == QEvent::EnabledChange || event->type() == QEvent::PaletteChange) update();

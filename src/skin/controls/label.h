@@ -68,6 +68,8 @@ public:
 
   void ApplySkin() override;
   void DropSkinRecord() override;
+  // A transparent label shows what lies behind it: it repaints when that changes.
+  void ParentBackgroundChanged() override;
   void FitSizeToSkin(int& width, int& height) override;
   void UpdateRegion() override;
 
@@ -75,6 +77,7 @@ protected:
   void DrawSkinImage(QImage& image) override;
   void DrawDefaultImage(QImage& image) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
 
 private:

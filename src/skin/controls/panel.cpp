@@ -46,6 +46,7 @@ TspSkinPanel::TspSkinPanel(QWidget* parent) : TspSkinCustomControl(parent) {
   SetSkinDataName(QStringLiteral("panel"));
   SetSeparateClientPaint(true);
   resize(150, 150);
+  UpdateClientMargins();
 }
 
 void TspSkinPanel::Changed() {

@@ -46,6 +46,9 @@ public:
   // The label's pixels as the next paint draws them (null at width or height 0).
   QImage WaveImage();
 
+  // What lies behind the label always shows through it.
+  void ParentBackgroundChanged() override { update(); }
+
 protected:
   void paintEvent(QPaintEvent* event) override;
   void moveEvent(QMoveEvent* event) override;

@@ -121,6 +121,8 @@ TEST_F(PanelTest, BuiltinPanelWithoutBorderShowsOnlyItsTexture) {
 
 TEST_F(PanelTest, PlainLookFramesByBorderStyle) {
   TspSkinPanel panel(form.get());
+  // Layouts place children inside the frame from the start.
+  EXPECT_EQ(panel.contentsRect(), QRect(1, 1, 148, 148));
   QPalette pal = panel.palette();
   pal.setColor(QPalette::Button, QColor(10, 20, 30));
   pal.setColor(QPalette::Light, QColor(200, 210, 220));
