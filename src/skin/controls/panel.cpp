@@ -128,6 +128,16 @@ void TspSkinPanel::SetGlyph(const QImage& value) {
   update();
 }
 
+void TspSkinPanel::SetCaptionImageList(TspImageList* value) {
+  FCaptionImageList = value;
+  update();
+}
+
+void TspSkinPanel::SetCaptionImageIndex(int value) {
+  FCaptionImageIndex = value;
+  update();
+}
+
 void TspSkinPanel::SetNumGlyphs(int value) {
   FNumGlyphs = std::max(value, 1);
   update();
@@ -237,14 +247,26 @@ void TspSkinPanel::DrawCaptionContent(QPainter& p, QRect r, const QFont& font, c
   p.setFont(font);
   const QFontMetrics fm(font);
   const int tw = FCaption.isEmpty() ? 0 : fm.horizontalAdvance(FCaption);
-  const int gw = FGlyph.isNull() ? 0 : FGlyph.width() / FNumGlyphs;
-  const int gh = FGlyph.height();
-  const int cell = (!isEnabled() && FNumGlyphs >= 2) ? 2 : 1;
+  // An image of the caption image list takes the glyph's place.
+  const QImage listImage =
+      FCaptionImageList ? FCaptionImageList->Image(FCaptionImageIndex) : QImage();
+  const QImage& glyph = listImage.isNull() ? FGlyph : listImage;
+  const int cells = listImage.isNull() ? FNumGlyphs : 1;
+  const int gw = glyph.isNull() ? 0 : glyph.width() / cells;
+  const int gh = glyph.height();
+  const int cell = (!isEnabled() && cells >= 2) ? 2 : 1;
   const int spacing = gw > 0 && tw > 0 ? FSpacing : 0;
 
   int x = r.left();
+  // Glyph strips leave out their key colour; list pictures carry their own alpha.
+  auto drawGlyph = [&](int gx) {
+    if (listImage.isNull())
+      DrawGlyphFromStrip(p, gx, cy - gh / 2, cell, cells, glyph);
+    else
+      p.drawImage(gx, cy - gh / 2, listImage);
+  };
   if (gw > 0 && FImagePosition == TspImagePosition::spipLeft) {
-    DrawGlyphFromStrip(p, x, cy - gh / 2, cell, FNumGlyphs, FGlyph);
+    drawGlyph(x);
     r.setLeft(r.left() + gw + spacing);
     x = r.left();
   }
@@ -254,7 +276,7 @@ void TspSkinPanel::DrawCaptionContent(QPainter& p, QRect r, const QFont& font, c
   else if (alignment == TspAlignment::taCenter)
     x = r.left() + (r.width() - group) / 2;
   if (gw > 0 && FImagePosition == TspImagePosition::spipDefault) {
-    DrawGlyphFromStrip(p, x, cy - gh / 2, cell, FNumGlyphs, FGlyph);
+    drawGlyph(x);
     x += gw + spacing;
   }
   if (tw > 0) {
@@ -320,7 +342,7 @@ void TspSkinPanel::DrawSkinImage(QImage& image) {
     break;
   }
   const QRect caption = CaptionRect();
-  if (FCaption.isEmpty() && !FCheckedMode && FGlyph.isNull()) return;
+  if (FCaption.isEmpty() && !FCheckedMode && FGlyph.isNull() && !FCaptionImageList) return;
   if (caption.isEmpty()) return;
   QPainter p(&image);
   const QFont font = rec ? SkinFont(rec->fontname, rec->fontheight, rec->fontstyle) : DefaultFont();

@@ -6,10 +6,12 @@
 // "groupbox" record, the frame of a radio group.
 
 #include "skin/controls/border_style.h"
+#include "skin/controls/image_list.h"
 #include "skin/controls/skin_control.h"
 #include "skin/data/skin_values.h"
 
 #include <QImage>
+#include <QPointer>
 #include <functional>
 
 // Where the caption image goes: beside the caption as one group, or at the bar's left.
@@ -66,6 +68,12 @@ public:
   void SetSpacing(int value);
   TspImagePosition ImagePosition() const { return FImagePosition; }
   void SetImagePosition(TspImagePosition value);
+  // A picture of this list (by CaptionImageIndex) shows in the glyph's place; the reference
+  // is cleared when the list is destroyed.
+  TspImageList* CaptionImageList() const { return FCaptionImageList; }
+  void SetCaptionImageList(TspImageList* value);
+  int CaptionImageIndex() const { return FCaptionImageIndex; }
+  void SetCaptionImageIndex(int value);
   // Height before rolling up; -1 when not rolled up.
   int RealHeight() const { return FRealHeight; }
   // Stored with the panel (Qt disables the children of a disabled panel by itself).
@@ -122,6 +130,8 @@ private:
   int FNumGlyphs = 1;
   int FSpacing = 2;
   TspImagePosition FImagePosition = TspImagePosition::spipDefault;
+  QPointer<TspImageList> FCaptionImageList;
+  int FCaptionImageIndex = -1;
   int FRealHeight = -1;
   bool FAutoEnabledControls = true;
   QSize FSavedMinimum, FSavedMaximum;

@@ -380,6 +380,64 @@ TEST_F(PageControlTest, EachTabPaintsTheSkinRectangleItsStateSelects) {
   EXPECT_TRUE(SamePixels(bottom.copy(b1), flippedNormal));
 }
 
+// A tab record whose four tab faces are different parts of a picture whose every pixel
+// differs, so a face drawn for the wrong state shows.
+std::unique_ptr<TspSkinData> PatternTabSkin() {
+  TspSkinPayload p;
+  p.Version = 2;
+  p.Picture = PatternImage(8, 8, 1);
+  p.ActivePictures = {PatternImage(120, 120, 3)};
+  p.DescriptionText =
+      "[VERSION]\r\nskinname=tabs\r\n"
+      "[PICTURES]\r\npicture=main.bmp\r\nmask=\r\nactivepicturescount=1\r\n0=a.bmp\r\n"
+      "[FORMINFO]\r\nclientrect=4,20,60,50\r\n[SKINCONTROLS]\r\ncount=1\r\n0=tab:tab\r\n"
+      "[tab]\r\npictureindex=0\r\nskinrect=0,0,30,30\r\nclientrect=2,3,27,28\r\n"
+      "lefttoppoint=5,5\r\nrighttoppoint=25,5\r\nleftbottompoint=5,25\r\n"
+      "rightbottompoint=25,25\r\nbgpictureindex=-1\r\n"
+      "tabrect=0,40,30,60\r\nactivetabrect=30,40,60,62\r\nfocustabrect=60,40,90,62\r\n"
+      "mouseintabrect=90,40,120,60\r\ntableftoffset=6\r\ntabrightoffset=7\r\n"
+      "tabsbgrect=0,70,10,80\r\ntabstretcheffect=1\r\n";
+  TspCompressedStoredSkin stored;
+  stored.SetCompressedStream(CompressedSkin(p));
+  auto data = std::make_unique<TspSkinData>();
+  data->LoadCompressedStoredSkin(&stored);
+  return data;
+}
+
+TEST_F(PageControlTest, FocusedSelectedTabShowsTheFocusFace) {
+  skin = PatternTabSkin();
+  ASSERT_FALSE(skin->IsEmpty());
+  pc->SetSkinData(skin.get());
+  for (TspSkinTabSheet* p : pages) p->SetCaption(QString());
+  pc->SetTabWidth(50);
+  Show();
+  const TspDataSkinTabControl& rec = TabRecord(*skin);
+  ASSERT_EQ(pc->ItemHeight(), 20);
+  QTest::mouseMove(pc, pc->TabRect(3).center());
+  for (const bool focused : {false, true}) {
+    SCOPED_TRACE(focused);
+    focused ? pc->setFocus() : pc->clearFocus();
+    ASSERT_EQ(pc->hasFocus(), focused);
+    const QImage shot = Grab(*pc);
+    struct Case {
+      int Tab;
+      TspRect Source;
+    } cases[] = {{0, focused ? rec.focustabrect : rec.activetabrect},
+                 {1, rec.tabrect},
+                 {3, rec.mouseintabrect}};
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.Tab);
+      const QRect r = pc->TabRect(c.Tab);
+      const QImage face = TabFace(*skin, c.Source, r.width());
+      EXPECT_TRUE(SamePixels(shot.copy(QRect(r.topLeft(), face.size())), face));
+    }
+    // The strip between and after the tabs is the record's strip piece, tiled.
+    const QRect strip(pc->TabRect(3).right() + 1, 0, 30, pc->ItemHeight());
+    EXPECT_EQ(shot.pixel(strip.left() + 12, 5),
+              skin->ActivePictures[0].pixel((strip.left() + 12) % 10, 70 + 5));
+  }
+}
+
 TEST_F(PageControlTest, UnselectedCaptionsSitLowerByTheOverhang) {
   UseBuiltinSkin();
   for (TspSkinTabSheet* p : pages) p->SetCaption("Mm");

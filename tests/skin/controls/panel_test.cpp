@@ -156,6 +156,30 @@ TEST_F(PanelTest, PlainLookFramesByBorderStyle) {
   panel.SetRibbonStyle(true);
   EXPECT_EQ(panel.ClientRect(), QRect(1, 1, 148, 126));
   EXPECT_EQ(Grab(panel).pixel(70, 140), dark);
+  // The caption image: a glyph cell, or a picture of the caption image list in its place.
+  panel.SetRibbonStyle(false);
+  panel.SetDefaultAlignment(TspAlignment::taCenter);
+  QImage strip = SolidImage(20, 8, qRgb(0, 0, 255));
+  strip.setPixel(0, 7, qRgb(1, 1, 1)); // each cell's bottom-left colour is left out
+  strip.setPixel(10, 7, qRgb(1, 1, 1));
+  panel.SetGlyph(strip);
+  panel.SetNumGlyphs(2);
+  auto count = [&](QRgb c) {
+    const QImage img = Grab(panel);
+    int n = 0;
+    for (int y = 0; y < 23; ++y)
+      for (int x = 0; x < 150; ++x) n += img.pixel(x, y) == c;
+    return n;
+  };
+  EXPECT_EQ(count(qRgb(0, 0, 255)), 10 * 8 - 1);
+  auto list = std::make_unique<TspImageList>();
+  list->Images = {SolidImage(6, 6, qRgb(255, 0, 0))};
+  panel.SetCaptionImageList(list.get());
+  panel.SetCaptionImageIndex(0);
+  EXPECT_EQ(count(qRgb(0, 0, 255)), 0);
+  EXPECT_EQ(count(qRgb(255, 0, 0)), 36);
+  list.reset();
+  EXPECT_EQ(count(qRgb(0, 0, 255)), 10 * 8 - 1);
 }
 
 TEST_F(PanelTest, GroupBoxDrawsItsCaptionInTheRecordsCaptionRectangle) {
