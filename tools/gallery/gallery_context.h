@@ -2,6 +2,8 @@
 // What the section builders of the gallery share: the skin data every control binds to and
 // the states that only input gives, re-created after each skin change.
 
+#include "gallery_glyphs.h"
+
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -12,15 +14,16 @@ class TspSkinData;
 
 struct TGalleryContext {
   TspSkinData* SkinData = nullptr;
-  // Run after every skin change and once after the window is shown: hover looks and the
-  // like, which a skin change or a real mouse may have cleared.
-  std::vector<std::function<void()>> ForcedStates;
+  // Run after every skin change and once the window shows: glyphs in the new skin's
+  // colours, and hover looks, which a real mouse may have cleared.
+  std::vector<std::function<void()>> AfterSkinChange;
   // The control that holds the focus in the gallery's pictures.
   QWidget* FocusTarget = nullptr;
 };
 
-// A titled frame at `rect` of `parent` that a section's controls are placed in; the
-// returned widget's origin is the frame's client origin.
+// A titled group box at `rect` of `parent` that a section's controls are placed in, below
+// its caption band: the first row starts at kSectionTop.
+constexpr int kSectionTop = 26;
 QWidget* MakeSection(TGalleryContext& context, QWidget* parent, const QString& title,
                      const QRect& rect);
 
@@ -32,3 +35,22 @@ void BuildButtonSection(TGalleryContext& context, QWidget* section);
 void BuildEditSection(TGalleryContext& context, QWidget* section);
 void BuildLabelSection(TGalleryContext& context, QWidget* section);
 void BuildPageSection(TGalleryContext& context, QWidget* section);
+
+class TspSkinStdLabel;
+// A row title at the left of a section, vertically centred on a 25-pixel control row at `y`.
+TspSkinStdLabel* AddRowLabel(TGalleryContext& context, QWidget* section, const QString& text,
+                             int y);
+// A small heading over a column of controls.
+TspSkinStdLabel* AddColumnLabel(TGalleryContext& context, QWidget* section, const QString& text,
+                                const QRect& rect);
+
+// Gives a button `glyph` in its record's caption colours, again after every skin change.
+template <class Button>
+void SetGalleryGlyph(TGalleryContext& context, Button* button, TGalleryGlyph glyph) {
+  const auto apply = [&context, button, glyph] {
+    button->SetGlyph(GalleryGlyph(glyph, GlyphColorsOf(context.SkinData, button->SkinDataName())));
+  };
+  button->SetNumGlyphs(4);
+  apply();
+  context.AfterSkinChange.push_back(apply);
+}

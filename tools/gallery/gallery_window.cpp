@@ -1,16 +1,15 @@
 #include "gallery_window.h"
 
 #include "gallery_skins.h"
+#include "skin/controls/button.h"
+#include "skin/controls/label.h"
 #include "skin/controls/skin_tree.h"
 #include "skin/data/skin_data.h"
 
 #include <QApplication>
-#include <QEnterEvent>
 #include <QFileDialog>
-#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace {
 // Left column with the skin list, then two columns of sections.
@@ -26,23 +25,6 @@ constexpr int kRow2 = kRow1 + kRow1Height + kMargin;
 constexpr int kRow2Height = TGalleryWindow::kHeight - kRow2 - kMargin;
 } // namespace
 
-QWidget* MakeSection(TGalleryContext&, QWidget* parent, const QString& title, const QRect& rect) {
-  auto* frame = new QFrame(parent);
-  frame->setFrameShape(QFrame::StyledPanel);
-  frame->setGeometry(rect);
-  auto* caption = new QLabel(title, frame);
-  caption->setGeometry(8, 2, rect.width() - 16, 18);
-  auto* client = new QWidget(frame);
-  client->setGeometry(1, 20, rect.width() - 2, rect.height() - 21);
-  return client;
-}
-
-void ForceHover(QWidget* control) {
-  const QPointF inside(control->width() / 2.0, control->height() / 2.0);
-  QEnterEvent enter(inside, inside, control->mapToGlobal(inside));
-  QApplication::sendEvent(control, &enter);
-}
-
 TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
   setWindowTitle(tr("Skinned controls gallery"));
   setFixedSize(kWidth, kHeight);
@@ -52,21 +34,25 @@ TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
   FSkins = new TGallerySkins(this);
   FContext.SkinData = FSkins->SkinData();
 
-  auto* listCaption = new QLabel(tr("Skin"), this);
-  listCaption->setGeometry(kMargin + 4, kMargin, kSideWidth - 8, 18);
+  auto* listCaption = new TspSkinStdLabel(this);
+  listCaption->SetCaption(tr("Skin"));
+  listCaption->setGeometry(kMargin + 2, kMargin + 2, kSideWidth - 8, 17);
+  listCaption->SetSkinData(FContext.SkinData);
   FSkinList = new QListWidget(this);
   FSkinList->setGeometry(kMargin, kMargin + 20, kSideWidth - kMargin, 118);
   connect(FSkinList, &QListWidget::currentRowChanged, this, [this](int row) { SelectSkin(row); });
 
-  auto* open = new QPushButton(tr("Open skin..."), this);
+  auto* open = new TspSkinButton(this);
+  open->SetCaption(tr("Open skin..."));
   open->setGeometry(kMargin, kMargin + 146, kSideWidth - kMargin, 25);
-  connect(open, &QPushButton::clicked, this, &TGalleryWindow::OpenPackage);
+  open->SetSkinData(FContext.SkinData);
+  open->OnClick = [this](QObject*) { OpenPackage(); };
 
-  auto* info = new QLabel(this);
-  info->setWordWrap(true);
-  info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  info->setGeometry(kMargin + 4, kMargin + 180, kSideWidth - 12, 80);
-  FSkinInfo = info;
+  FSkinInfo = new TspSkinTextLabel(this);
+  FSkinInfo->SetAutoSize(false);
+  FSkinInfo->SetWordWrap(true);
+  FSkinInfo->setGeometry(kMargin + 2, kMargin + 180, kSideWidth - 8, 80);
+  FSkinInfo->SetSkinData(FContext.SkinData);
 
   BuildButtonSection(FContext, MakeSection(FContext, this, tr("Buttons"),
                                            {kColumnA, kRow1, kColumnAWidth, kRow1Height}));
@@ -104,20 +90,26 @@ void TGalleryWindow::SkinChanged(int choice) {
     FSkinList->setCurrentRow(choice);
   }
   const TspSkinData* skin = FSkins->SkinData();
-  QString text;
-  if (!skin || skin->IsEmpty())
-    text = tr("No skin: every control paints its plain look.");
-  else
-    text = tr("%1\nby %2\n%3 control records")
-               .arg(skin->SkinName.isEmpty() ? FSkins->Choices().value(choice) : skin->SkinName,
-                    skin->SkinAuthor.isEmpty() ? tr("(unknown)") : skin->SkinAuthor)
-               .arg(skin->ControlList.size());
-  static_cast<QLabel*>(FSkinInfo)->setText(text);
+  QStringList lines;
+  if (!skin || skin->IsEmpty()) {
+    lines << tr("No skin: every control") << tr("paints its plain look.");
+  } else {
+    lines << (skin->SkinName.isEmpty() ? FSkins->Choices().value(choice) : skin->SkinName)
+          << tr("by %1").arg(skin->SkinAuthor.isEmpty() ? tr("(unknown)") : skin->SkinAuthor)
+          << tr("%1 control records").arg(skin->ControlList.size());
+  }
+  FSkinInfo->SetLines(lines);
+  // The window's own background: the skin's face colour (the system's without a skin).
+  QPalette colors = palette();
+  colors.setColor(QPalette::Window, skin && !skin->IsEmpty()
+                                        ? ColorToQColor(skin->SkinColors.cbtnface)
+                                        : QGuiApplication::palette().color(QPalette::Window));
+  setPalette(colors);
   RestoreForcedStates();
 }
 
 void TGalleryWindow::RestoreForcedStates() {
-  for (const auto& force : FContext.ForcedStates) force();
+  for (const auto& force : FContext.AfterSkinChange) force();
   if (FContext.FocusTarget && isVisible()) FContext.FocusTarget->setFocus(Qt::OtherFocusReason);
 }
 

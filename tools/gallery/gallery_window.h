@@ -9,6 +9,7 @@
 
 class QListWidget;
 class TGallerySkins;
+class TspSkinTextLabel;
 
 class TGalleryWindow : public QWidget {
   Q_OBJECT
@@ -37,5 +38,5 @@ private:
   TGalleryContext FContext;
   TGallerySkins* FSkins = nullptr;
   QListWidget* FSkinList = nullptr;
-  QWidget* FSkinInfo = nullptr;
+  TspSkinTextLabel* FSkinInfo = nullptr;
 };
