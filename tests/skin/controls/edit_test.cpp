@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -25,7 +26,16 @@ class EditTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { RegisterSkinFonts(); }
 
+  // The pointer rests outside every window between tests: a form shown under it would see
+  // its controls entered without a window-level enter, and never hear that they were left.
+  static void ParkPointer() {
+    QCursor::setPos(700, 700);
+    QCoreApplication::processEvents();
+  }
+  void TearDown() override { ParkPointer(); }
+
   void SetUp() override {
+    ParkPointer();
     form = std::make_unique<QWidget>();
     form->resize(400, 300);
     data = new TspSkinData(form.get());
@@ -307,6 +317,38 @@ TEST_F(EditTest, ButtonClicksOnlyWhenReleasedOnIt) {
   // A disabled edit shows the disabled button.
   e->setEnabled(false);
   EXPECT_EQ(buttonPixels(), picture.copy(rec->unenabledbuttonrect.ToQRect()));
+}
+
+TEST_F(EditTest, SideImagesAreSmallButtonsInsideTheFrame) {
+  ShowForm();
+  auto* e = Add<TspSkinEdit>(20, 20, 160);
+  QImage red(8, 8, QImage::Format_RGB32), green = red, blue = red;
+  red.fill(Qt::red);
+  green.fill(Qt::green);
+  blue.fill(Qt::blue);
+  e->SetImages({red, green, blue});
+  e->SetLeftImageIndex(0);
+  e->SetLeftImageHotIndex(1);
+  e->SetRightImageIndex(2);
+  const QRect text = e->TextRect();
+  EXPECT_EQ(e->LeftImageRect(), QRect(text.left(), text.top() + (text.height() - 8) / 2, 8, 8));
+  EXPECT_EQ(e->RightImageRect().right(), text.right());
+  // The text engine keeps clear of both.
+  EXPECT_GT(e->Editor()->geometry().left(), e->LeftImageRect().right());
+  EXPECT_LT(e->Editor()->geometry().right(), e->RightImageRect().left());
+  EXPECT_EQ(e->PaintImage().pixel(e->LeftImageRect().center()), qRgb(255, 0, 0));
+
+  int left = 0, right = 0;
+  e->OnLeftButtonClick = [&](QObject*) { ++left; };
+  e->OnRightButtonClick = [&](QObject*) { ++right; };
+  QTest::mouseMove(e, e->LeftImageRect().center());
+  EXPECT_TRUE(e->LeftImageHot());
+  EXPECT_EQ(e->PaintImage().pixel(e->LeftImageRect().center()), qRgb(0, 255, 0));
+  QTest::mouseClick(e, Qt::LeftButton, {}, e->LeftImageRect().center());
+  QTest::mouseClick(e, Qt::LeftButton, {}, e->RightImageRect().center());
+  EXPECT_EQ(left, 1);
+  EXPECT_EQ(right, 1);
+  EXPECT_TRUE(e->hasFocus());
 }
 
 TEST_F(EditTest, SkinChangesAreFollowedAndAFreedSkinLeavesThePlainLook) {

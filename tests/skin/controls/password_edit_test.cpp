@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -21,7 +22,16 @@ class PasswordEditTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { RegisterSkinFonts(); }
 
+  // The pointer rests outside every window between tests: a form shown under it would see
+  // its controls entered without a window-level enter, and never hear that they were left.
+  static void ParkPointer() {
+    QCursor::setPos(700, 700);
+    QCoreApplication::processEvents();
+  }
+  void TearDown() override { ParkPointer(); }
+
   void SetUp() override {
+    ParkPointer();
     form = std::make_unique<QWidget>();
     form->resize(400, 200);
     other = new QLineEdit(form.get());

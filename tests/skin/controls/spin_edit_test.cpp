@@ -9,6 +9,7 @@
 #include "skin/data/skin_list.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
@@ -21,7 +22,16 @@ class SpinEditTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { RegisterSkinFonts(); }
 
+  // The pointer rests outside every window between tests: a form shown under it would see
+  // its controls entered without a window-level enter, and never hear that they were left.
+  static void ParkPointer() {
+    QCursor::setPos(700, 700);
+    QCoreApplication::processEvents();
+  }
+  void TearDown() override { ParkPointer(); }
+
   void SetUp() override {
+    ParkPointer();
     form = std::make_unique<QWidget>();
     form->resize(400, 200);
     other = new QLineEdit(form.get());
@@ -218,6 +228,30 @@ TEST_F(SpinEditTest, SkinnedFrameAndButtonStates) {
   // Hot or focused, the inner edit writes in the active colour.
   EXPECT_EQ(spin->Editor()->palette().color(QPalette::Active, QPalette::Text),
             ColorToQColor(rec->activefontcolor));
+}
+
+TEST_F(SpinEditTest, WithoutSkinSizeTheFrameStretchesToTheHeight) {
+  UseBuiltinSkin();
+  const auto* rec = dynamic_cast<const TspDataSkinSpinEditControl*>(
+      data->ControlList[size_t(data->FindControlData("spinedit"))].get());
+  const int skinH = rec->skinrect.Height();
+  spin->SetUseSkinSize(false);
+  spin->resize(120, skinH * 2);
+  ASSERT_EQ(spin->height(), skinH * 2);
+  const TspRect up = rec->upbuttonrect;
+  EXPECT_EQ(spin->UpButtonRect().top(), up.Top * 2);
+  EXPECT_EQ(spin->UpButtonRect().height(), up.Height() * 2);
+  EXPECT_EQ(spin->TextRect().height(), rec->clientrect.Height() + skinH);
+  // Each row of the frame is a row of the composed frame.
+  TspControlGeometry g = ControlGeometry(*rec);
+  QImage normal;
+  ComposeControlImage(normal, data->ActivePictures[size_t(rec->pictureindex)], g, rec->skinrect,
+                      FitSizeToSkin(g, QSize(120, skinH)));
+  QTest::mouseMove(form.get(), QPoint(395, 195));
+  const QImage img = spin->PaintImage();
+  for (int y = 0; y < img.height(); ++y)
+    ASSERT_EQ(img.pixel(3, y), normal.pixel(3, y / 2))
+        << y << " over " << spin->MouseOver() << " focus " << spin->Editor()->hasFocus();
 }
 
 TEST_F(SpinEditTest, PlainLookHasTwoButtonsAtTheRight) {
