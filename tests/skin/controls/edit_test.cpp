@@ -351,6 +351,23 @@ TEST_F(EditTest, SideImagesAreSmallButtonsInsideTheFrame) {
   EXPECT_TRUE(e->hasFocus());
 }
 
+TEST_F(EditTest, AlphaBlendMixesWithWhatLiesBehind) {
+  QPalette pal = form->palette();
+  pal.setColor(QPalette::Window, QColor(0, 0, 200));
+  form->setPalette(pal);
+  auto* e = Add<TspSkinEdit>(20, 20, 150);
+  const QImage opaque = e->PaintImage();
+  e->SetAlphaBlend(true);
+  e->SetAlphaBlendValue(255);
+  EXPECT_EQ(e->PaintImage(), opaque);
+  e->SetAlphaBlendValue(0);
+  EXPECT_EQ(e->PaintImage().pixel(40, 9), qRgb(0, 0, 200));
+  e->SetAlphaBlendValue(128);
+  const QColor mixed(e->PaintImage().pixel(40, 9)); // white field over blue
+  EXPECT_NEAR(mixed.red(), 128, 2);
+  EXPECT_NEAR(mixed.blue(), 228, 2);
+}
+
 TEST_F(EditTest, SkinChangesAreFollowedAndAFreedSkinLeavesThePlainLook) {
   auto* e = Add<TspSkinEdit>(20, 20, 150);
   data->SetSkinIndex(2); // orange, through the form's skin messages
