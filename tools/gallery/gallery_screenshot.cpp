@@ -8,23 +8,38 @@
 #include <QImage>
 #include <QPixmap>
 
-bool WriteGalleryScreenshots(TGalleryWindow& window, const QString& dir, QString* error) {
+namespace {
+bool SavePicture(TGalleryWindow& window, const QString& dir, const QString& tag,
+                 QStringList* errors) {
+  window.RestoreForcedStates();
+  QApplication::processEvents();
+  const QString path = QDir(dir).filePath("gallery-" + tag + ".png");
+  if (window.grab().toImage().save(path, "PNG")) return true;
+  if (errors) *errors << QStringLiteral("cannot write %1").arg(path);
+  return false;
+}
+} // namespace
+
+bool WriteGalleryScreenshots(TGalleryWindow& window, const QString& dir,
+                             const QStringList& packages, QStringList* errors) {
   if (!QDir().mkpath(dir)) {
-    if (error) *error = QStringLiteral("cannot create %1").arg(dir);
+    if (errors) *errors << QStringLiteral("cannot create %1").arg(dir);
     return false;
   }
   TGallerySkins& skins = window.Skins();
-  const int initial = skins.Current();
   for (int choice = 0; choice <= skins.NoSkinChoice(); ++choice) {
     window.SelectSkin(choice);
-    window.RestoreForcedStates();
-    QApplication::processEvents();
-    const QString path = QDir(dir).filePath("gallery-" + skins.FileTag(choice) + ".png");
-    if (!window.grab().toImage().save(path, "PNG")) {
-      if (error) *error = QStringLiteral("cannot write %1").arg(path);
-      return false;
-    }
+    if (!SavePicture(window, dir, skins.FileTag(choice), errors)) return false;
   }
-  window.SelectSkin(initial);
-  return true;
+  bool complete = true;
+  for (const QString& package : packages) {
+    QString error;
+    if (!skins.OpenPackageFile(package, &error)) {
+      if (errors) *errors << error;
+      complete = false;
+      continue;
+    }
+    if (!SavePicture(window, dir, skins.FileTag(skins.Current()), errors)) return false;
+  }
+  return complete;
 }

@@ -105,6 +105,18 @@ void TGalleryWindow::SkinChanged(int choice) {
                                         ? ColorToQColor(skin->SkinColors.cbtnface)
                                         : QGuiApplication::palette().color(QPalette::Window));
   setPalette(colors);
+  // The skin list has no record of its own yet: it takes the skin's window colours.
+  if (skin && !skin->IsEmpty()) {
+    QPalette list = colors;
+    const TspSkinColors& sc = skin->SkinColors;
+    list.setColor(QPalette::Base, ColorToQColor(sc.cwindow));
+    list.setColor(QPalette::Text, ColorToQColor(sc.cwindowtext));
+    list.setColor(QPalette::Highlight, ColorToQColor(sc.chighlight));
+    list.setColor(QPalette::HighlightedText, ColorToQColor(sc.chighlighttext));
+    FSkinList->setPalette(list);
+  } else {
+    FSkinList->setPalette(colors);
+  }
   RestoreForcedStates();
 }
 

@@ -1,7 +1,10 @@
 // vorns-gallery: every skinned control in each of its states, in any skin.
-//   vorns-gallery                   the window, with a skin list and an open button
-//   vorns-gallery --screenshot DIR  writes DIR/gallery-<skin>.png for each built-in skin
-//                                   and for no skin, then exits (no screen needed)
+//   vorns-gallery [PACKAGE.skn ...]
+//       the window, with a skin list and an open button; packages given are opened
+//   vorns-gallery --screenshot DIR [PACKAGE.skn ...]
+//       writes DIR/gallery-<skin>.png for each built-in skin, for no skin and for each
+//       package, then exits (no screen needed): 0 when all were written, 1 otherwise, 2 on
+//       bad usage
 
 #include "gallery_screenshot.h"
 #include "gallery_window.h"
@@ -14,13 +17,16 @@
 
 int main(int argc, char** argv) {
   QString screenshotDir;
+  QStringList packages;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--screenshot") == 0) {
-      if (i + 1 >= argc) {
-        std::fputs("usage: vorns-gallery [--screenshot DIR]\n", stderr);
+      if (i + 1 >= argc || !screenshotDir.isEmpty()) {
+        std::fputs("usage: vorns-gallery [--screenshot DIR] [PACKAGE.skn ...]\n", stderr);
         return 2;
       }
-      screenshotDir = QString::fromLocal8Bit(argv[i + 1]);
+      screenshotDir = QString::fromLocal8Bit(argv[++i]);
+    } else {
+      packages << QString::fromLocal8Bit(argv[i]);
     }
   }
   const bool screenshots = !screenshotDir.isEmpty();
@@ -35,14 +41,16 @@ int main(int argc, char** argv) {
   RegisterSkinFonts();
   TGalleryWindow window;
   window.show();
-  if (!screenshots) return app.exec();
+  if (!screenshots) {
+    for (const QString& package : packages) window.OpenPackageFile(package);
+    return app.exec();
+  }
 
   window.activateWindow();
   QApplication::processEvents();
-  QString error;
-  if (!WriteGalleryScreenshots(window, screenshotDir, &error)) {
+  QStringList errors;
+  const bool written = WriteGalleryScreenshots(window, screenshotDir, packages, &errors);
+  for (const QString& error : errors)
     std::fprintf(stderr, "vorns-gallery: %s\n", qPrintable(error));
-    return 1;
-  }
-  return 0;
+  return written ? 0 : 1;
 }
