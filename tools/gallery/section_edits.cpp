@@ -48,8 +48,12 @@ void SendKey(QWidget* to, int key, Qt::KeyboardModifiers modifiers = Qt::NoModif
 
 void BuildEditSection(TGalleryContext& c, QWidget* section) {
   AddRowLabel(c, section, Tr("Edit"), RowY(0));
-  auto* edit = Bind(c, new TspSkinEdit(section), EditRect(0));
-  edit->SetText(Tr("Milo, a ginger vorn"));
+  auto* edit = Bind(c, new TspSkinEdit(section), EditRect(0, kEditX, 130));
+  edit->SetText(Tr("Milo, a vorn"));
+  // The look under the mouse.
+  auto* hot = Bind(c, new TspSkinEdit(section), EditRect(0, kEditX + 140, 130));
+  hot->SetText(Tr("Under the mouse"));
+  c.AfterSkinChange.push_back([hot] { ForceHover(hot); });
 
   AddRowLabel(c, section, Tr("Selection"), RowY(1));
   auto* selected = Bind(c, new TspSkinEdit(section), EditRect(1));
