@@ -117,12 +117,19 @@ void TGalleryWindow::SkinChanged(int choice) {
   } else {
     FSkinList->setPalette(colors);
   }
-  RestoreForcedStates();
+  // The focus stays where the user left it (in the list, while choosing skins).
+  for (const auto& refresh : FContext.AfterSkinChange) refresh();
 }
 
 void TGalleryWindow::RestoreForcedStates() {
-  for (const auto& force : FContext.AfterSkinChange) force();
+  for (const auto& refresh : FContext.AfterSkinChange) refresh();
   if (FContext.FocusTarget && isVisible()) FContext.FocusTarget->setFocus(Qt::OtherFocusReason);
+}
+
+void TGalleryWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!FShownOnce && FContext.FocusTarget) FContext.FocusTarget->setFocus(Qt::OtherFocusReason);
+  FShownOnce = true;
 }
 
 void TGalleryWindow::OpenPackage() {

@@ -28,8 +28,11 @@ public:
   // Opens a package file; a failure is shown in a message box and the skin shown before
   // stays.
   bool OpenPackageFile(const QString& path);
-  // Hover and focus looks of the demonstration controls, again.
+  // Hover and focus looks of the demonstration controls, again (pictures take them).
   void RestoreForcedStates();
+
+protected:
+  void showEvent(QShowEvent* event) override;
 
 private:
   void SkinChanged(int choice);
@@ -38,5 +41,6 @@ private:
   TGalleryContext FContext;
   TGallerySkins* FSkins = nullptr;
   QListWidget* FSkinList = nullptr;
+  bool FShownOnce = false;
   TspSkinTextLabel* FSkinInfo = nullptr;
 };
