@@ -897,8 +897,12 @@ void TspSkinButton::CaptionChanged() {
 void TspSkinButton::AnnounceActiveControl() {
   QWidget* form = window();
   QWidget* focus = form->focusWidget();
-  QList<TspSkinButton*> buttons = form->findChildren<TspSkinButton*>();
-  if (auto* self = dynamic_cast<TspSkinButton*>(form)) buttons.prepend(self);
+  // findChildren<TspSkinButton*> would match every skinned control through the meta-object
+  // of their common base; a real type check keeps panels and edits out.
+  QList<TspSkinButton*> buttons;
+  if (auto* self = dynamic_cast<TspSkinButton*>(form)) buttons << self;
+  for (QWidget* w : form->findChildren<QWidget*>())
+    if (auto* b = dynamic_cast<TspSkinButton*>(w)) buttons << b;
   for (TspSkinButton* b : buttons) {
     if (focus)
       b->FocusMoved(focus);

@@ -3,6 +3,7 @@
 
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/button.h"
+#include "skin/controls/panel.h"
 #include "skin/controls/skin_fonts.h"
 #include "skin/controls/skin_tree.h"
 #include "skin/data/control_image.h"
@@ -661,3 +662,20 @@ TEST_F(ButtonTest, FlatSpeedButtonShowsItsFaceOnlyWhenHotOrDown) {
 }
 
 } // namespace
+
+// Default-button bookkeeping walks the form's buttons; other skinned controls on the same
+// form must be left alone (they share the buttons' base class, not their fields).
+TEST(ButtonDefaultBookkeeping, TouchesOnlyButtons) {
+  QWidget form;
+  auto* panel = new TspSkinPanel(&form);
+  panel->SetCaption("kept");
+  panel->setGeometry(0, 0, 120, 60);
+  auto* button = new TspSkinButton(&form);
+  button->SetDefault(true);
+  form.show();
+  button->setFocus();
+  QApplication::processEvents();
+  EXPECT_TRUE(button->DefaultActive());
+  EXPECT_EQ(panel->Caption(), "kept");
+  EXPECT_EQ(panel->size(), QSize(120, 60));
+}
