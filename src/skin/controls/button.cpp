@@ -1,4 +1,5 @@
 #include "skin/controls/button.h"
+#include "skin/controls/plain_look.h"
 
 #include "skin/controls/control_messages.h"
 #include "skin/controls/paint_parent_background.h"
@@ -27,9 +28,6 @@ constexpr TColor kBtnText = 0x80000000u | 18;
 constexpr TColor kDisabledGrey = 8421504; // RGB(128, 128, 128)
 
 // The plain look's blue frame and fills.
-constexpr TColor kPlainFrame = 12020539;    // RGB(59, 107, 183)
-constexpr TColor kPlainDownFill = 14990498; // RGB(162, 188, 228)
-constexpr TColor kPlainHotFill = 15979713;  // RGB(193, 212, 243)
 
 QColor Rgb(TColor c) {
   return ColorToQColor(ColorToRGB(c));

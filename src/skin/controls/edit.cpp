@@ -1,4 +1,5 @@
 #include "skin/controls/edit.h"
+#include "skin/controls/plain_look.h"
 
 #include "skin/controls/control_messages.h"
 #include "skin/controls/paint_parent_background.h"
@@ -13,15 +14,6 @@
 #include <QTimer>
 
 namespace {
-
-QColor SkinColor(TColor c) {
-  return ColorToQColor(ColorToRGB(c));
-}
-
-// Colours of the plain button (the plain look of the skinned button).
-constexpr TColor kPlainButtonHotFrame = 12020539;
-constexpr TColor kPlainButtonDownFill = 14990498;
-constexpr TColor kPlainButtonHotFill = 15979713;
 
 // Keys that would edit a masked text behind the mask's back.
 bool IsOtherEditingKey(QKeyEvent* e) {
@@ -601,11 +593,11 @@ void TspSkinCustomEdit::DrawButton(QImage& image) {
     QColor frame = palette().color(QPalette::Dark);
     QColor fill = palette().color(QPalette::Button);
     if (isEnabled() && FButton.Down && FButton.Hot) {
-      frame = SkinColor(kPlainButtonHotFrame);
-      fill = SkinColor(kPlainButtonDownFill);
+      frame = SkinColor(kPlainFrame);
+      fill = SkinColor(kPlainDownFill);
     } else if (isEnabled() && FButton.Hot) {
-      frame = SkinColor(kPlainButtonHotFrame);
-      fill = SkinColor(kPlainButtonHotFill);
+      frame = SkinColor(kPlainFrame);
+      fill = SkinColor(kPlainHotFill);
     }
     p.fillRect(r, fill);
     p.setPen(frame);

@@ -1,4 +1,5 @@
 #include "skin/controls/label.h"
+#include "skin/controls/plain_look.h"
 
 #include "skin/controls/paint_parent_background.h"
 #include "skin/render/bitmap.h"
@@ -14,10 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-QColor SkinColor(TColor c) {
-  return ColorToQColor(ColorToRGB(c));
-}
 
 int HorizontalFlag(TspAlignment a) {
   switch (a) {

@@ -1,4 +1,5 @@
 #include "skin/controls/page_control.h"
+#include "skin/controls/plain_look.h"
 
 #include "skin/controls/control_messages.h"
 #include "skin/controls/paint_parent_background.h"
@@ -25,13 +26,6 @@ constexpr int kPlainCloseSize = 14;
 constexpr int kMaxTabFaces = 48;
 
 // Plain tab colours.
-const QColor kPlainHotFill(193, 212, 243);   // 15979713
-const QColor kPlainFrame(59, 107, 183);      // 12020539
-const QColor kPlainFocusFill(162, 188, 228); // 14990498
-
-QColor SkinColor(TColor c) {
-  return ColorToQColor(ColorToRGB(c));
-}
 
 TspRect Nonempty(const TspRect& r, const TspRect& fallback) {
   return r.IsEmpty() ? fallback : r;
@@ -137,8 +131,8 @@ protected:
         const QImage piece = FOwner->Piece(*picture, source, r.size());
         if (!piece.isNull()) p.drawImage(r.topLeft(), piece);
       } else {
-        p.fillRect(r, down             ? kPlainFocusFill
-                      : hot && enabled ? kPlainHotFill
+        p.fillRect(r, down             ? SkinColor(kPlainDownFill)
+                      : hot && enabled ? SkinColor(kPlainHotFill)
                                        : palette().color(QPalette::Button));
         p.setPen(palette().color(QPalette::Dark));
         p.drawRect(r.adjusted(0, 0, -1, -1));
@@ -1057,10 +1051,10 @@ QImage TspSkinPageControl::TabImage(int tabIndex, bool selected, bool hot, bool 
     face = QImage(length, s, QImage::Format_RGB32);
     QPainter fp(&face);
     if (!selected) {
-      face.fill(hot ? kPlainHotFill : palette().color(QPalette::Button));
+      face.fill(hot ? SkinColor(kPlainHotFill) : palette().color(QPalette::Button));
     } else {
-      face.fill(focused ? kPlainFocusFill : kPlainHotFill);
-      fp.setPen(kPlainFrame);
+      face.fill(focused ? SkinColor(kPlainDownFill) : SkinColor(kPlainHotFill));
+      fp.setPen(SkinColor(kPlainFrame));
       fp.drawRect(face.rect().adjusted(0, 0, -1, -1));
     }
     color = palette().color(QPalette::ButtonText);

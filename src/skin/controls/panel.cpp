@@ -1,4 +1,5 @@
 #include "skin/controls/panel.h"
+#include "skin/controls/plain_look.h"
 
 #include "skin/controls/control_messages.h"
 #include "skin/controls/paint_parent_background.h"
@@ -10,10 +11,6 @@
 #include <algorithm>
 
 namespace {
-
-QColor SkinColor(TColor c) {
-  return ColorToQColor(ColorToRGB(c));
-}
 
 // The plain check box of a caption: a 14 x 14 box, with a mark when checked.
 void DrawPlainCheck(QPainter& p, int x, int cy, bool checked, const QPalette& pal) {

@@ -1,4 +1,5 @@
 #include "skin/controls/password_edit.h"
+#include "skin/controls/plain_look.h"
 
 #include "skin/controls/inner_edit.h"
 #include "skin/render/draw_helpers.h"
@@ -10,11 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace {
-QColor SkinColor(TColor c) {
-  return ColorToQColor(ColorToRGB(c));
-}
-} // namespace
+namespace {} // namespace
 
 TspSkinPasswordEdit::TspSkinPasswordEdit(QWidget* parent) : TspSkinCustomControl(parent) {
   SetSkinDataName(QStringLiteral("edit"));

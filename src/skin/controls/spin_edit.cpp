@@ -1,4 +1,5 @@
 #include "skin/controls/spin_edit.h"
+#include "skin/controls/plain_look.h"
 
 #include "skin/render/draw_helpers.h"
 
@@ -12,14 +13,6 @@
 
 namespace {
 
-QColor SkinColor(TColor c) {
-  return ColorToQColor(ColorToRGB(c));
-}
-
-// Colours of the plain button (the plain look of the skinned button).
-constexpr TColor kPlainButtonHotFrame = 12020539;
-constexpr TColor kPlainButtonDownFill = 14990498;
-constexpr TColor kPlainButtonHotFill = 15979713;
 // Width of each plain button.
 constexpr int kPlainButtonWidth = 15;
 
@@ -348,11 +341,11 @@ void TspSkinSpinEdit::DrawDefaultImage(QImage& image) {
     QColor frame = pal.color(QPalette::Dark);
     QColor fill = pal.color(QPalette::Button);
     if (isEnabled() && b.Down && b.Hot) {
-      frame = SkinColor(kPlainButtonHotFrame);
-      fill = SkinColor(kPlainButtonDownFill);
+      frame = SkinColor(kPlainFrame);
+      fill = SkinColor(kPlainDownFill);
     } else if (isEnabled() && b.Hot) {
-      frame = SkinColor(kPlainButtonHotFrame);
-      fill = SkinColor(kPlainButtonHotFill);
+      frame = SkinColor(kPlainFrame);
+      fill = SkinColor(kPlainHotFill);
     }
     p.fillRect(b.Rect, fill);
     p.setPen(frame);
