@@ -22,6 +22,7 @@ TspSkinWaveLabel::TspSkinWaveLabel(QWidget* parent)
 }
 
 void TspSkinWaveLabel::Changed() {
+  FWavedMask.reset();
   update();
 }
 
@@ -81,6 +82,20 @@ QImage TspSkinWaveLabel::WaveImage() {
   const int w = width(), h = height();
   if (w <= 0 || h <= 0) return QImage();
 
+  if (!FWavedMask || FWavedMask->Width() != w || FWavedMask->Height() != h) {
+    FWavedMask = std::make_unique<TspEffectBmp>(CaptionMask(w, h));
+    FWavedMask->Wave(FXDiv, FYDiv, FRatioVal);
+  }
+
+  QImage background;
+  PaintParentBackground(this, background);
+  TspEffectBmp out(background);
+  out.Tint(*FWavedMask, TextColor(), AlphaBlend() ? AlphaBlendValue() / 255.0 : 1.0);
+  if (FAntialiasing) out.SmoothEdges(*FWavedMask, 1);
+  return out.ToImage();
+}
+
+QImage TspSkinWaveLabel::CaptionMask(int w, int h) const {
   // The text in black on white: every pixel that is not pure white is text.
   QImage maskImage(w, h, QImage::Format_RGB32);
   maskImage.fill(Qt::white);
@@ -105,16 +120,7 @@ QImage TspSkinWaveLabel::WaveImage() {
     const int y = std::max(h / 2 - th / 2, 0);
     p.drawText(std::max(x, 0), y + fm.ascent(), FCaption);
   }
-
-  QImage background;
-  PaintParentBackground(this, background);
-
-  TspEffectBmp mask(maskImage);
-  TspEffectBmp out(background);
-  mask.Wave(FXDiv, FYDiv, FRatioVal);
-  out.Tint(mask, TextColor(), AlphaBlend() ? AlphaBlendValue() / 255.0 : 1.0);
-  if (FAntialiasing) out.SmoothEdges(mask, 1);
-  return out.ToImage();
+  return maskImage;
 }
 
 void TspSkinWaveLabel::paintEvent(QPaintEvent*) {

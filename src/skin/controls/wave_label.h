@@ -5,10 +5,12 @@
 
 #include "skin/controls/skin_control.h"
 #include "skin/data/skin_values.h"
+#include "skin/render/effect_bitmap.h"
 
 #include <QFont>
 #include <QImage>
 #include <QString>
+#include <memory>
 
 class TspSkinWaveLabel : public TspGraphicSkinControl {
 public:
@@ -55,6 +57,7 @@ protected:
 
 private:
   void Changed();
+  QImage CaptionMask(int w, int h) const;
 
   QString FCaption;
   QFont FFont;
@@ -63,6 +66,9 @@ private:
   int FXDiv = 20;
   int FYDiv = 20;
   int FRatioVal = 5;
+  // The caption drawn and waved: it changes with the text, the font and the wave, not with
+  // what lies behind the label, so paints reuse it until one of those changes.
+  std::unique_ptr<TspEffectBmp> FWavedMask;
   bool FAntialiasing = true;
   bool FUseSkinColor = true;
 };
