@@ -35,6 +35,12 @@ void BuildButtonSection(TGalleryContext& context, QWidget* section);
 void BuildEditSection(TGalleryContext& context, QWidget* section);
 void BuildLabelSection(TGalleryContext& context, QWidget* section);
 void BuildPageSection(TGalleryContext& context, QWidget* section);
+// The second sheet: lists, scroll bars, check boxes, status bar and gauges, rich edit.
+void BuildListSection(TGalleryContext& context, QWidget* section);
+void BuildScrollBarSection(TGalleryContext& context, QWidget* section);
+void BuildCheckSection(TGalleryContext& context, QWidget* section);
+void BuildStatusSection(TGalleryContext& context, QWidget* section);
+void BuildRichSection(TGalleryContext& context, QWidget* section);
 
 class TspSkinStdLabel;
 // A row title at the left of a section, vertically centred on a 25-pixel control row at `y`.

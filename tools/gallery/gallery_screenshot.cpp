@@ -9,14 +9,22 @@
 #include <QPixmap>
 
 namespace {
+// One picture per sheet: gallery-<tag>.png for the first, gallery-<tag>-<n>.png for sheet n.
 bool SavePicture(TGalleryWindow& window, const QString& dir, const QString& tag,
                  QStringList* errors) {
-  window.RestoreForcedStates();
-  QApplication::processEvents();
-  const QString path = QDir(dir).filePath("gallery-" + tag + ".png");
-  if (window.grab().toImage().save(path, "PNG")) return true;
-  if (errors) *errors << QStringLiteral("cannot write %1").arg(path);
-  return false;
+  const int shown = window.Sheet();
+  bool written = true;
+  for (int sheet = 0; sheet < TGalleryWindow::kSheetCount && written; ++sheet) {
+    window.ShowSheet(sheet);
+    window.RestoreForcedStates();
+    QApplication::processEvents();
+    const QString name = sheet == 0 ? tag : QStringLiteral("%1-%2").arg(tag).arg(sheet + 1);
+    const QString path = QDir(dir).filePath("gallery-" + name + ".png");
+    written = window.grab().toImage().save(path, "PNG");
+    if (!written && errors) *errors << QStringLiteral("cannot write %1").arg(path);
+  }
+  window.ShowSheet(shown);
+  return written;
 }
 } // namespace
 

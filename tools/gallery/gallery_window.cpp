@@ -23,6 +23,8 @@ constexpr int kRow1 = kMargin;
 constexpr int kRow1Height = 300;
 constexpr int kRow2 = kRow1 + kRow1Height + kMargin;
 constexpr int kRow2Height = TGalleryWindow::kHeight - kRow2 - kMargin;
+// The sheet switch in the side bar, below the skin's description.
+constexpr int kSheetTop = kMargin + 270;
 } // namespace
 
 TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
@@ -54,14 +56,51 @@ TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
   FSkinInfo->setGeometry(kMargin + 2, kMargin + 180, kSideWidth - 8, 80);
   FSkinInfo->SetSkinData(FContext.SkinData);
 
-  BuildButtonSection(FContext, MakeSection(FContext, this, tr("Buttons"),
-                                           {kColumnA, kRow1, kColumnAWidth, kRow1Height}));
-  BuildEditSection(FContext, MakeSection(FContext, this, tr("Edits"),
-                                         {kColumnB, kRow1, kColumnBWidth, kRow1Height}));
-  BuildLabelSection(FContext, MakeSection(FContext, this, tr("Panels and labels"),
-                                          {kColumnA, kRow2, kColumnAWidth, kRow2Height}));
-  BuildPageSection(FContext, MakeSection(FContext, this, tr("Page control"),
-                                         {kColumnB, kRow2, kColumnBWidth, kRow2Height}));
+  auto* sheetCaption = new TspSkinStdLabel(this);
+  sheetCaption->SetCaption(tr("Controls"));
+  sheetCaption->setGeometry(kMargin + 2, kSheetTop, kSideWidth - 8, 17);
+  sheetCaption->SetSkinData(FContext.SkinData);
+  const QString sheetTitles[kSheetCount] = {tr("Buttons, edits, pages"), tr("Lists, checks, bars")};
+  for (int sheet = 0; sheet < kSheetCount; ++sheet) {
+    FSheets[sheet] = new QWidget(this);
+    FSheets[sheet]->setGeometry(kColumnA, 0, kWidth - kColumnA, kHeight);
+    auto* button = new TspSkinButton(this);
+    button->SetCaption(sheetTitles[sheet]);
+    button->setGeometry(kMargin, kSheetTop + 20 + sheet * 29, kSideWidth - kMargin, 25);
+    button->SetGroupIndex(1);
+    button->SetSkinData(FContext.SkinData);
+    button->OnClick = [this, sheet](QObject*) { ShowSheet(sheet); };
+    FSheetButtons[sheet] = button;
+  }
+
+  // Sheet one: the controls of the first part.
+  constexpr int b = kColumnB - kColumnA;
+  QWidget* one = FSheets[0];
+  BuildButtonSection(
+      FContext, MakeSection(FContext, one, tr("Buttons"), {0, kRow1, kColumnAWidth, kRow1Height}));
+  BuildEditSection(FContext,
+                   MakeSection(FContext, one, tr("Edits"), {b, kRow1, kColumnBWidth, kRow1Height}));
+  BuildLabelSection(FContext, MakeSection(FContext, one, tr("Panels and labels"),
+                                          {0, kRow2, kColumnAWidth, kRow2Height}));
+  BuildPageSection(FContext, MakeSection(FContext, one, tr("Page control"),
+                                         {b, kRow2, kColumnBWidth, kRow2Height}));
+
+  // Sheet two: lists, checks, bars, the rich edit and the scroll box.
+  QWidget* two = FSheets[1];
+  constexpr int barsHeight = 140;
+  constexpr int statusTop = kRow1 + barsHeight + kMargin;
+  BuildListSection(FContext, MakeSection(FContext, two, tr("Lists and combo boxes"),
+                                         {0, kRow1, kColumnAWidth, kRow1Height}));
+  BuildCheckSection(FContext, MakeSection(FContext, two, tr("Check boxes and radio groups"),
+                                          {0, kRow2, kColumnAWidth, kRow2Height}));
+  BuildScrollBarSection(FContext, MakeSection(FContext, two, tr("Scroll bars"),
+                                              {b, kRow1, kColumnBWidth, barsHeight}));
+  BuildStatusSection(FContext,
+                     MakeSection(FContext, two, tr("Status bar and gauges"),
+                                 {b, statusTop, kColumnBWidth, kRow2 - kMargin - statusTop}));
+  BuildRichSection(FContext, MakeSection(FContext, two, tr("Rich edit and scroll box"),
+                                         {b, kRow2, kColumnBWidth, kRow2Height}));
+  ShowSheet(0);
 
   FSkins->OnChanged = [this](int choice) { SkinChanged(choice); };
   FillSkinList();
@@ -119,6 +158,13 @@ void TGalleryWindow::SkinChanged(int choice) {
   }
   // The focus stays where the user left it (in the list, while choosing skins).
   for (const auto& refresh : FContext.AfterSkinChange) refresh();
+}
+
+void TGalleryWindow::ShowSheet(int sheet) {
+  if (sheet < 0 || sheet >= kSheetCount) return;
+  FSheet = sheet;
+  for (int i = 0; i < kSheetCount; ++i) FSheets[i]->setVisible(i == sheet);
+  FSheetButtons[sheet]->SetDown(true);
 }
 
 void TGalleryWindow::RestoreForcedStates() {

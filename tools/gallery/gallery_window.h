@@ -9,6 +9,7 @@
 
 class QListWidget;
 class TGallerySkins;
+class TspSkinButton;
 class TspSkinTextLabel;
 
 class TGalleryWindow : public QWidget {
@@ -30,6 +31,10 @@ public:
   bool OpenPackageFile(const QString& path);
   // Hover and focus looks of the demonstration controls, again (pictures take them).
   void RestoreForcedStates();
+  // The controls come on sheets that the side bar switches between.
+  static constexpr int kSheetCount = 2;
+  int Sheet() const { return FSheet; }
+  void ShowSheet(int sheet);
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -43,4 +48,7 @@ private:
   QListWidget* FSkinList = nullptr;
   bool FShownOnce = false;
   TspSkinTextLabel* FSkinInfo = nullptr;
+  QWidget* FSheets[kSheetCount] = {};
+  TspSkinButton* FSheetButtons[kSheetCount] = {};
+  int FSheet = 0;
 };

@@ -2,7 +2,8 @@
 //   vorns-gallery [PACKAGE.skn ...]
 //       the window, with a skin list and an open button; packages given are opened
 //   vorns-gallery --screenshot DIR [PACKAGE.skn ...]
-//       writes DIR/gallery-<skin>.png for each built-in skin, for no skin and for each
+//       writes DIR/gallery-<skin>.png (and gallery-<skin>-2.png for the second sheet) for
+//       each built-in skin, for no skin and for each
 //       package, then exits (no screen needed): 0 when all were written, 1 otherwise, 2 on
 //       bad usage
 
