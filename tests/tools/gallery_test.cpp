@@ -95,26 +95,28 @@ QByteArray BuiltinPackage(int index) {
 
 } // namespace
 
-// One picture per skin at the window's size, each in its own skin's accent and no other;
-// the picture without a skin in none of them.
+// One picture per skin and sheet at the window's size, each in its own skin's accent and no
+// other; the pictures without a skin in none of them.
 TEST(GalleryScreenshots, EachSkinIsPaintedInItsOwnColours) {
   QTemporaryDir dir;
   const GalleryRun run = RunGallery({"--screenshot", dir.path()});
   ASSERT_TRUE(run.Exited && run.Status == 0) << run.Status << " " << run.Err.toStdString();
   EXPECT_TRUE(run.Err.isEmpty()) << run.Err.toStdString();
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 5);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 10);
 
   ASSERT_EQ(Accents().size(), 4u);
-  for (const auto& [name, color] : Accents()) {
-    const QImage picture(dir.filePath("gallery-" + name + ".png"));
-    ASSERT_FALSE(picture.isNull()) << name.toStdString();
-    EXPECT_EQ(picture.size(), QSize(970, 671));
-    EXPECT_EQ(AccentsIn(picture), std::vector<QString>{name}) << name.toStdString();
+  for (const QString sheet : {"", "-2"}) {
+    for (const auto& [name, color] : Accents()) {
+      const QImage picture(dir.filePath("gallery-" + name + sheet + ".png"));
+      ASSERT_FALSE(picture.isNull()) << name.toStdString() << sheet.toStdString();
+      EXPECT_EQ(picture.size(), QSize(970, 671));
+      EXPECT_EQ(AccentsIn(picture), std::vector<QString>{name}) << name.toStdString();
+    }
+    const QImage plain(dir.filePath("gallery-noskin" + sheet + ".png"));
+    ASSERT_FALSE(plain.isNull());
+    EXPECT_EQ(plain.size(), QSize(970, 671));
+    EXPECT_TRUE(AccentsIn(plain).empty());
   }
-  const QImage plain(dir.filePath("gallery-noskin.png"));
-  ASSERT_FALSE(plain.isNull());
-  EXPECT_EQ(plain.size(), QSize(970, 671));
-  EXPECT_TRUE(AccentsIn(plain).empty());
 }
 
 // Packages named on the command line get pictures too; one that cannot be read is
@@ -138,7 +140,7 @@ TEST(GalleryScreenshots, PackagesFromTheCommandLine) {
   EXPECT_TRUE(lines[0].contains("cut.skn")) << lines[0].toStdString();
   EXPECT_TRUE(lines[1].contains("garbage.skn")) << lines[1].toStdString();
 
-  EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 6);
+  EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 12);
   EXPECT_EQ(AccentsIn(QImage(QDir(out).filePath("gallery-author.png"))),
             std::vector<QString>{"sknGreen"});
 }
