@@ -9,6 +9,7 @@
 
 #include <QTimer>
 #include <functional>
+#include <vector>
 
 enum class TspScrollBarKind { sbHorizontal, sbVertical };
 
@@ -95,13 +96,14 @@ public:
   // Runs one tick of the repeat timer as the timer would (tests drive the repeat with it).
   void RepeatTick();
 
-  static constexpr int RepeatDelay = 500;   // ms to the first repeat
-  static constexpr int RepeatInterval50 = 50; // ms between later repeats
+  static constexpr int RepeatDelay = 500; // ms to the first repeat
+  static constexpr int RepeatPeriod = 50; // ms between later repeats
 
   // --- Virtual operations ------------------------------------------------------------------
-  void ReadSkinRecord() override;
   void DrawSkinImage(QImage& image) override;
   void DrawDefaultImage(QImage& image) override;
+  void ApplySkin() override;
+  void DropSkinRecord() override;
 
 protected:
   void mousePressEvent(QMouseEvent* e) override;
@@ -115,6 +117,7 @@ protected:
   void changeEvent(QEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
 
 private:
   const TspDataSkinScrollBarControl* ScrollRecord() const {
@@ -122,16 +125,25 @@ private:
   }
   bool Vertical() const { return FKind == TspScrollBarKind::sbVertical; }
   // The position clamped to the range and page.
-  int ClampPosition(int value) const;
+  qint64 ClampPosition(qint64 value) const;
+  // Clamped Position change with OnChange (64-bit so that steps near the int limits are safe).
+  void StepTo(qint64 value);
+  int PartAt(QPoint p) const;
+  int Axis(QPoint p) const;
   void PressAt(QPoint p);
   void TrackHover(QPoint p);
   void StepUpButton();
   void StepDownButton();
+  void PageUp();
+  void PageDown();
   void StopRepeat();
   void ReleaseCapture();
-  // A thumb image state rectangle of the record composed to the thumb's size.
-  QImage ThumbImage(const TspDataSkinScrollBarControl& rec, const TspRect& stateRect,
-                    QSize size);
+  // Ends a press, a repeat and the hover (the bar was disabled or hidden).
+  void CancelInteraction();
+  // A state rectangle of the record's picture at `size`: composed along the axis with its
+  // ends kept (`compose`) or scaled, `transparent` colour keyed out; cached per skin.
+  QImage PieceImage(const QImage& picture, const TspRect& stateRect, QSize size, bool compose,
+                    int end1, int end2, bool stretch, bool transparent, TColor colour);
 
   TspScrollBarKind FKind = TspScrollBarKind::sbHorizontal;
   int FMin = 0, FMax = 100, FPosition = 0, FPageSize = 0;
@@ -156,4 +168,14 @@ private:
   bool FDragging = false;
   int FDragStart = 0, FDragStartOffset = 0;
   QTimer FTimer;
+  struct TPieceEntry {
+    qint64 PictureKey = 0;
+    TspRect Rect;
+    QSize Size;
+    bool Compose = false, Stretch = false, Transparent = false;
+    int End1 = 0, End2 = 0;
+    TColor Colour = 0;
+    QImage Image;
+  };
+  std::vector<TPieceEntry> FPieces;
 };
