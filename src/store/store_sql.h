@@ -1,0 +1,34 @@
+#pragma once
+// What differs between the database engines behind the store: quoting, the catalogue and
+// how yes/no and date values travel. Everything else is plain SQL with bound values.
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+#include <vector>
+
+enum class TFieldKind { Integer, Float, Text, Boolean, Date, DateTime, Other };
+
+struct TColumnInfo {
+  QString Name;
+  TFieldKind Kind = TFieldKind::Other;
+  bool PrimaryKey = false;
+};
+
+// A double-quoted identifier with embedded quotes doubled; standard SQL, so it holds for
+// SQLite and PostgreSQL alike. Only names taken from the catalogue go through it.
+QString QuoteIdentifier(const QString& name);
+
+bool IsSQLite(const QSqlDatabase& db);
+
+// The table's columns in column order; empty when the table does not exist.
+std::vector<TColumnInfo> ReadTableColumns(const QSqlDatabase& db, const QString& table);
+
+// A value read from the database in the form the cursor hands out: null stays null,
+// yes/no becomes bool, dates become QDate / QDateTime, integers qlonglong.
+QVariant NormalizeValue(const QVariant& raw, TFieldKind kind);
+
+// A value to bind for a column: the engine's own form of yes/no and dates. Raises
+// EVariantError when the value cannot become the column's type.
+QVariant BindableValue(const QSqlDatabase& db, const QVariant& value, TFieldKind kind,
+                       const QString& fieldName);
