@@ -1,0 +1,990 @@
+#include "skin/controls/list_box.h"
+
+#include "skin/controls/plain_look.h"
+#include "skin/controls/scroll_bar.h"
+#include "skin/render/draw_helpers.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+bool LessNoCase(const QString& a, const QString& b) {
+  return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+}
+
+// Rows of `source` starting at `from` copied to the top-left corner of `target`, clipped.
+void CopyFrom(QImage& target, const QImage& source, QPoint from) {
+  if (source.isNull() || source.format() != QImage::Format_RGB32 ||
+      target.format() != QImage::Format_RGB32)
+    return;
+  const QRect r = QRect(from, target.size()) & source.rect();
+  if (r.isEmpty()) return;
+  const size_t bytes = size_t(r.width()) * 4;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    std::memcpy(target.scanLine(y - from.y()) + size_t(r.left() - from.x()) * 4,
+                source.constScanLine(y) + size_t(r.left()) * 4, bytes);
+}
+
+constexpr int kWheelRows = 3;
+constexpr int kCaptionButtons = 3; // up, down, check
+
+} // namespace
+
+// --- TspListBox ------------------------------------------------------------------------------
+
+TspListBox::TspListBox(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+int TspListBox::InsertPosition(const QString& item) const {
+  if (!FSorted) return Count();
+  return int(std::upper_bound(FItems.cbegin(), FItems.cend(), item, LessNoCase) - FItems.cbegin());
+}
+
+void TspListBox::SetItems(const QStringList& items) {
+  FItems = items;
+  if (FSorted) std::stable_sort(FItems.begin(), FItems.end(), LessNoCase);
+  FSelected.assign(FMultiSelect ? FItems.size() : 0, 0);
+  FItemIndex = -1;
+  FAnchor = -1;
+  FTopIndex = std::clamp(FTopIndex, 0, MaxTopIndex());
+  Changed(true);
+}
+
+int TspListBox::AddItem(const QString& item) {
+  const int at = InsertPosition(item);
+  InsertItem(at, item);
+  return at;
+}
+
+void TspListBox::InsertItem(int index, const QString& item) {
+  index = std::clamp(index, 0, Count());
+  FItems.insert(index, item);
+  if (FMultiSelect) FSelected.insert(FSelected.begin() + index, 0);
+  if (FItemIndex >= index) ++FItemIndex;
+  if (FAnchor >= index) ++FAnchor;
+  Changed(true);
+}
+
+void TspListBox::DeleteItem(int index) {
+  if (index < 0 || index >= Count()) return;
+  FItems.removeAt(index);
+  if (FMultiSelect) FSelected.erase(FSelected.begin() + index);
+  if (FItemIndex == index)
+    FItemIndex = -1;
+  else if (FItemIndex > index)
+    --FItemIndex;
+  if (FAnchor >= Count()) FAnchor = -1;
+  FTopIndex = std::clamp(FTopIndex, 0, MaxTopIndex());
+  Changed(true);
+}
+
+void TspListBox::ClearItems() {
+  FItems.clear();
+  FSelected.clear();
+  FItemIndex = -1;
+  FAnchor = -1;
+  FTopIndex = 0;
+  FHorizontalPosition = 0;
+  Changed(true);
+}
+
+void TspListBox::SetSorted(bool value) {
+  if (value == FSorted) return;
+  FSorted = value;
+  if (!value || FItems.isEmpty()) return;
+  const QString current = FItemIndex >= 0 ? FItems[FItemIndex] : QString();
+  std::stable_sort(FItems.begin(), FItems.end(), LessNoCase);
+  ClearSelection();
+  FItemIndex = current.isNull() ? -1 : int(FItems.indexOf(current));
+  Changed(false);
+}
+
+void TspListBox::SetItemIndex(int value) {
+  if (value < -1 || value >= Count()) value = -1;
+  if (FMultiSelect) {
+    if (value >= 0) {
+      ClearSelection();
+      FSelected[size_t(value)] = 1;
+    }
+  }
+  FItemIndex = value;
+  FAnchor = value;
+  if (value >= 0) MakeVisible(value);
+  update();
+}
+
+void TspListBox::SetMultiSelect(bool value) {
+  if (value == FMultiSelect) return;
+  FMultiSelect = value;
+  FSelected.assign(value ? FItems.size() : 0, 0);
+  if (value && FItemIndex >= 0) FSelected[size_t(FItemIndex)] = 1;
+  update();
+}
+
+bool TspListBox::Selected(int index) const {
+  if (index < 0 || index >= Count()) return false;
+  return FMultiSelect ? FSelected[size_t(index)] != 0 : index == FItemIndex;
+}
+
+void TspListBox::SetSelected(int index, bool value) {
+  if (index < 0 || index >= Count()) return;
+  if (FMultiSelect) {
+    FSelected[size_t(index)] = value ? 1 : 0;
+  } else if (value) {
+    FItemIndex = index;
+  } else if (FItemIndex == index) {
+    FItemIndex = -1;
+  }
+  update();
+}
+
+int TspListBox::SelCount() const {
+  if (!FMultiSelect) return FItemIndex >= 0 ? 1 : 0;
+  return int(std::count(FSelected.begin(), FSelected.end(), char(1)));
+}
+
+void TspListBox::ClearSelection() {
+  std::fill(FSelected.begin(), FSelected.end(), 0);
+}
+
+void TspListBox::SelectRange(int from, int to) {
+  ClearSelection();
+  if (from < 0) from = to;
+  for (int i = std::min(from, to); i <= std::max(from, to); ++i) FSelected[size_t(i)] = 1;
+}
+
+void TspListBox::SetItemHeight(int value) {
+  value = std::max(value, 1);
+  if (value == FItemHeight) return;
+  FItemHeight = value;
+  FTopIndex = std::clamp(FTopIndex, 0, MaxTopIndex());
+  Changed(true);
+}
+
+void TspListBox::SetColumns(int value) {
+  value = std::max(value, 0);
+  if (value == FColumns) return;
+  FColumns = value;
+  FTopIndex = 0;
+  if (FItemIndex >= 0) MakeVisible(FItemIndex);
+  Changed(true);
+}
+
+int TspListBox::VisibleRows() const {
+  return std::max(1, height() / FItemHeight);
+}
+
+int TspListBox::RowsPerColumn() const {
+  return VisibleRows();
+}
+
+int TspListBox::ColumnWidth() const {
+  return FColumns > 0 ? std::max(1, width() / FColumns) : width();
+}
+
+int TspListBox::MaxTopIndex() const {
+  if (FColumns > 0) {
+    const int rpc = RowsPerColumn();
+    const int columns = (Count() + rpc - 1) / rpc;
+    return std::max(0, columns - FColumns) * rpc;
+  }
+  return std::max(0, Count() - VisibleRows());
+}
+
+void TspListBox::SetTopIndex(int value) {
+  if (FColumns > 0) value -= value % RowsPerColumn();
+  value = std::clamp(value, 0, MaxTopIndex());
+  if (value == FTopIndex) return;
+  FTopIndex = value;
+  Changed(true);
+}
+
+void TspListBox::SetHorizontalExtent(int value) {
+  value = std::max(value, 0);
+  if (value == FHorizontalExtent) return;
+  FHorizontalExtent = value;
+  FHorizontalPosition = std::clamp(FHorizontalPosition, 0, std::max(0, value - width()));
+  Changed(true);
+}
+
+void TspListBox::SetHorizontalPosition(int value) {
+  value = std::clamp(value, 0, std::max(0, FHorizontalExtent - width()));
+  if (value == FHorizontalPosition) return;
+  FHorizontalPosition = value;
+  Changed(true);
+}
+
+QRect TspListBox::ItemRect(int index) const {
+  if (FColumns > 0) {
+    const int rpc = RowsPerColumn(), cw = ColumnWidth();
+    const int k = index - FTopIndex;
+    const int column = k >= 0 ? k / rpc : -((-k + rpc - 1) / rpc);
+    const int row = k - column * rpc;
+    return QRect(column * cw, row * FItemHeight, cw, FItemHeight);
+  }
+  return QRect(0, (index - FTopIndex) * FItemHeight, width(), FItemHeight);
+}
+
+int TspListBox::ItemAtPos(QPoint pos, bool existing) const {
+  if (pos.x() < 0 || pos.y() < 0 || pos.x() >= width() || pos.y() >= height()) return -1;
+  int index;
+  if (FColumns > 0) {
+    const int rpc = RowsPerColumn();
+    const int row = pos.y() / FItemHeight;
+    if (row >= rpc) return -1;
+    index = FTopIndex + (pos.x() / ColumnWidth()) * rpc + row;
+  } else {
+    index = FTopIndex + pos.y() / FItemHeight;
+  }
+  if (existing && index >= Count()) return -1;
+  return index;
+}
+
+void TspListBox::MakeVisible(int index) {
+  if (index < 0 || index >= Count()) return;
+  int top = FTopIndex;
+  if (FColumns > 0) {
+    const int rpc = RowsPerColumn();
+    const int span = rpc * FColumns;
+    if (index < top)
+      top = index - index % rpc;
+    else if (index >= top + span)
+      top = (index / rpc - FColumns + 1) * rpc;
+  } else {
+    const int rows = VisibleRows();
+    if (index < top)
+      top = index;
+    else if (index >= top + rows)
+      top = index - rows + 1;
+  }
+  SetTopIndex(top);
+}
+
+void TspListBox::Changed(bool scroll) {
+  update();
+  if (scroll && ScrollChanged) ScrollChanged();
+}
+
+void TspListBox::UserMoveTo(int index, Qt::KeyboardModifiers modifiers, bool toggle) {
+  if (index < 0 || index >= Count()) return;
+  if (!FMultiSelect) {
+    FItemIndex = index;
+    FAnchor = index;
+  } else if (FExtendedSelect) {
+    if (modifiers & Qt::ShiftModifier) {
+      SelectRange(FAnchor, index);
+    } else if (modifiers & Qt::ControlModifier) {
+      if (toggle) FSelected[size_t(index)] ^= 1;
+      FAnchor = index;
+    } else {
+      ClearSelection();
+      FSelected[size_t(index)] = 1;
+      FAnchor = index;
+    }
+    FItemIndex = index;
+  } else {
+    if (toggle) FSelected[size_t(index)] ^= 1;
+    FItemIndex = index;
+  }
+  MakeVisible(index);
+  update();
+  if (UserSelect) UserSelect();
+}
+
+QImage TspListBox::PaintImage() {
+  if (width() <= 0 || height() <= 0) return QImage();
+  QImage image(size(), QImage::Format_RGB32);
+  if (PaintBackground)
+    PaintBackground(image);
+  else
+    image.fill(palette().color(QPalette::Base));
+  if (!PaintItem || FItems.isEmpty()) return image;
+  // Only the rows on show: the cost of a paint does not grow with the number of items.
+  const int rows = (height() + FItemHeight - 1) / FItemHeight;
+  const int shown = FColumns > 0 ? rows * FColumns : rows;
+  const int last = std::min(Count() - 1, FTopIndex + shown - 1);
+  const bool focused = hasFocus() || HotTrack;
+  for (int i = FTopIndex; i <= last; ++i) {
+    const QRect r = ItemRect(i);
+    if (!r.intersects(rect())) continue;
+    TspOwnerDrawState state;
+    state.Selected = Selected(i);
+    state.Focused = focused && i == FItemIndex;
+    state.Disabled = !isEnabled();
+    PaintItem(image, i, r, state);
+  }
+  return image;
+}
+
+void TspListBox::paintEvent(QPaintEvent*) {
+  const QImage image = PaintImage();
+  if (image.isNull()) return;
+  QPainter p(this);
+  p.drawImage(0, 0, image);
+}
+
+void TspListBox::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  FTopIndex = std::clamp(FTopIndex, 0, MaxTopIndex());
+  if (FColumns > 0) FTopIndex -= FTopIndex % RowsPerColumn();
+  FHorizontalPosition =
+      std::clamp(FHorizontalPosition, 0, std::max(0, FHorizontalExtent - width()));
+  Changed(true);
+}
+
+void TspListBox::mousePressEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton) {
+    if (focusPolicy() != Qt::NoFocus) setFocus(Qt::MouseFocusReason);
+    const int index = ItemAtPos(e->position().toPoint());
+    if (index >= 0) {
+      UserMoveTo(index, e->modifiers(), true);
+      FDragging = !FMultiSelect || FExtendedSelect;
+    }
+  }
+  if (MouseDown) MouseDown(e);
+}
+
+void TspListBox::mouseMoveEvent(QMouseEvent* e) {
+  const QPoint pos = e->position().toPoint();
+  if (FDragging && (e->buttons() & Qt::LeftButton) && FColumns == 0 && Count() > 0) {
+    // Dragging past an edge moves the selection one row beyond it and scrolls.
+    int index;
+    if (pos.y() < 0)
+      index = FTopIndex - 1;
+    else if (pos.y() >= height())
+      index = FTopIndex + VisibleRows();
+    else
+      index = ItemAtPos(QPoint(std::clamp(pos.x(), 0, width() - 1), pos.y()), false);
+    index = std::clamp(index, 0, Count() - 1);
+    if (index != FItemIndex)
+      UserMoveTo(index, FMultiSelect ? Qt::ShiftModifier : Qt::NoModifier, false);
+  } else if (HotTrack && e->buttons() == Qt::NoButton) {
+    const int index = ItemAtPos(pos);
+    if (index >= 0 && index != FItemIndex) {
+      FItemIndex = index;
+      update();
+    }
+  }
+  if (MouseMove) MouseMove(e);
+}
+
+void TspListBox::mouseReleaseEvent(QMouseEvent* e) {
+  const bool wasDragging = FDragging;
+  FDragging = false;
+  if (MouseUp) MouseUp(e);
+  if (e->button() == Qt::LeftButton && HotTrack && Pick) {
+    const int index = ItemAtPos(e->position().toPoint());
+    if (index >= 0 || wasDragging) {
+      if (index >= 0) Pick(index);
+    }
+  }
+}
+
+void TspListBox::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton && ItemAtPos(e->position().toPoint()) >= 0 && DblClick)
+    DblClick(e);
+}
+
+void TspListBox::wheelEvent(QWheelEvent* e) {
+  if (Wheel && Wheel(e)) return;
+  const int steps = e->angleDelta().y() / 120;
+  if (steps == 0) return;
+  if (FColumns > 0)
+    SetTopIndex(FTopIndex - steps * RowsPerColumn());
+  else
+    SetTopIndex(FTopIndex - steps * kWheelRows);
+  e->accept();
+}
+
+void TspListBox::keyPressEvent(QKeyEvent* e) {
+  int key = e->key();
+  if (KeyDown) KeyDown(key, e->modifiers());
+  if (key == 0) return;
+  const int count = Count();
+  const int rows = VisibleRows();
+  const int current = FItemIndex;
+  int target = -2;
+  switch (key) {
+  case Qt::Key_Up:
+    target = current - 1;
+    break;
+  case Qt::Key_Down:
+    target = current + 1;
+    break;
+  case Qt::Key_Left:
+    target = FColumns > 0 ? current - RowsPerColumn() : current - 1;
+    break;
+  case Qt::Key_Right:
+    target = FColumns > 0 ? current + RowsPerColumn() : current + 1;
+    break;
+  case Qt::Key_PageUp:
+    target = current - std::max(1, rows - 1);
+    break;
+  case Qt::Key_PageDown:
+    target = current + std::max(1, rows - 1);
+    break;
+  case Qt::Key_Home:
+    target = 0;
+    break;
+  case Qt::Key_End:
+    target = count - 1;
+    break;
+  default:
+    break;
+  }
+  if (target != -2) {
+    if (count == 0) return;
+    if (current < 0) target = key == Qt::Key_End ? count - 1 : 0;
+    target = std::clamp(target, 0, count - 1);
+    if (target != current || FMultiSelect) UserMoveTo(target, e->modifiers(), false);
+    return;
+  }
+  if (key == Qt::Key_Space && FMultiSelect && current >= 0) {
+    FSelected[size_t(current)] ^= 1;
+    FAnchor = current;
+    update();
+    if (UserSelect) UserSelect();
+    return;
+  }
+  const QString text = e->text();
+  if (text.isEmpty() || !text[0].isPrint()) {
+    QWidget::keyPressEvent(e);
+    return;
+  }
+  QChar c = text[0];
+  if (KeyPress) KeyPress(c);
+  if (c.isNull() || count == 0) return;
+  // The next item after the current one that begins with the character, round the end.
+  const QString prefix(c);
+  for (int k = 1; k <= count; ++k) {
+    const int i = (std::max(current, -1) + k) % count;
+    if (FItems[i].startsWith(prefix, Qt::CaseInsensitive)) {
+      if (i != current) UserMoveTo(i, Qt::NoModifier, false);
+      return;
+    }
+  }
+}
+
+void TspListBox::keyReleaseEvent(QKeyEvent* e) {
+  int key = e->key();
+  if (KeyUp) KeyUp(key, e->modifiers());
+  if (key != 0) QWidget::keyReleaseEvent(e);
+}
+
+void TspListBox::focusInEvent(QFocusEvent* e) {
+  QWidget::focusInEvent(e);
+  update();
+}
+
+void TspListBox::focusOutEvent(QFocusEvent* e) {
+  QWidget::focusOutEvent(e);
+  update();
+}
+
+// --- TspSkinListBox ------------------------------------------------------------------------
+
+TspSkinListBox::TspSkinListBox(QWidget* parent)
+    : TspSkinCustomControl(parent), FListBox(new TspListBox(this)),
+      FVScrollBar(new TspSkinScrollBar(this)), FHScrollBar(new TspSkinScrollBar(this)) {
+  SetSkinDataName(QStringLiteral("listbox"));
+  FListBoxFont = DefaultFont();
+  FDefaultCaptionFont = DefaultSkinFont();
+  FDefaultCaptionFont.setBold(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setFocusProxy(FListBox);
+
+  FVScrollBar->SetKind(TspScrollBarKind::sbVertical);
+  FVScrollBar->SetSkinDataName(QStringLiteral("vscrollbar"));
+  FVScrollBar->SetDefaultWidth(19);
+  FVScrollBar->hide();
+  FVScrollBar->OnChange = [this](QObject*) { FListBox->SetTopIndex(FVScrollBar->Position()); };
+  FHScrollBar->SetKind(TspScrollBarKind::sbHorizontal);
+  FHScrollBar->SetSkinDataName(QStringLiteral("hscrollbar"));
+  FHScrollBar->SetDefaultHeight(19);
+  FHScrollBar->hide();
+  FHScrollBar->OnChange = [this](QObject*) {
+    FListBox->SetHorizontalPosition(FHScrollBar->Position());
+  };
+
+  FListBox->PaintBackground = [this](QImage& image) { PaintListBackground(image); };
+  FListBox->PaintItem = [this](QImage& image, int index, const QRect& r, TspOwnerDrawState s) {
+    PaintListItem(image, index, r, s);
+  };
+  FListBox->UserSelect = [this] { ItemsClicked(); };
+  FListBox->ScrollChanged = [this] { UpdateLayout(); };
+  const auto mouse = [this](const TspListMouseEvent& handler, QMouseEvent* e) {
+    if (handler)
+      handler(this, e->button(), e->modifiers(), int(e->position().x()), int(e->position().y()));
+  };
+  FListBox->MouseDown = [this, mouse](QMouseEvent* e) { mouse(OnListBoxMouseDown, e); };
+  FListBox->MouseUp = [this, mouse](QMouseEvent* e) { mouse(OnListBoxMouseUp, e); };
+  FListBox->MouseMove = [this](QMouseEvent* e) {
+    if (OnListBoxMouseMove)
+      OnListBoxMouseMove(this, e->modifiers(), int(e->position().x()), int(e->position().y()));
+  };
+  FListBox->DblClick = [this](QMouseEvent*) {
+    if (OnListBoxDblClick) OnListBoxDblClick(this);
+  };
+  FListBox->KeyDown = [this](int& key, Qt::KeyboardModifiers m) {
+    if (OnListBoxKeyDown) OnListBoxKeyDown(this, key, m);
+  };
+  FListBox->KeyUp = [this](int& key, Qt::KeyboardModifiers m) {
+    if (OnListBoxKeyUp) OnListBoxKeyUp(this, key, m);
+  };
+  FListBox->KeyPress = [this](QChar& c) {
+    if (OnListBoxKeyPress) OnListBoxKeyPress(this, c);
+  };
+  resize(121, 97);
+  UpdateItemHeight();
+  UpdateLayout();
+}
+
+TspSkinListBox::~TspSkinListBox() {
+  // The children go after this object; their hooks must not reach it.
+  FListBox->PaintBackground = nullptr;
+  FListBox->PaintItem = nullptr;
+  FListBox->UserSelect = nullptr;
+  FListBox->ScrollChanged = nullptr;
+  FListBox->MouseDown = FListBox->MouseUp = FListBox->MouseMove = FListBox->DblClick = nullptr;
+  FListBox->KeyDown = FListBox->KeyUp = nullptr;
+  FListBox->KeyPress = nullptr;
+  FVScrollBar->OnChange = nullptr;
+  FHScrollBar->OnChange = nullptr;
+}
+
+void TspSkinListBox::SetItems(const QStringList& value) {
+  FListBox->SetItems(value);
+}
+
+void TspSkinListBox::SetColumns(int value) {
+  FListBox->SetColumns(value);
+  UpdateLayout();
+}
+
+void TspSkinListBox::SetRowCount(int value) {
+  FRowCount = std::max(value, 0);
+  if (FRowCount > 0) resize(width(), HeightForRows(FRowCount));
+}
+
+int TspSkinListBox::HeightForRows(int rows) const {
+  int overhead = height() - ListRect().height();
+  if (FCaptionMode == TspListBoxCaptionMode::On) {
+    const TspDataSkinListBox* rec = ListRecord();
+    overhead +=
+        rec && !rec->captionrect.IsEmpty() ? rec->captionrect.Height() : FDefaultCaptionHeight;
+  }
+  return overhead + std::max(rows, 1) * FListBox->ItemHeight();
+}
+
+void TspSkinListBox::SetTabWidths(const QList<int>& value) {
+  FTabWidths = value;
+  FListBox->update();
+}
+
+void TspSkinListBox::SetHorizontalExtent(int value) {
+  FListBox->SetHorizontalExtent(value);
+  UpdateLayout();
+}
+
+void TspSkinListBox::SetImages(TspImageList* value) {
+  FImages = value;
+  FListBox->update();
+}
+
+void TspSkinListBox::SetImageIndex(int value) {
+  FImageIndex = value;
+  FListBox->update();
+}
+
+void TspSkinListBox::SetUseSkinItemHeight(bool value) {
+  if (value == FUseSkinItemHeight) return;
+  FUseSkinItemHeight = value;
+  UpdateItemHeight();
+  FListBox->update();
+}
+
+void TspSkinListBox::SetDefaultItemHeight(int value) {
+  FDefaultItemHeight = std::max(value, 1);
+  UpdateItemHeight();
+}
+
+void TspSkinListBox::SetListBoxFont(const QFont& value) {
+  FListBoxFont = value;
+  FListBox->update();
+}
+
+void TspSkinListBox::DefaultFontChanged() {
+  FListBoxFont = DefaultFont();
+  FListBox->update();
+}
+
+void TspSkinListBox::SetAlignment(TspTextAlignment value) {
+  FAlignment = value;
+  FListBox->update();
+}
+
+void TspSkinListBox::SetCaption(const QString& value) {
+  FCaption = value;
+  update();
+}
+
+void TspSkinListBox::SetCaptionMode(TspListBoxCaptionMode value) {
+  if (value == FCaptionMode) return;
+  FCaptionMode = value;
+  UpdateLayout();
+  update();
+}
+
+void TspSkinListBox::SetDefaultCaptionHeight(int value) {
+  FDefaultCaptionHeight = std::max(value, 0);
+  UpdateLayout();
+  update();
+}
+
+void TspSkinListBox::SetDefaultCaptionFont(const QFont& value) {
+  FDefaultCaptionFont = value;
+  update();
+}
+
+void TspSkinListBox::SetShowCaptionButtons(bool value) {
+  FShowCaptionButtons = value;
+  update();
+}
+
+void TspSkinListBox::SetGlyph(const QImage& value) {
+  FGlyph = value;
+  update();
+}
+
+void TspSkinListBox::SetNumGlyphs(int value) {
+  FNumGlyphs = std::max(value, 1);
+  update();
+}
+
+void TspSkinListBox::SetSpacing(int value) {
+  FSpacing = value;
+  update();
+}
+
+QFont TspSkinListBox::ItemFont() const {
+  const TspDataSkinListBox* rec = ListRecord();
+  if (!rec) return FListBoxFont;
+  return ::SkinFont(UseSkinFont(), rec->fontname, rec->fontheight, rec->fontstyle, FListBoxFont);
+}
+
+void TspSkinListBox::UpdateItemHeight() {
+  const TspDataSkinListBox* rec = ListRecord();
+  const int h = FUseSkinItemHeight && rec && rec->itemrect.Height() > 0 ? rec->itemrect.Height()
+                                                                        : FDefaultItemHeight;
+  FListBox->SetItemHeight(h);
+}
+
+void TspSkinListBox::SetSkinData(TspSkinData* value) {
+  FVScrollBar->SetSkinData(value);
+  FHScrollBar->SetSkinData(value);
+  TspSkinCustomControl::SetSkinData(value);
+  // Without a skin to apply, the plain item height and layout come back.
+  UpdateItemHeight();
+  UpdateLayout();
+}
+
+void TspSkinListBox::ApplySkin() {
+  FItemPainter.Clear();
+  TspSkinCustomControl::ApplySkin();
+  const TspDataSkinListBox* rec = ListRecord();
+  const auto name = [](const QString& value, const char* fallback) {
+    return value.isEmpty() ? QString::fromLatin1(fallback) : value;
+  };
+  FVScrollBar->SetSkinDataName(name(rec ? rec->vscrollbarname : QString(), "vscrollbar"));
+  const bool both = FHScrollBar->Both();
+  FHScrollBar->SetBoth(false);
+  FHScrollBar->SetSkinDataName(name(rec ? rec->hscrollbarname : QString(), "hscrollbar"));
+  FHScrollBar->SetBothSkinDataName(
+      name(rec ? rec->bothhscrollbarname : QString(), "bothhscrollbar"));
+  FHScrollBar->SetBoth(both);
+  FVScrollBar->SetSkinData(SkinData());
+  FHScrollBar->SetSkinData(SkinData());
+  UpdateItemHeight();
+  if (FRowCount > 0) SetRowCount(FRowCount);
+  UpdateLayout();
+  FListBox->update();
+}
+
+void TspSkinListBox::DropSkinRecord() {
+  TspSkinCustomControl::DropSkinRecord();
+  FItemPainter.Clear();
+  // A list box in a pop-up window is not reached by the form's walk: its bars go with it.
+  FVScrollBar->DropSkinRecord();
+  FHScrollBar->DropSkinRecord();
+}
+
+QRect TspSkinListBox::ListRect() const {
+  if (RecordIndex() != -1 && GeometryMode() != TspGeometryMode::None) {
+    TspControlGeometry g = Geometry();
+    ::FitSizeToSkin(g, size());
+    return g.Fitted.ClientRect.ToQRect() & rect();
+  }
+  return rect().adjusted(2, 2, -2, -2);
+}
+
+void TspSkinListBox::UpdateLayout() {
+  if (FInLayout) return;
+  FInLayout = true;
+  QRect client = ListRect();
+  FCaptionRect = QRect();
+  if (FCaptionMode == TspListBoxCaptionMode::On) {
+    const TspDataSkinListBox* rec = ListRecord();
+    const int ch =
+        rec && !rec->captionrect.IsEmpty() ? rec->captionrect.Height() : FDefaultCaptionHeight;
+    FCaptionRect =
+        QRect(client.left(), client.top(), client.width(), std::min(ch, client.height()));
+    client.setTop(FCaptionRect.bottom() + 1);
+  }
+  const int vw = FVScrollBar->RecordIndex() != -1 && FVScrollBar->SkinRect().Width() > 0
+                     ? FVScrollBar->SkinRect().Width()
+                     : 19;
+  const int hh = FHScrollBar->RecordIndex() != -1 && FHScrollBar->SkinRect().Height() > 0
+                     ? FHScrollBar->SkinRect().Height()
+                     : 19;
+  const int ih = FListBox->ItemHeight();
+  const int count = FListBox->Count();
+  const int extent = FListBox->HorizontalExtent();
+  bool needV = false, needH = false;
+  // Each bar takes room from the other's direction: settle in two rounds.
+  for (int round = 0; round < 2; ++round) {
+    const int listH = client.height() - (needH ? hh : 0);
+    needV = FListBox->Columns() == 0 && count > std::max(1, listH / ih);
+    const int listW = client.width() - (needV ? vw : 0);
+    needH = FListBox->Columns() == 0 && extent > listW;
+  }
+  QRect list = client;
+  if (needV) list.setRight(list.right() - vw);
+  if (needH) list.setBottom(list.bottom() - hh);
+  if (needV) {
+    FVScrollBar->setGeometry(client.right() + 1 - vw, client.top(), vw, list.height());
+  }
+  if (needH) {
+    FHScrollBar->SetBothMarkerWidth(vw);
+    FHScrollBar->SetBoth(needV);
+    FHScrollBar->setGeometry(client.left(), list.bottom() + 1, client.width(), hh);
+  }
+  FVScrollBar->setVisible(needV);
+  FHScrollBar->setVisible(needH);
+  FListBox->setGeometry(list.isValid() ? list : QRect());
+  FInLayout = false;
+  UpdateScrollBars();
+}
+
+void TspSkinListBox::UpdateScrollBars() {
+  if (FVScrollBar->isVisibleTo(this)) {
+    const int rows = FListBox->VisibleRows();
+    FVScrollBar->SetScrollParams(0, FListBox->Count() - 1, rows, FListBox->TopIndex());
+    FVScrollBar->SetLargeChange(std::max(1, rows));
+  }
+  if (FHScrollBar->isVisibleTo(this)) {
+    const int page = std::max(1, FListBox->width());
+    FHScrollBar->SetScrollParams(0, FListBox->HorizontalExtent() - 1, page,
+                                 FListBox->HorizontalPosition());
+    FHScrollBar->SetLargeChange(page);
+    FHScrollBar->SetSmallChange(std::max(1, FListBox->ItemHeight()));
+  }
+}
+
+void TspSkinListBox::ItemsClicked() {
+  if (OnListBoxClick) OnListBoxClick(this);
+}
+
+void TspSkinListBox::PaintListBackground(QImage& image) {
+  if (RecordIndex() != -1) {
+    const QImage frame = StateImage(SkinRect());
+    if (!frame.isNull() && frame.size() == size()) {
+      CopyFrom(image, frame, FListBox->pos());
+      return;
+    }
+  }
+  image.fill(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Base));
+}
+
+void TspSkinListBox::PaintListItem(QImage& image, int index, const QRect& r,
+                                   TspOwnerDrawState state) {
+  const TspDataSkinListBox* rec = ListRecord();
+  const QImage* picture = rec ? Binding().Picture(rec->pictureindex) : nullptr;
+  TspListItemFrame f;
+  if (rec && picture && !rec->itemrect.IsEmpty())
+    f = FItemPainter.DrawSkinItem(image, r.topLeft(), r.size(), *picture, ItemLookOf(*rec),
+                                  FUseSkinItemHeight, state);
+  else
+    f = TspListItemPainter::DrawPlainItem(image, r.topLeft(), r.size(), palette(), state);
+  QPainter p(&image);
+  p.translate(r.topLeft());
+  p.setClipRect(QRect(QPoint(0, 0), r.size()));
+  p.setFont(ItemFont());
+  p.setPen(f.TextColor);
+  if (OnDrawItem) {
+    OnDrawItem(this, p, index, state, f.TextRect, r.height(), r.width());
+    return;
+  }
+  QRect text = f.TextRect.translated(-FListBox->HorizontalPosition(), 0);
+  if (FImages) {
+    const int i = FImageIndex < 0 ? index : FImageIndex;
+    if (FImages->ValidIndex(i)) {
+      const QImage& img = FImages->Images[size_t(i)];
+      if (!img.isNull()) {
+        p.drawImage(text.left(), (r.height() - img.height()) / 2, img);
+        text.setLeft(text.left() + img.width() + 2);
+      }
+    }
+  }
+  DrawItemText(p, text, FListBox->Items()[index], FTabWidths, FAlignment);
+}
+
+void TspSkinListBox::DrawSkinImage(QImage& image) {
+  TspSkinCustomControl::DrawSkinImage(image);
+  DrawCaption(image);
+}
+
+void TspSkinListBox::DrawDefaultImage(QImage& image) {
+  const QPalette& pal = palette();
+  image.fill(pal.color(QPalette::Base));
+  QPainter p(&image);
+  p.setPen(pal.color(QPalette::Dark));
+  p.drawRect(0, 0, width() - 1, height() - 1);
+  p.setPen(pal.color(QPalette::Button));
+  p.drawRect(1, 1, width() - 3, height() - 3);
+  p.end();
+  DrawCaption(image);
+}
+
+QRect TspSkinListBox::CaptionButtonRect(int button) const {
+  const int s = std::max(0, FCaptionRect.height() - 4);
+  const int right = FCaptionRect.right() - 1 - (kCaptionButtons - 1 - button) * (s + 1);
+  return QRect(right - s + 1, FCaptionRect.top() + 2, s, s);
+}
+
+int TspSkinListBox::CaptionButtonAt(QPoint pos) const {
+  if (!FShowCaptionButtons || FCaptionRect.isEmpty()) return -1;
+  for (int b = 0; b < kCaptionButtons; ++b)
+    if (CaptionButtonRect(b).contains(pos)) return b;
+  return -1;
+}
+
+void TspSkinListBox::DrawCaption(QImage& image) {
+  if (FCaptionRect.isEmpty()) return;
+  const TspDataSkinListBox* rec = ListRecord();
+  const QImage* picture = rec ? Binding().Picture(rec->pictureindex) : nullptr;
+  QPainter p(&image);
+  bool drawn = false;
+  if (rec && picture && !rec->captionrect.IsEmpty()) {
+    const QImage band = ImageCache().Piece(*picture, rec->captionrect, FCaptionRect.size());
+    if (!band.isNull()) {
+      p.drawImage(FCaptionRect.topLeft(), band);
+      drawn = true;
+    }
+  }
+  if (!drawn) {
+    p.fillRect(FCaptionRect, palette().color(QPalette::Button));
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawLine(FCaptionRect.bottomLeft(), FCaptionRect.bottomRight());
+  }
+  QRect text = FCaptionRect.adjusted(FSpacing, 0, -FSpacing, 0);
+  if (!FGlyph.isNull()) {
+    const int gw = FGlyph.width() / FNumGlyphs;
+    const int n = isEnabled() || FNumGlyphs < 2 ? 1 : 2;
+    DrawGlyphFromStrip(p, text.left(), text.top() + (text.height() - FGlyph.height()) / 2, n,
+                       FNumGlyphs, FGlyph);
+    text.setLeft(text.left() + gw + FSpacing);
+  }
+  if (FShowCaptionButtons) {
+    text.setRight(CaptionButtonRect(0).left() - FSpacing);
+    const QColor glyph = palette().color(QPalette::ButtonText);
+    for (int b = 0; b < kCaptionButtons; ++b) {
+      const QRect br = CaptionButtonRect(b);
+      const bool down = b == FPressedCaptionButton;
+      p.fillRect(br, SkinColor(down ? kPlainDownFill : kPlainHotFill));
+      p.setPen(SkinColor(kPlainFrame));
+      p.drawRect(br.adjusted(0, 0, -1, -1));
+      if (b < 2) {
+        DrawArrow(p, TspRect::FromQRect(br), QColorToColor(glyph), b == 0 ? 3 : 4);
+      } else {
+        p.setPen(QPen(glyph, 1.5));
+        p.setRenderHint(QPainter::Antialiasing);
+        const QPointF c = QRectF(br).center();
+        p.drawPolyline(
+            QPolygonF{{c.x() - 3, c.y()}, {c.x() - 1, c.y() + 2}, {c.x() + 3, c.y() - 2}});
+        p.setRenderHint(QPainter::Antialiasing, false);
+      }
+    }
+  }
+  QFont font = FDefaultCaptionFont;
+  QColor colour = palette().color(QPalette::ButtonText);
+  if (rec && UseSkinFont()) {
+    font = ::SkinFont(true, rec->captionfontname, rec->captionfontheight, rec->captionfontstyle,
+                      FDefaultCaptionFont);
+    colour = SkinColor(rec->captionfontcolor);
+  }
+  p.setFont(font);
+  p.setPen(colour);
+  p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+             p.fontMetrics().elidedText(FCaption, Qt::ElideRight, std::max(0, text.width())));
+}
+
+void TspSkinListBox::resizeEvent(QResizeEvent* e) {
+  TspSkinCustomControl::resizeEvent(e);
+  UpdateLayout();
+}
+
+void TspSkinListBox::changeEvent(QEvent* e) {
+  TspSkinCustomControl::changeEvent(e);
+  if (e->type() == QEvent::EnabledChange) {
+    update();
+    FListBox->update();
+  }
+}
+
+void TspSkinListBox::mousePressEvent(QMouseEvent* e) {
+  FPressedCaptionButton =
+      e->button() == Qt::LeftButton ? CaptionButtonAt(e->position().toPoint()) : -1;
+  if (FPressedCaptionButton >= 0) update();
+  TspSkinCustomControl::mousePressEvent(e);
+}
+
+void TspSkinListBox::mouseReleaseEvent(QMouseEvent* e) {
+  const int pressed = FPressedCaptionButton;
+  FPressedCaptionButton = -1;
+  if (pressed < 0 || e->button() != Qt::LeftButton) {
+    TspSkinCustomControl::mouseReleaseEvent(e);
+    return;
+  }
+  update();
+  if (CaptionButtonAt(e->position().toPoint()) != pressed) return;
+  const int count = FListBox->Count();
+  switch (pressed) {
+  case 0:
+    if (OnUpButtonClick) {
+      OnUpButtonClick(this);
+    } else if (count > 0 && ItemIndex() != 0) {
+      SetItemIndex(ItemIndex() < 0 ? 0 : ItemIndex() - 1);
+      ItemsClicked();
+    }
+    break;
+  case 1:
+    if (OnDownButtonClick) {
+      OnDownButtonClick(this);
+    } else if (count > 0 && ItemIndex() < count - 1) {
+      SetItemIndex(ItemIndex() + 1);
+      ItemsClicked();
+    }
+    break;
+  default:
+    if (OnCheckButtonClick) OnCheckButtonClick(this);
+    break;
+  }
+}

@@ -1,0 +1,81 @@
+#pragma once
+// One list item painted from a skin: the item keys that the list box and the combo box
+// records share, the choice of the state image, its composition to the item's size (cached,
+// so that a paint only copies) and the text after an optional image, split at tabs.
+
+#include "skin/controls/password_engine.h"
+#include "skin/data/control_records.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QRect>
+#include <QString>
+#include <vector>
+
+class QPainter;
+
+// The item keys of a record, with the stretching each state uses.
+struct TspListItemLook {
+  TspRect itemrect, activeitemrect, focusitemrect, itemtextrect;
+  int itemleftoffset = 0, itemrightoffset = 0;
+  bool stretcheffect = false;       // the selected item, and the focused one without selection
+  bool focusstretcheffect = false;  // the focused selected item
+  bool normalstretcheffect = false; // an item in its normal look (a list tiles it)
+  TColor fontcolor = 0, activefontcolor = 0, focusfontcolor = 0;
+  bool showfocus = false;
+};
+TspListItemLook ItemLookOf(const TspDataSkinListBox& record);
+TspListItemLook ItemLookOf(const TspDataSkinComboBox& record);
+
+// What an item is drawn as: the states of the owner-draw request.
+struct TspOwnerDrawState {
+  bool Selected = false;
+  bool Focused = false;
+  bool Disabled = false;
+};
+
+// The background of an item and where its text goes.
+struct TspListItemFrame {
+  QRect TextRect;   // in the item's coordinates
+  QColor TextColor; // for the text
+};
+
+// A dotted rectangle on the edge of `r` (every second pixel, running on around the corners).
+void DrawFocusDots(QImage& image, const QRect& r, const QColor& color);
+
+// Draws `text` in `r`: split at tab characters into columns of `tabWidths` (each column
+// starts where the previous width ends; text past the last column follows on), elided at
+// the right edge, vertically centred.
+void DrawItemText(QPainter& p, const QRect& r, const QString& text, const QList<int>& tabWidths,
+                  TspTextAlignment alignment);
+
+class TspListItemPainter {
+public:
+  // Paints the skinned background of an item of `size` at `origin` of `target`.
+  // `skinItemHeight`: the item is as high as itemrect and composed sideways with fixed
+  // ends; otherwise it is stretched around the text rectangle to any height.
+  TspListItemFrame DrawSkinItem(QImage& target, QPoint origin, QSize size, const QImage& picture,
+                                const TspListItemLook& look, bool skinItemHeight,
+                                TspOwnerDrawState state);
+  // The plain look: the palette's base, or its highlight for a selected item, with a dotted
+  // focus rectangle.
+  static TspListItemFrame DrawPlainItem(QImage& target, QPoint origin, QSize size,
+                                        const QPalette& palette, TspOwnerDrawState state);
+  void Clear() { FEntries.clear(); }
+
+private:
+  const QImage& Composed(const QImage& picture, const TspListItemLook& look, const TspRect& state,
+                         bool stretch, bool skinItemHeight, QSize size);
+  struct Entry {
+    qint64 PictureKey;
+    TspRect State;
+    TspRect TextRect;
+    int LeftOffset, RightOffset;
+    bool Stretch, SkinHeight;
+    QSize Size;
+    QImage Image;
+  };
+  std::vector<Entry> FEntries;
+};
