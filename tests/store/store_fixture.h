@@ -1,0 +1,200 @@
+#pragma once
+// A fresh shelter database per test, on SQLite (a file in a temporary folder) or on a
+// private PostgreSQL server started once per test program. The server needs the PostgreSQL
+// 15 binaries and root (initdb refuses root, so it runs as the postgres user); without
+// them the PostgreSQL cases skip.
+
+#include "store/shelter_schema.h"
+#include "store/store_connection.h"
+#include "store/store_error.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+enum class TEngine { SQLite, PostgreSQL };
+
+class TPostgresServer {
+public:
+  static TPostgresServer& Instance() {
+    static TPostgresServer server;
+    return server;
+  }
+
+  // Starts the server on first use; false (with Reason) when it cannot run here.
+  bool Ensure() {
+    if (FTried) return FRunning;
+    FTried = true;
+    const QString bin = QStringLiteral("/usr/lib/postgresql/15/bin");
+    if (!QFileInfo::exists(bin + "/initdb") || !QFileInfo::exists(bin + "/pg_ctl")) {
+      FReason = "PostgreSQL 15 binaries not installed";
+      return false;
+    }
+    if (geteuid() != 0) {
+      FReason = "not root: cannot run initdb as the postgres user";
+      return false;
+    }
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+      FReason = "Qt's QPSQL driver not installed";
+      return false;
+    }
+    FDir = std::make_unique<QTemporaryDir>();
+    const QString data = FDir->filePath("data");
+    FSocketDir = FDir->path();
+    FPort = 20000 + int(QCoreApplication::applicationPid() % 20000);
+    // initdb takes seconds and every test runs in a process of its own under CTest: make a
+    // cluster once beside the test program and copy it.
+    const QString cluster = Template(bin);
+    const bool made = cluster.isEmpty()
+                          ? Run("chown", {"-R", "postgres:postgres", FDir->path()}) &&
+                                Run("runuser", {"-u", "postgres", "--", bin + "/initdb", "-D", data,
+                                                "-A", "trust", "-U", "postgres", "--no-sync"})
+                          : Run("cp", {"-a", cluster, data}) &&
+                                Run("chown", {"-R", "postgres:postgres", FDir->path()});
+    if (!made || !Run("runuser", {"-u", "postgres", "--", bin + "/pg_ctl", "-D", data, "-l",
+                                  FDir->filePath("log"), "-w", "-o",
+                                  QStringLiteral("-k %1 -c listen_addresses='' -p %2 -c fsync=off")
+                                      .arg(FSocketDir)
+                                      .arg(FPort),
+                                  "start"})) {
+      FReason = "cannot start a private PostgreSQL server: " + FReason;
+      return false;
+    }
+    FData = data;
+    FRunning = true;
+    return true;
+  }
+
+  void Stop() {
+    if (!FRunning) return;
+    Run("runuser", {"-u", "postgres", "--", "/usr/lib/postgresql/15/bin/pg_ctl", "-D", FData, "-m",
+                    "immediate", "-w", "stop"});
+    FRunning = false;
+  }
+
+  TConnectionParams Params() const {
+    TConnectionParams params;
+    params.HostName = FSocketDir;
+    params.Port = FPort;
+    params.DatabaseName = QStringLiteral("postgres");
+    params.UserName = QStringLiteral("postgres");
+    return params;
+  }
+  const QString& Reason() const { return FReason; }
+
+private:
+  // A fresh cluster to copy, made once; empty when it cannot be made here.
+  QString Template(const QString& bin) {
+    const QString cluster = QCoreApplication::applicationDirPath() + "/postgres-cluster";
+    if (QFileInfo::exists(cluster + "/PG_VERSION")) return cluster;
+    const QString building =
+        cluster + QStringLiteral(".%1").arg(QCoreApplication::applicationPid());
+    if (!QDir().mkpath(building) || !Run("chown", {"postgres:postgres", building}) ||
+        !Run("runuser", {"-u", "postgres", "--", bin + "/initdb", "-D", building, "-A", "trust",
+                         "-U", "postgres", "--no-sync"})) {
+      QDir(building).removeRecursively();
+      return {};
+    }
+    // Several test processes may race here; the first rename wins, the others tidy up.
+    if (!QDir().rename(building, cluster)) QDir(building).removeRecursively();
+    return QFileInfo::exists(cluster + "/PG_VERSION") ? cluster : QString();
+  }
+
+  bool Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+      FReason = program + ": " + QString::fromLocal8Bit(process.readAll()).trimmed();
+      return false;
+    }
+    return true;
+  }
+
+  bool FTried = false;
+  bool FRunning = false;
+  QString FReason;
+  std::unique_ptr<QTemporaryDir> FDir;
+  QString FData;
+  QString FSocketDir;
+  int FPort = 0;
+};
+
+class TPostgresStopper : public testing::Environment {
+public:
+  void TearDown() override { TPostgresServer::Instance().Stop(); }
+};
+inline testing::Environment* const kPostgresStopper =
+    testing::AddGlobalTestEnvironment(new TPostgresStopper);
+
+class TStoreDatabase {
+public:
+  // A database with the empty shelter tables; null when the engine is not available here.
+  static std::unique_ptr<TStoreDatabase> Create(TEngine engine, QString* reason) {
+    std::unique_ptr<TStoreDatabase> result(new TStoreDatabase);
+    result->FEngine = engine;
+    if (engine == TEngine::SQLite) {
+      result->FDir = std::make_unique<QTemporaryDir>();
+      result->FPath = result->FDir->filePath("Data.mdb");
+      result->FConnection = TStoreConnection::CreateSQLiteFile(result->FPath);
+      // Durability is not under test; fsync on every commit only makes the cases slow.
+      result->Exec("PRAGMA synchronous = OFF");
+    } else {
+      TPostgresServer& server = TPostgresServer::Instance();
+      if (!server.Ensure()) {
+        *reason = server.Reason();
+        return nullptr;
+      }
+      result->FConnection = TStoreConnection::OpenServer("QPSQL", server.Params());
+      result->Exec("SET client_min_messages TO WARNING");
+      result->Exec("DROP SCHEMA public CASCADE");
+      result->Exec("CREATE SCHEMA public");
+    }
+    QSqlDatabase db = result->Database();
+    CreateShelterSchema(db);
+    return result;
+  }
+
+  QSqlDatabase Database() const { return FConnection->Database(); }
+  const QString& ConnectionName() const { return FConnection->Name(); }
+
+  void Exec(const QString& sql, const QVariantList& values = {}) {
+    QSqlQuery query(Database());
+    // PostgreSQL prepares only queries and data changes, not schema statements.
+    if (values.isEmpty()) {
+      ASSERT_TRUE(query.exec(sql))
+          << sql.toStdString() << ": " << query.lastError().text().toStdString();
+      return;
+    }
+    ASSERT_TRUE(query.prepare(sql))
+        << sql.toStdString() << ": " << query.lastError().text().toStdString();
+    for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
+    ASSERT_TRUE(query.exec()) << sql.toStdString() << ": "
+                              << query.lastError().text().toStdString();
+  }
+
+  // A second, independent connection to the same database.
+  std::unique_ptr<TStoreConnection> OpenAnother() const {
+    if (FEngine == TEngine::SQLite) return TStoreConnection::OpenSQLiteFile(FPath);
+    return TStoreConnection::OpenServer("QPSQL", TPostgresServer::Instance().Params());
+  }
+
+private:
+  TStoreDatabase() = default;
+  TEngine FEngine = TEngine::SQLite;
+  std::unique_ptr<QTemporaryDir> FDir;
+  QString FPath;
+  std::unique_ptr<TStoreConnection> FConnection;
+};
