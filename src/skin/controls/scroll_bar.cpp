@@ -581,7 +581,9 @@ void TspSkinScrollBar::mouseMoveEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
   FLastMouse = p;
   TrackHover(p);
-  if (!FDragging) return;
+  // Only a move with the button held drags: a press whose release went elsewhere does not
+  // make the thumb follow a hovering mouse.
+  if (!FDragging || !(e->buttons() & Qt::LeftButton)) return;
   const int travel = FTravelLast - FTravelFirst;
   const int d = Axis(p) - FDragStart;
   const double q = travel > 0 ? std::clamp(double(FDragStartOffset + d) / travel, 0.0, 1.0) : 0.0;

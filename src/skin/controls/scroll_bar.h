@@ -80,7 +80,7 @@ public:
     bool MouseIn = false;
     bool Down = false;
   };
-  // The layout for the current size, range and record (recomputed before every use).
+  // The layout as last computed: before painting, on mouse input and by UpdateLayout.
   const TPartState& Part(int index) const { return FParts[index]; }
   QRect TrackRect() const { return FTrack; }
   int HoveredPart() const { return FActivePart; }
