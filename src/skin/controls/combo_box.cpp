@@ -705,6 +705,7 @@ void TspSkinComboBox::DrawItem(QImage& image, const QRect& r, bool focused) {
     const TspListItemLook look = ItemLookOf(*rec);
     f = FItemPainter.DrawSkinItem(image, r.topLeft(), r.size(), *picture, look, true, state);
     if (look.showfocus && focused) DrawFocusDots(image, r, f.TextColor);
+    if (state.Disabled) f.TextColor = DisabledItemTextColor(f.TextColor, *picture, rec->itemrect);
     font = SkinFont(rec->fontname, rec->fontheight, rec->fontstyle);
   } else if (rec) {
     f.TextRect = QRect(QPoint(2, 0), r.size() - QSize(4, 0));
@@ -719,7 +720,7 @@ void TspSkinComboBox::DrawItem(QImage& image, const QRect& r, bool focused) {
   p.translate(r.topLeft());
   p.setClipRect(QRect(QPoint(0, 0), r.size()));
   p.setFont(font);
-  p.setPen(isEnabled() || rec ? f.TextColor : palette().color(QPalette::Disabled, QPalette::Text));
+  p.setPen(f.TextColor);
   if (OnComboBoxDrawItem) {
     OnComboBoxDrawItem(this, p, ItemIndex(), state, f.TextRect, r.height(), r.width());
     return;

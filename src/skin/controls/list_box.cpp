@@ -818,10 +818,11 @@ void TspSkinListBox::PaintListItem(QImage& image, int index, const QRect& r,
   const TspDataSkinListBox* rec = ListRecord();
   const QImage* picture = rec ? Binding().Picture(rec->pictureindex) : nullptr;
   TspListItemFrame f;
-  if (rec && picture && !rec->itemrect.IsEmpty())
+  if (rec && picture && !rec->itemrect.IsEmpty()) {
     f = FItemPainter.DrawSkinItem(image, r.topLeft(), r.size(), *picture, ItemLookOf(*rec),
                                   FUseSkinItemHeight, state);
-  else
+    if (state.Disabled) f.TextColor = DisabledItemTextColor(f.TextColor, *picture, rec->itemrect);
+  } else
     f = TspListItemPainter::DrawPlainItem(image, r.topLeft(), r.size(), palette(), state);
   QPainter p(&image);
   p.translate(r.topLeft());

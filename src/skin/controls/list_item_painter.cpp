@@ -69,6 +69,14 @@ TspListItemLook ItemLookOf(const TspDataSkinComboBox& r) {
   return l;
 }
 
+QColor DisabledItemTextColor(const QColor& text, const QImage& picture, const TspRect& itemrect) {
+  const QPoint middle(itemrect.Left + itemrect.Width() / 2, itemrect.Top + itemrect.Height() / 2);
+  if (itemrect.IsEmpty() || !picture.rect().contains(middle)) return text;
+  const QColor back(picture.pixel(middle));
+  return QColor((text.red() + back.red()) / 2, (text.green() + back.green()) / 2,
+                (text.blue() + back.blue()) / 2);
+}
+
 void DrawFocusDots(QImage& image, const QRect& r, const QColor& color) {
   if (r.width() <= 0 || r.height() <= 0 || image.format() != QImage::Format_RGB32) return;
   const QRgb c = color.rgb();

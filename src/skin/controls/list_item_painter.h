@@ -42,6 +42,10 @@ struct TspListItemFrame {
   QColor TextColor; // for the text
 };
 
+// The text colour of a disabled item: `text` halfway to the item's own background (the middle
+// of `itemrect` in `picture`), since the records have no disabled colour of their own.
+QColor DisabledItemTextColor(const QColor& text, const QImage& picture, const TspRect& itemrect);
+
 // A dotted rectangle on the edge of `r` (every second pixel, running on around the corners).
 void DrawFocusDots(QImage& image, const QRect& r, const QColor& color);
 
