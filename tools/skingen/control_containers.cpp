@@ -4,6 +4,9 @@
 #include "control_common.h"
 #include "paint.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // A box with a 1-pixel edge and square corners.
@@ -147,6 +150,82 @@ QImage TabFace(const TSkinPalette& p, bool hot, bool selected) {
 
 } // namespace
 
+namespace {
+
+// The gauges' progress bar: an accent tint light enough for the gauge text, with rounded
+// ends. `band` in 0..1 adds a light sweep centred there along the bar (measured from the
+// bottom of a vertical bar): the frames of the progress animation.
+QImage ProgressBar(const TSkinPalette& p, int length, int thickness, bool vertical,
+                   double band = -1) {
+  const int w = vertical ? thickness : length, h = vertical ? length : thickness;
+  QImage bar = NewPart(w, h, p.Surface);
+  RoundedBox(bar, bar.rect(), 2, Mix(p.Skin.Accent, Qt::white, 0.42), QColor());
+  if (band < -0.5) return bar;
+  const double centre = band * length, half = std::max(6.0, length * 0.2);
+  const QRgb surface = p.Surface.rgb();
+  for (int y = 0; y < h; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(bar.scanLine(y));
+    for (int x = 0; x < w; ++x) {
+      if (line[x] == surface) continue; // outside the rounded corners
+      const double along = (vertical ? length - 1 - y : x) + 0.5;
+      const double t = std::max(0.0, 1 - std::abs(along - centre) / half);
+      if (t > 0) line[x] = Mix(QColor(line[x]), Qt::white, 0.6 * t * t).rgb();
+    }
+  }
+  return bar;
+}
+
+// "gauge" (72 x 20, stretching sideways) or "vgauge" (20 x 72, stretching downwards): a
+// white track with an edge, the progress bar 2 pixels inside it, and nine frames of a
+// light sweep running along the bar, stacked (horizontal) or side by side (vertical).
+void BuildGauge(TSkinBuild& b, bool vertical) {
+  const TSkinPalette& p = b.Pal;
+  constexpr int kLength = 72, kThickness = 20, kFrames = 9, kEnd = 4;
+  const int w = vertical ? kThickness : kLength, h = vertical ? kLength : kThickness;
+  QImage track = NewPart(w, h, p.Surface);
+  RoundedBox(track, track.rect(), 3, p.Surface, p.Edge);
+  const TspRect trackRect = b.Add(piTabs, track);
+  const int barLength = kLength - 4, barThickness = kThickness - 4;
+  const TspRect bar = b.Add(piTabs, ProgressBar(p, barLength, barThickness, vertical));
+  QImage frames = vertical ? NewPart(barThickness * kFrames, barLength, p.Surface)
+                           : NewPart(barLength, barThickness * kFrames, p.Surface);
+  for (int k = 0; k < kFrames; ++k) {
+    // The sweep enters before the bar's start and leaves past its end.
+    const QImage frame =
+        ProgressBar(p, barLength, barThickness, vertical, -0.2 + 1.4 * k / (kFrames - 1));
+    Blit(frames, vertical ? k * barThickness : 0, vertical ? 0 : k * barThickness, frame);
+  }
+  const TspRect framesRect = b.Add(piTabs, frames);
+  const TspRect inner{2, 2, w - 2, h - 2};
+  TDescSection& s = AddControlRecord(b, vertical ? "vgauge" : "gauge", "gauge", piTabs, trackRect);
+  if (vertical)
+    s.Point("lefttoppoint", w / 2, kEnd)
+        .Point("righttoppoint", 0, 0)
+        .Point("leftbottompoint", w / 2, h - kEnd)
+        .Point("rightbottompoint", 0, 0)
+        .Rect("clientrect", inner)
+        .Flag("stretcheffect", true);
+  else
+    Horizontal(s, w, h, kEnd, inner);
+  s.Rect("progressarea", inner)
+      .Rect("progressrect", bar)
+      .Int("beginoffset", 3)
+      .Int("endoffset", 3)
+      .Flag("vertical", vertical)
+      .Font("", p.Text)
+      .Flag("progresstransparent", false)
+      .Flag("progressstretch", true)
+      .Rect("progressanimationskinrect", framesRect)
+      .Int("progressanimationcountframes", kFrames)
+      .Int("progressanimationtimerinterval", 35);
+  const QString name = vertical ? QStringLiteral("vertical gauge") : QStringLiteral("gauge");
+  b.ExpectText(name + " text", p.Text, piTabs, Inset(trackRect, 4, 4));
+  b.ExpectText(name + " text over the progress", p.Text, piTabs, Inset(bar, 3, 3));
+  b.ExpectText(name + " text over the animation", p.Text, piTabs, framesRect);
+}
+
+} // namespace
+
 void BuildTabsAndGauge(TSkinBuild& b) {
   const TSkinPalette& p = b.Pal;
 
@@ -185,22 +264,6 @@ void BuildTabsAndGauge(TSkinBuild& b) {
   b.ExpectText("hot tab caption", p.Text, piTabs, Inset(hot, 4, 5));
   b.ExpectText("selected tab caption", p.Text, piTabs, Inset(active, 4, 4));
 
-  // Gauge: a white track with an edge; the progress is an accent bar 2 pixels inside.
-  const int w = 72, h = 20;
-  QImage track = NewPart(w, h, p.Surface);
-  RoundedBox(track, track.rect(), 3, p.Surface, p.Edge);
-  const TspRect gauge = b.Add(piTabs, track);
-  QImage bar = NewPart(w - 4, h - 4, p.Surface);
-  RoundedBox(bar, bar.rect(), 2, p.Skin.Accent, QColor());
-  const TspRect progress = b.Add(piTabs, bar);
-  Horizontal(AddControlRecord(b, "gauge", "gauge", piTabs, gauge), w, h, 4, {2, 2, w - 2, h - 2})
-      .Rect("progressarea", {2, 2, w - 2, h - 2})
-      .Rect("progressrect", progress)
-      .Int("beginoffset", 3)
-      .Int("endoffset", 3)
-      .Flag("vertical", false)
-      .Font("", p.Text)
-      .Flag("progresstransparent", false)
-      .Flag("progressstretch", true);
-  b.ExpectText("gauge text", p.Text, piTabs, Inset(gauge, 4, 4));
+  BuildGauge(b, false);
+  BuildGauge(b, true);
 }

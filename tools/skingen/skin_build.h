@@ -97,4 +97,4 @@ void BuildEdits(TSkinBuild& b);        // "edit", "buttonedit", "spinedit", "com
 void BuildContainers(TSkinBuild& b);   // panels, labels, status bar, scroll box, rich edit
 void BuildLists(TSkinBuild& b);        // list box, grid, check box, radio box
 void BuildScrollBars(TSkinBuild& b);   // "vscrollbar", "hscrollbar", "bothhscrollbar"
-void BuildTabsAndGauge(TSkinBuild& b); // "tab", "gauge"
+void BuildTabsAndGauge(TSkinBuild& b); // "tab", "gauge", "vgauge"
