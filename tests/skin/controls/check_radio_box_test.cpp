@@ -4,6 +4,7 @@
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/check_radio_box.h"
 #include "skin/controls/panel.h"
+#include "skin/controls/plain_look.h"
 #include "skin/controls/skin_fonts.h"
 #include "skin/controls/skin_tree.h"
 #include "skin/data/control_image.h"
@@ -255,6 +256,28 @@ TEST_F(CheckBoxTest, FlatBoxPaintsTheRecordImageOfItsState) {
   box->SetChecked(true);
   QTest::mouseMove(form.get(), QPoint(300, 200));
   ExpectCheckImage(box, "checkbox", Record("checkbox").checkimagerect);
+}
+
+TEST_F(CheckBoxTest, FocusedBoxSurroundsItsCaptionWithDots) {
+  TspSkinCheckRadioBox* box = AddBox(10, 10, "Focus me");
+  TspSkinCheckRadioBox* other = AddBox(10, 50, "Other");
+  ShowForm();
+  const QRgb ink = SkinColor(Record("checkbox").framefontcolor).rgb();
+  // The dotted rectangle's left edge lies two pixels left of the caption, in the gap
+  // between check image and caption where nothing else is drawn.
+  const int x = box->CheckImageRect().width() + 7 - 2;
+  const auto dots = [&] {
+    const QImage image = box->PaintImage();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) n += image.pixel(x, y) == ink;
+    return n;
+  };
+  EXPECT_EQ(dots(), 0);
+  Click(box); // a click focuses it
+  ASSERT_TRUE(box->hasFocus());
+  EXPECT_GE(dots(), 4);
+  other->setFocus();
+  EXPECT_EQ(dots(), 0);
 }
 
 TEST_F(CheckBoxTest, FramedBoxComposesItsFaceAndFollowsTheMouse) {
