@@ -169,7 +169,9 @@ void TGalleryWindow::ShowSheet(int sheet) {
 
 void TGalleryWindow::RestoreForcedStates() {
   for (const auto& refresh : FContext.AfterSkinChange) refresh();
-  if (FContext.FocusTarget && isVisible()) FContext.FocusTarget->setFocus(Qt::OtherFocusReason);
+  // The focus picture of sheet one; the sheets after it place their own focus when shown.
+  if (FContext.FocusTarget && FContext.FocusTarget->isVisible())
+    FContext.FocusTarget->setFocus(Qt::OtherFocusReason);
 }
 
 void TGalleryWindow::showEvent(QShowEvent* event) {
