@@ -33,6 +33,7 @@ TTableCursor::~TTableCursor() {
   const std::vector<TDataSource*> sources = FDataSources;
   for (TDataSource* source : sources) source->SetDataSet(nullptr);
   FBlockQuery.reset();
+  FRangeQuery.reset();
 }
 
 void TTableCursor::SetConnectionName(const QString& name) {
@@ -111,6 +112,7 @@ void TTableCursor::Close() {
   FChanged.clear();
   FModified = false;
   FBlockQuery.reset();
+  FRangeQuery.reset();
   ClearCache();
   std::vector<qlonglong>().swap(FKeys);
   FColumns.clear();
@@ -178,43 +180,57 @@ const std::vector<QVariant>& TTableCursor::Row(int position) const {
 }
 
 void TTableCursor::FetchBlock(TBlock& block, int index) const {
-  if (!FBlockQuery) {
-    auto query = std::make_unique<QSqlQuery>(Database());
-    QStringList marks;
-    for (int i = 0; i < kBlockSize; ++i) marks << QStringLiteral("?");
-    const QString key = QuoteIdentifier(FColumns[FKeyIndex].Name);
-    if (!query->prepare(QStringLiteral("SELECT ") + key + QStringLiteral(", ") + FSelectList +
-                        QStringLiteral(" FROM ") + FQuotedTable + QStringLiteral(" WHERE ") + key +
-                        QStringLiteral(" IN (") + marks.join(',') + ')'))
-      RaiseSql("Cannot read table '" + FTableName + "'", query->lastError());
-    query->setForwardOnly(true);
-    FBlockQuery = std::move(query);
-  }
   const int first = index * kBlockSize;
   const int count = std::min<int>(kBlockSize, int(FKeys.size()) - first);
+  const auto begin = FKeys.begin() + first;
+  // In the natural order a block's keys ascend: one range scan of the key reads them
+  // faster than a look-up per key. Other orders name the keys one by one.
+  const bool ascending = std::is_sorted(begin, begin + count);
+  std::unique_ptr<QSqlQuery>& query = ascending ? FRangeQuery : FBlockQuery;
+  if (!query) {
+    auto prepared = std::make_unique<QSqlQuery>(Database());
+    const QString key = QuoteIdentifier(FColumns[FKeyIndex].Name);
+    QString condition;
+    if (ascending) {
+      condition = key + QStringLiteral(" BETWEEN ? AND ?");
+    } else {
+      QStringList marks;
+      for (int i = 0; i < kBlockSize; ++i) marks << QStringLiteral("?");
+      condition = key + QStringLiteral(" IN (") + marks.join(',') + ')';
+    }
+    if (!prepared->prepare(QStringLiteral("SELECT ") + key + QStringLiteral(", ") + FSelectList +
+                           QStringLiteral(" FROM ") + FQuotedTable + QStringLiteral(" WHERE ") +
+                           condition))
+      RaiseSql("Cannot read table '" + FTableName + "'", prepared->lastError());
+    prepared->setForwardOnly(true);
+    query = std::move(prepared);
+  }
   QHash<qlonglong, int> places;
   places.reserve(count);
-  for (int i = 0; i < kBlockSize; ++i) {
+  for (int i = 0; i < count; ++i) places.insert(begin[i], i);
+  if (ascending) {
+    query->bindValue(0, begin[0]);
+    query->bindValue(1, begin[count - 1]);
+  } else {
     // The unused places repeat the block's last key, which matches no further row.
-    FBlockQuery->bindValue(i, FKeys[first + std::min(i, count - 1)]);
-    if (i < count) places.insert(FKeys[first + i], i);
+    for (int i = 0; i < kBlockSize; ++i) query->bindValue(i, begin[std::min(i, count - 1)]);
   }
-  if (!FBlockQuery->exec())
-    RaiseSql("Cannot read table '" + FTableName + "'", FBlockQuery->lastError());
+  if (!query->exec()) RaiseSql("Cannot read table '" + FTableName + "'", query->lastError());
   const int columns = int(FColumns.size());
-  // Rows that another connection deleted since the keys were read stay empty.
+  // Rows that another connection deleted since the keys were read stay empty; rows it
+  // added within the range are not in the key list and are passed over.
   block.Index = index;
   block.Rows.assign(count, std::vector<QVariant>(columns));
-  while (FBlockQuery->next()) {
-    const auto slot = places.constFind(FBlockQuery->value(0).toLongLong());
-    if (slot == places.constEnd()) continue;
-    std::vector<QVariant>& row = block.Rows[*slot];
+  while (query->next()) {
+    const auto place = places.constFind(query->value(0).toLongLong());
+    if (place == places.constEnd()) continue;
+    std::vector<QVariant>& row = block.Rows[*place];
     for (int c = 0; c < columns; ++c)
-      row[c] = NormalizeValue(FBlockQuery->value(c + 1), FColumns[c].Kind);
+      row[c] = NormalizeValue(query->value(c + 1), FColumns[c].Kind);
   }
-  const QSqlError error = FBlockQuery->lastError();
+  const QSqlError error = query->lastError();
   // An unfinished statement would keep SQLite's read lock.
-  FBlockQuery->finish();
+  query->finish();
   if (error.isValid()) RaiseSql("Cannot read table '" + FTableName + "'", error);
 }
 

@@ -158,6 +158,7 @@ private:
 
   mutable std::vector<TBlock> FBlocks;
   mutable std::unique_ptr<QSqlQuery> FBlockQuery;
+  mutable std::unique_ptr<QSqlQuery> FRangeQuery;
 
   std::vector<TDataSource*> FDataSources;
   int FDisableCount = 0;

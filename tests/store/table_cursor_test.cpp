@@ -78,6 +78,7 @@ struct TNamedCase {
   const char* Name;
   TCaseBody Run;
 };
+void PrintTo(const TNamedCase& c, std::ostream* out) { *out << c.Name; }
 
 void OpensOnTheFirstRowAndMovesWithinTheTable(TCursorCase& t) {
   t.AddUsers();
