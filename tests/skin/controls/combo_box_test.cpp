@@ -362,6 +362,17 @@ TEST_F(ComboBoxTest, FieldPaintsTheRecordStates) {
   EXPECT_EQ(QColor(disabled.pixel(b.left() + 1, b.top() + 1)),
             QColor(pic.pixel(rec->unenabledbuttonrect.Left + 1, rec->unenabledbuttonrect.Top + 1)));
 
+  // A skin switch reaches the pop-up list too, though it is a window of its own.
+  c->setEnabled(true);
+  c->SetItems(Numbered(20));
+  c->DropDown();
+  data->SetSkinIndex(2);
+  ASSERT_FALSE(data->IsEmpty());
+  EXPECT_EQ(c->RecordIndex(), data->FindControlData("combobox"));
+  EXPECT_EQ(c->ListBox()->RecordIndex(), data->FindControlData("listbox"));
+  EXPECT_EQ(c->ListBox()->ScrollBar()->RecordIndex(), data->FindControlData("vscrollbar"));
+  c->CloseUp(false);
+
   // Without a skin: the plain field with its own button and the palette's text colour.
   TspSkinComboBox* plain = Add(kFive, false);
   plain->SetItemIndex(2);

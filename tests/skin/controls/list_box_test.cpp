@@ -273,3 +273,59 @@ TEST_F(ListBoxTest, OnDrawItemDrawsEachShownItem) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ListBoxTest, CaptionBandAndItsButtons) {
+  ShowForm();
+  TspSkinListBox* l = Add(kAnimals);
+  l->show();
+  const int top = l->ListBox()->y();
+  l->SetCaption("Animals");
+  l->SetCaptionMode(TspListBoxCaptionMode::On);
+  l->SetShowCaptionButtons(true);
+  EXPECT_EQ(l->CaptionRect().height(), l->DefaultCaptionHeight());
+  EXPECT_EQ(l->ListBox()->y(), top + l->DefaultCaptionHeight());
+  // Up and down step the selection (with a click) unless replaced; check only reports.
+  int clicks = 0, checks = 0;
+  l->OnListBoxClick = [&](QObject*) { ++clicks; };
+  l->OnCheckButtonClick = [&](QObject*) { ++checks; };
+  const QRect band = l->CaptionRect();
+  const int s = band.height() - 4;
+  const QPoint check(band.right() - 1 - s / 2, band.center().y());
+  const QPoint down(check.x() - s - 1, check.y()), up(down.x() - s - 1, check.y());
+  QTest::mouseClick(l, Qt::LeftButton, {}, down);
+  QTest::mouseClick(l, Qt::LeftButton, {}, down);
+  EXPECT_EQ(l->ItemIndex(), 1);
+  QTest::mouseClick(l, Qt::LeftButton, {}, up);
+  EXPECT_EQ(l->ItemIndex(), 0);
+  EXPECT_EQ(clicks, 3);
+  QTest::mouseClick(l, Qt::LeftButton, {}, check);
+  EXPECT_EQ(checks, 1);
+  EXPECT_EQ(l->ItemIndex(), 0);
+}
+
+TEST_F(ListBoxTest, HorizontalExtentShowsABottomBarSharingTheCorner) {
+  ShowForm();
+  TspSkinListBox* l = Add(kAnimals);
+  l->show();
+  l->SetHorizontalExtent(400);
+  TspSkinScrollBar* h = l->HScrollBar();
+  ASSERT_TRUE(h->isVisible());
+  // Both bars: the bottom one spans the corner with its own record.
+  EXPECT_TRUE(h->Both());
+  EXPECT_EQ(h->RecordIndex(), data->FindControlData("bothhscrollbar"));
+  EXPECT_EQ(h->geometry().right(), l->ScrollBar()->geometry().right());
+  EXPECT_EQ(l->ScrollBar()->geometry().bottom() + 1, h->y());
+  EXPECT_EQ(h->Max(), 399);
+  EXPECT_EQ(h->PageSize(), l->ListBox()->width());
+  h->SetPosition(50);
+  EXPECT_EQ(l->ListBox()->HorizontalPosition(), 50);
+  l->SetItems({"Cat"});
+  EXPECT_FALSE(l->ScrollBar()->isVisible());
+  EXPECT_FALSE(h->Both());
+  l->SetHorizontalExtent(0);
+  EXPECT_FALSE(h->isVisible());
+}
+
+} // namespace
