@@ -33,6 +33,12 @@ void CopyFrom(QImage& target, const QImage& source, QPoint from) {
 constexpr int kWheelRows = 3;
 constexpr int kCaptionButtons = 3; // up, down, check
 
+// An item rectangle that does not lie in its picture comes from a damaged skin: the rows
+// would take its height (a huge one would make huge row images), so it counts as absent.
+bool UsableItemRect(const TspRect& r, const QImage* picture) {
+  return picture && !r.IsEmpty() && picture->rect().contains(r.ToQRect());
+}
+
 } // namespace
 
 // --- TspListBox ------------------------------------------------------------------------------
@@ -682,8 +688,8 @@ QFont TspSkinListBox::ItemFont() const {
 
 void TspSkinListBox::UpdateItemHeight() {
   const TspDataSkinListBox* rec = ListRecord();
-  const int h = FUseSkinItemHeight && rec && rec->itemrect.Height() > 0 ? rec->itemrect.Height()
-                                                                        : FDefaultItemHeight;
+  const bool skin = rec && UsableItemRect(rec->itemrect, Binding().Picture(rec->pictureindex));
+  const int h = FUseSkinItemHeight && skin ? rec->itemrect.Height() : FDefaultItemHeight;
   FListBox->SetItemHeight(h);
 }
 
@@ -818,7 +824,7 @@ void TspSkinListBox::PaintListItem(QImage& image, int index, const QRect& r,
   const TspDataSkinListBox* rec = ListRecord();
   const QImage* picture = rec ? Binding().Picture(rec->pictureindex) : nullptr;
   TspListItemFrame f;
-  if (rec && picture && !rec->itemrect.IsEmpty()) {
+  if (rec && UsableItemRect(rec->itemrect, picture)) {
     f = FItemPainter.DrawSkinItem(image, r.topLeft(), r.size(), *picture, ItemLookOf(*rec),
                                   FUseSkinItemHeight, state);
     if (state.Disabled) f.TextColor = DisabledItemTextColor(f.TextColor, *picture, rec->itemrect);
