@@ -82,7 +82,8 @@ void TTableCursor::Open() {
                            : columns[i].Name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0;
     if (isKey) key = i;
   }
-  if (key < 0) Raise("Table '" + FTableName + "' has no single-column key");
+  if (key < 0 || columns[key].Kind != TFieldKind::Integer)
+    Raise("Table '" + FTableName + "' has no single-column integer key");
 
   FColumns = std::move(columns);
   FKeyIndex = key;

@@ -78,7 +78,9 @@ struct TNamedCase {
   const char* Name;
   TCaseBody Run;
 };
-void PrintTo(const TNamedCase& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const TNamedCase& c, std::ostream* out) {
+  *out << c.Name;
+}
 
 void OpensOnTheFirstRowAndMovesWithinTheTable(TCursorCase& t) {
   t.AddUsers();
@@ -229,8 +231,10 @@ void SortsByAFieldOfTheTableAndReopeningDropsTheOrder(TCursorCase& t) {
   EXPECT_EQ(t.Column("Type"), QStringList({"<null>", "Cat", "Dog", "Dog", "Rabbit"}));
   t.Cursor->SetSort("CheckIn DESC");
   EXPECT_EQ(t.Column("AnimalName"), QStringList({"Rex", "rex", "felix", "Ann", "Tom"}));
-  // Refresh keeps the order; reopening drops it.
+  // Refresh keeps the order and the current row; reopening drops the order.
+  t.Cursor->SetRecNo(3);
   t.Cursor->Refresh();
+  EXPECT_EQ(t.Cursor->FieldByName("AnimalName").toString(), "felix");
   EXPECT_EQ(t.Column("AnimalName"), QStringList({"Rex", "rex", "felix", "Ann", "Tom"}));
   t.OpenTable("Animals");
   EXPECT_EQ(t.Cursor->Sort(), "");
@@ -439,6 +443,9 @@ void RefusesTablesThatDoNotExist(TCursorCase& t) {
   EXPECT_FALSE(t.Cursor->Active());
   t.Cursor->SetTableName("Users\"; DROP TABLE \"Animals");
   EXPECT_THROW(t.Cursor->Open(), EDatabaseError);
+  t.Db->Exec("CREATE TABLE \"Notes\" (\"Title\" TEXT PRIMARY KEY, \"Body\" TEXT)");
+  t.Cursor->SetTableName("Notes");
+  EXPECT_THROW(t.Cursor->Open(), EDatabaseError); // rows need an integer key
   TTableCursor unconnected(QStringLiteral("no-such-connection"));
   unconnected.SetTableName("Users");
   EXPECT_THROW(unconnected.Open(), EDatabaseError);
