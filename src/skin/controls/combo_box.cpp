@@ -349,7 +349,7 @@ void TspSkinComboBox::CloseUp(bool accept) {
     // Keys may have moved the selection while the list was open: the item shown when it
     // opened comes back, text and all.
     FPopup->SetItemIndex(FOldItemIndex);
-    if (FOldItemIndex >= 0) {
+    if (FOldItemIndex >= 0 && FOldItemIndex < Items().size()) {
       const QString item = Converted(Items()[FOldItemIndex]);
       if (FEditor) {
         const QSignalBlocker block(FEditor);
@@ -701,10 +701,11 @@ void TspSkinComboBox::DrawItem(QImage& image, const QRect& r, bool focused) {
   state.Disabled = !isEnabled();
   TspListItemFrame f;
   QFont font = DefaultFont();
-  if (rec && picture && !rec->itemrect.IsEmpty()) {
+  if (rec && picture && !rec->itemrect.IsEmpty() &&
+      picture->rect().contains(rec->itemrect.ToQRect())) {
     const TspListItemLook look = ItemLookOf(*rec);
     f = FItemPainter.DrawSkinItem(image, r.topLeft(), r.size(), *picture, look, true, state);
-    if (look.showfocus && focused) DrawFocusDots(image, r, f.TextColor);
+    if (look.showfocus && focused) DrawItemFocusDots(image, r, f.TextColor);
     if (state.Disabled) f.TextColor = DisabledItemTextColor(f.TextColor, *picture, rec->itemrect);
     font = SkinFont(rec->fontname, rec->fontheight, rec->fontstyle);
   } else if (rec) {

@@ -77,7 +77,7 @@ QColor DisabledItemTextColor(const QColor& text, const QImage& picture, const Ts
                 (text.blue() + back.blue()) / 2);
 }
 
-void DrawFocusDots(QImage& image, const QRect& r, const QColor& color) {
+void DrawItemFocusDots(QImage& image, const QRect& r, const QColor& color) {
   if (r.width() <= 0 || r.height() <= 0 || image.format() != QImage::Format_RGB32) return;
   const QRgb c = color.rgb();
   const int l = r.left(), t = r.top(), ri = r.right(), b = r.bottom();
@@ -189,6 +189,9 @@ TspListItemFrame TspListItemPainter::DrawSkinItem(QImage& target, QPoint origin,
     }
     dots = look.showfocus && state.Focused;
   }
+  // A state rectangle outside the picture (a damaged skin) could ask for a huge image.
+  if (!picture.rect().contains(rect.ToQRect())) rect = look.itemrect;
+  if (!picture.rect().contains(rect.ToQRect())) return {QRect(QPoint(), size), SkinColor(colour)};
   CopyRows(target, origin, Composed(picture, look, rect, stretch, skinItemHeight, size));
   f.TextColor = SkinColor(colour);
   const int dW = size.width() - look.itemrect.Width();
@@ -197,7 +200,7 @@ TspListItemFrame TspListItemPainter::DrawSkinItem(QImage& target, QPoint origin,
                        look.itemtextrect.Width() + dW, look.itemtextrect.Height());
   else
     f.TextRect = QRect(look.itemtextrect.Left, 0, look.itemtextrect.Width() + dW, size.height());
-  if (dots) DrawFocusDots(target, QRect(origin, size), f.TextColor);
+  if (dots) DrawItemFocusDots(target, QRect(origin, size), f.TextColor);
   return f;
 }
 
@@ -214,7 +217,7 @@ TspListItemFrame TspListItemPainter::DrawPlainItem(QImage& target, QPoint origin
     FillRows(target, r, palette.color(group, QPalette::Base).rgb());
     f.TextColor = palette.color(group, QPalette::Text);
   }
-  if (state.Focused) DrawFocusDots(target, r, f.TextColor);
+  if (state.Focused) DrawItemFocusDots(target, r, f.TextColor);
   f.TextRect = QRect(2, 0, size.width() - 4, size.height());
   return f;
 }

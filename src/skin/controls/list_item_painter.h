@@ -47,7 +47,7 @@ struct TspListItemFrame {
 QColor DisabledItemTextColor(const QColor& text, const QImage& picture, const TspRect& itemrect);
 
 // A dotted rectangle on the edge of `r` (every second pixel, running on around the corners).
-void DrawFocusDots(QImage& image, const QRect& r, const QColor& color);
+void DrawItemFocusDots(QImage& image, const QRect& r, const QColor& color);
 
 // Draws `text` in `r`: split at tab characters into columns of `tabWidths` (each column
 // starts where the previous width ends; text past the last column follows on), elided at
