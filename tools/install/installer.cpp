@@ -1,0 +1,196 @@
+#include "installer.h"
+
+#include "install_error.h"
+#include "pictures.h"
+#include "sample_data.h"
+#include "skin/render/jpeg_codec.h"
+#include "store/shelter_schema.h"
+#include "store/store_connection.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+#include <filesystem>
+#include <functional>
+#include <system_error>
+
+namespace {
+
+constexpr int kPictureSide = 256;
+constexpr int kLogoSide = 128;
+constexpr qint64 kMaxAssetSize = 16 << 20;
+
+struct TAsset {
+  const char* Source; // below node_modules
+  const char* Target; // below the working directory
+};
+
+constexpr TAsset kAssets[] = {
+    {"jquery/dist/jquery.min.js", "gen/js/jquery.min.js"},
+    {"qrcodejs/qrcode.min.js", "gen/js/qrcode.min.js"},
+};
+
+struct TPictureSpec {
+  const char* Name;
+  const char* Emoji;
+  QColor Background;
+};
+
+const TPictureSpec kKindPictures[] = {
+    {"Cat", "\U0001F408", QColor(252, 228, 204)},
+    {"Dog", "\U0001F415", QColor(214, 234, 248)},
+    {"Rabbit", "\U0001F407", QColor(226, 240, 214)},
+    {"Snake", "\U0001F40D", QColor(246, 240, 200)},
+    {"Scorpion", "\U0001F982", QColor(238, 226, 246)},
+};
+
+const TPictureSpec kRolePictures[] = {
+    {"Admin", "\U0001F9D1\u200D\U0001F4BC", QColor(220, 230, 245)},
+    {"Employee", "\U0001F9D1\u200D\u2695\uFE0F", QColor(214, 240, 232)},
+    {"Member", "\U0001F64B", QColor(250, 232, 236)},
+};
+
+QColor KindBackground(const QString& kind) {
+  for (const TPictureSpec& spec : kKindPictures)
+    if (kind == QLatin1String(spec.Name)) return spec.Background;
+  return QColor(236, 236, 236);
+}
+
+void MakeFolder(const QString& path) {
+  if (!QDir().mkpath(path)) throw EInstallError("Cannot create the folder " + path.toStdString());
+}
+
+// Unbuffered, so a short write (a full disk) is seen before the rename.
+void WriteFile(const QString& path, const QByteArray& data) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(data) != data.size() ||
+      !file.commit())
+    throw EInstallError("Cannot write " + path.toStdString() + ": " +
+                        file.errorString().toStdString());
+}
+
+QByteArray ReadAsset(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isFile() || info.size() == 0)
+    throw EInstallError("The receipt script " + path.toStdString() +
+                        " is missing: run \"npm ci\" in tools/install/assets, or name a "
+                        "node_modules folder holding jquery and qrcodejs with --assets");
+  if (info.size() > kMaxAssetSize)
+    throw EInstallError("The receipt script " + path.toStdString() + " is too large");
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    throw EInstallError("Cannot read " + path.toStdString() + ": " +
+                        file.errorString().toStdString());
+  const QByteArray data = file.read(kMaxAssetSize + 1);
+  if (data.isEmpty() || data.size() > kMaxAssetSize)
+    throw EInstallError("Cannot read " + path.toStdString());
+  return data;
+}
+
+QByteArray EncodePng(const QImage& image) {
+  QByteArray data;
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) throw EInstallError("Cannot encode the logo as PNG");
+  return data;
+}
+
+// Counts what a run wrote and what it left as it found it.
+struct TFileTally {
+  int Written = 0;
+  int Kept = 0;
+};
+
+void WriteUnlessKept(const QString& path, bool force, TFileTally& tally,
+                     const std::function<QByteArray()>& make) {
+  if (!force && QFileInfo::exists(path)) {
+    ++tally.Kept;
+    return;
+  }
+  WriteFile(path, make());
+  ++tally.Written;
+}
+
+QString Tally(const QString& what, const QString& where, const TFileTally& tally) {
+  QString line = QStringLiteral("%1: %2 written to %3").arg(what).arg(tally.Written).arg(where);
+  if (tally.Kept > 0) line += QStringLiteral(", %1 kept as they were").arg(tally.Kept);
+  return line;
+}
+
+} // namespace
+
+QStringList Install(const TInstallOptions& options) {
+  if (options.Directory.isEmpty()) throw EInstallError("No working directory given");
+  const QDir root(QDir(options.Directory).absolutePath());
+  const QString databasePath = root.filePath(QStringLiteral("cfg/Data.mdb"));
+
+  // Everything that can stop the run is checked before anything is written.
+  if (QFileInfo::exists(databasePath) && !options.Force)
+    throw EInstallError("The database " + databasePath.toStdString() +
+                        " exists already; use --force to replace it");
+  std::vector<QByteArray> assets;
+  for (const TAsset& asset : kAssets)
+    assets.push_back(ReadAsset(QDir(options.Assets).filePath(QString::fromLatin1(asset.Source))));
+  const QString emojiFamily = LoadEmojiFont();
+
+  for (const char* folder : {"cfg", "img/usr", "gen/js", "gen/img"})
+    MakeFolder(root.filePath(QString::fromLatin1(folder)));
+
+  // The database is built beside its final place and renamed over it at the end.
+  QTemporaryFile building(root.filePath(QStringLiteral("cfg/.Data.mdb.XXXXXX")));
+  if (!building.open())
+    throw EInstallError("Cannot create a file in " + root.filePath("cfg").toStdString() + ": " +
+                        building.errorString().toStdString());
+  building.close();
+  TSampleCounts samples;
+  {
+    auto connection = TStoreConnection::CreateSQLiteFile(building.fileName());
+    QSqlDatabase db = connection->Database();
+    CreateShelterSchema(db);
+    samples = WriteSampleData(db);
+  }
+
+  TFileTally pictures;
+  const auto picture = [&](const QString& name, const QString& emoji, QColor background) {
+    WriteUnlessKept(root.filePath("img/" + name + ".jpg"), options.Force, pictures, [&] {
+      return WriteJpeg(DrawEmojiPicture(emojiFamily, emoji, background, kPictureSide), 90);
+    });
+  };
+  for (const TPictureSpec& spec : kKindPictures)
+    picture(QString::fromLatin1(spec.Name), QString::fromUtf8(spec.Emoji), spec.Background);
+  for (const TPictureSpec& spec : kRolePictures)
+    picture(QString::fromLatin1(spec.Name), QString::fromUtf8(spec.Emoji), spec.Background);
+  for (const TStoredAnimal& animal : samples.Animals)
+    if (!animal.PictureEmoji.isEmpty())
+      picture(animal.AnimalName + QString::number(animal.ID), animal.PictureEmoji,
+              KindBackground(animal.Type).lighter(104));
+
+  TFileTally receiptFiles;
+  WriteUnlessKept(root.filePath(QStringLiteral("gen/img/vorn.png")), options.Force, receiptFiles,
+                  [] { return EncodePng(DrawLogo(kLogoSide)); });
+  for (size_t i = 0; i < std::size(kAssets); ++i)
+    WriteUnlessKept(root.filePath(QString::fromLatin1(kAssets[i].Target)), options.Force,
+                    receiptFiles, [&] { return assets[i]; });
+
+  // rename(2) replaces an existing database in one step.
+  std::error_code error;
+  std::filesystem::rename(building.fileName().toStdString(), databasePath.toStdString(), error);
+  if (error)
+    throw EInstallError("Cannot put the database in place at " + databasePath.toStdString() + ": " +
+                        error.message());
+  building.setAutoRemove(false);
+  QFile::setPermissions(databasePath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+
+  return {
+      QStringLiteral("Database: %1 (%2 accounts, %3 animals)")
+          .arg(QDir::toNativeSeparators(databasePath))
+          .arg(samples.Accounts)
+          .arg(samples.Animals.size()),
+      Tally(QStringLiteral("Pictures"), QDir::toNativeSeparators(root.filePath("img")), pictures),
+      Tally(QStringLiteral("Receipt assets"), QDir::toNativeSeparators(root.filePath("gen")),
+            receiptFiles)};
+}
