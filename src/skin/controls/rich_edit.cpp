@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 
 namespace {
@@ -230,25 +231,35 @@ void TspSkinRichEdit::UpdateScrollBars() {
 
 // --- Appending -----------------------------------------------------------------------------
 
-void TspSkinRichEdit::AppendText(const QString& text, const QTextCharFormat& format) {
-  // Inserting through a cursor lays out only the new text, however long the document is.
+void TspSkinRichEdit::AppendRuns(const QList<TspTextRun>& runs) {
+  QTextDocument* doc = document();
+  // Off and on again: appended text leaves no undo step, and the history goes.
+  const bool undo = doc->isUndoRedoEnabled();
+  doc->setUndoRedoEnabled(false);
   QTextCursor cursor = textCursor();
   cursor.movePosition(QTextCursor::End);
-  cursor.insertText(text, format);
+  // One edit block: the new text is laid out once, not once per run, and only the new text
+  // is laid out, however long the document is.
+  cursor.beginEditBlock();
+  QTextCharFormat format;
+  for (const TspTextRun& run : runs) {
+    format.setForeground(run.Color);
+    format.setFontWeight(run.Bold ? QFont::Bold : QFont::Normal);
+    cursor.insertText(run.Text, format);
+  }
+  cursor.endEditBlock();
+  doc->setUndoRedoEnabled(undo);
   setTextCursor(cursor);
   // Down to the very end, the document's bottom margin included.
   verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
 void TspSkinRichEdit::AppendText(const QString& text, const QColor& color, bool bold) {
-  QTextCharFormat format;
-  format.setForeground(color);
-  format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-  AppendText(text, format);
+  AppendRuns({{text, color, bold}});
 }
 
 void TspSkinRichEdit::AppendLine(const QString& text, const QColor& color, bool bold) {
-  AppendText(text + QLatin1Char('\n'), color, bold);
+  AppendRuns({{text + QLatin1Char('\n'), color, bold}});
 }
 
 // --- Events --------------------------------------------------------------------------------

@@ -6,20 +6,26 @@
 // it or a wallpaper under the text. The application's console is one: it appends coloured
 // runs at the end, which must stay cheap however long the text grows.
 
+#include "skin/controls/scroll_bar.h"
 #include "skin/controls/skin_binding.h"
 #include "skin/controls/skinnable.h"
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QList>
 #include <QPointer>
-#include <QTextCharFormat>
 #include <QTextEdit>
-
-class TspSkinScrollBar;
 
 // Which native bars the edit keeps (and so which directions the attached bars can scroll).
 enum class TspScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// A piece of text appended in one colour and weight.
+struct TspTextRun {
+  QString Text;
+  QColor Color;
+  bool Bold = false;
+};
 
 class TspSkinRichEdit : public QTextEdit, public TspSkinnable {
   Q_OBJECT
@@ -77,10 +83,12 @@ public:
   void UpdateScrollBars();
 
   // --- Appending -------------------------------------------------------------------------
-  // Moves the insertion point to the end and inserts `text` there with `format` (a "\n"
-  // ends the paragraph). Earlier text is left as it is; the view follows the insertion point.
-  void AppendText(const QString& text, const QTextCharFormat& format);
-  // One run in `color`, bold or not.
+  // Moves the insertion point to the end and inserts the runs there in order, each in its
+  // colour and weight (a "\n" ends the paragraph), laid out once for all of them. Earlier
+  // text is left as it is and the view follows the insertion point. Appending is not an
+  // edit of the user's: it cannot be undone and clears the undo history.
+  void AppendRuns(const QList<TspTextRun>& runs);
+  // One run.
   void AppendText(const QString& text, const QColor& color, bool bold = false);
   // `text` in `color` followed by a line end.
   void AppendLine(const QString& text, const QColor& color, bool bold = false);

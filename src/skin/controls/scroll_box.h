@@ -6,12 +6,11 @@
 // them to it; they are placed by position, and the bars scroll them by moving them.
 
 #include "skin/controls/border_style.h"
+#include "skin/controls/scroll_bar.h"
 #include "skin/controls/skin_control.h"
 
 #include <QColor>
 #include <QPointer>
-
-class TspSkinScrollBar;
 
 class TspSkinScrollBox : public TspSkinCustomControl {
   Q_OBJECT

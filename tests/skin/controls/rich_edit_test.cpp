@@ -107,6 +107,13 @@ TEST_F(RichEditTest, AppendingPastTheViewEnablesTheBarAndKeepsItAtTheEnd) {
   EXPECT_EQ(format.foreground().color(), QColor(20, 100, 20));
   EXPECT_EQ(format.fontWeight(), QFont::Bold);
   EXPECT_EQ(first.text(), QStringLiteral("Line 0"));
+  // Several runs make one line; appending leaves nothing to undo.
+  edit->AppendRuns({{QStringLiteral("ERROR"), Qt::red}, {QStringLiteral("(491)\n"), Qt::black}});
+  const QTextBlock last = edit->document()->lastBlock().previous();
+  EXPECT_EQ(last.text(), QStringLiteral("ERROR(491)"));
+  EXPECT_EQ(last.begin().fragment().charFormat().foreground().color(), QColor(Qt::red));
+  EXPECT_FALSE(edit->document()->isUndoAvailable());
+  EXPECT_TRUE(edit->document()->isUndoRedoEnabled());
 
   // Text that fits again disables the bar, which then shows no thumb.
   edit->clear();
