@@ -280,6 +280,20 @@ TEST_F(RichEditTest, FollowsSkinChanges) {
   EXPECT_EQ(edit->Color(), first);
 }
 
+TEST_F(RichEditTest, TransparentShowsWhatLiesBehind) {
+  QPalette pal = form->palette();
+  pal.setColor(QPalette::Window, QColor(12, 34, 56));
+  form->setPalette(pal);
+  edit->AppendLine(QStringLiteral("over the form"), Qt::black);
+  ShowForm();
+  const QRgb base = edit->grab().toImage().pixel(150, 100);
+  EXPECT_EQ(base, edit->Color().rgb());
+  edit->SetTransparent(true);
+  EXPECT_EQ(edit->grab().toImage().pixel(150, 100), qRgb(12, 34, 56));
+  edit->SetTransparent(false);
+  EXPECT_EQ(edit->grab().toImage().pixel(150, 100), base);
+}
+
 TEST_F(RichEditTest, WallpaperShowsUnderTheTextTiledOrStretched) {
   QImage wallpaper(8, 8, QImage::Format_RGB32);
   for (int y = 0; y < 8; ++y)
