@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QShortcut>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -42,6 +43,46 @@ void DrawRedText(TspBitmap& bitmap, QSize size, const QRect& rect, const QFont& 
   p.setFont(font);
   p.setPen(QColor(255, 0, 0));
   p.drawText(rect, flags, text);
+}
+
+double Luminance(const QColor& c) {
+  auto linear = [](int channel) {
+    const double v = channel / 255.0;
+    return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor Mix(const QColor& a, const QColor& b, double t) {
+  auto channel = [t](int x, int y) { return int(std::lround(x + (y - x) * t)); };
+  return QColor(channel(a.red(), b.red()), channel(a.green(), b.green()),
+                channel(a.blue(), b.blue()));
+}
+
+// The colour of `role` as the widget has it while enabled: a disabled widget's palette
+// answers with its disabled group, whose text the labels fade themselves.
+QColor EnabledColor(const QWidget& w, QPalette::ColorRole role) {
+  return w.isEnabled() ? w.palette().color(role) : w.palette().color(QPalette::Active, role);
+}
+
+// Disabled text is the enabled colour faded toward the face it stands on, only as far as it
+// stays readable: half the enabled contrast, kept between 3:1 and 4.5:1. Text that is
+// already fainter than that keeps its colour.
+QColor FadedTextColor(const QColor& text, const QColor& face) {
+  const double full = Contrast(text, face);
+  const double wanted = std::clamp(full / 2, 3.0, 4.5);
+  if (full <= wanted) return text;
+  double readable = 0, faint = 1;
+  for (int i = 0; i < 12; ++i) {
+    const double t = (readable + faint) / 2;
+    (Contrast(Mix(text, face, t), face) >= wanted ? readable : faint) = t;
+  }
+  return Mix(text, face, readable);
 }
 
 } // namespace
@@ -143,7 +184,7 @@ QColor TspSkinLabel::TextColor() {
   ReadSkinRecord();
   const auto* rec = RecordAs<TspDataSkinLabelControl>();
   if (rec && FUseSkinFontColor) return SkinColor(rec->fontcolor);
-  return palette().color(QPalette::WindowText);
+  return EnabledColor(*this, QPalette::WindowText);
 }
 
 QRect TspSkinLabel::TextRect() {
@@ -252,7 +293,13 @@ void TspSkinLabel::DrawDefaultImage(QImage& image) {
 void TspSkinLabel::DrawCaption(QImage& image, const QRect& textRect) {
   if (FCaption.isEmpty() || image.isNull()) return;
   const QFont font = TextFont();
-  const QColor color = TextColor();
+  QColor color = TextColor();
+  if (!isEnabled()) {
+    // The face is whatever the label painted under its text: skin image, plain fill or
+    // what lies behind it.
+    const QRect r = textRect & image.rect();
+    if (!r.isEmpty()) color = FadedTextColor(color, image.pixelColor(r.center()));
+  }
   QPainter p(&image);
   p.setFont(font);
   const QFontMetrics fm(font, &image);
@@ -417,7 +464,17 @@ QColor TspSkinStdLabelBase::TextColor() {
   ReadSkinRecord();
   const auto* rec = FBinding.RecordAs<TspDataSkinStdLabelControl>();
   if (rec && FUseSkinColor) return SkinColor(rec->fontcolor);
-  return palette().color(QPalette::WindowText);
+  return EnabledColor(*this, QPalette::WindowText);
+}
+
+QColor TspSkinStdLabelBase::DisabledTextColor() {
+  return FadedTextColor(TextColor(), FaceColor());
+}
+
+QColor TspSkinStdLabelBase::FaceColor() {
+  // The label is transparent: the face is the form's, the skin's button face when skinned.
+  const TspSkinData* skin = FBinding.RecordAs<TspDataSkinStdLabelControl>() ? SkinData() : nullptr;
+  return skin ? SkinColor(skin->SkinColors.cbtnface) : EnabledColor(*this, QPalette::Window);
 }
 
 void TspSkinStdLabelBase::DropSkinRecord() {
@@ -442,15 +499,14 @@ void TspSkinStdLabelBase::DrawLabelText(QPainter& p, const QRect& rect, const QS
     p.drawText(rect, flags, text);
     return;
   }
-  // Embossed: a highlight one pixel right and down, the shadow in place.
+  // Embossed: a highlight one pixel right and down, the faded text in place. The skin's
+  // shadow colour in place would all but vanish on the face.
   const TspSkinData* skin = FBinding.RecordAs<TspDataSkinStdLabelControl>() ? SkinData() : nullptr;
   const QColor highlight =
       skin ? SkinColor(skin->SkinColors.cbtnhighlight) : palette().color(QPalette::Light);
-  const QColor shadow =
-      skin ? SkinColor(skin->SkinColors.cbtnshadow) : palette().color(QPalette::Dark);
   p.setPen(highlight);
   p.drawText(rect.translated(1, 1), flags, text);
-  p.setPen(shadow);
+  p.setPen(DisabledTextColor());
   p.drawText(rect, flags, text);
 }
 

@@ -60,7 +60,8 @@ public:
   void SetReflectionOffset(int value);
 
   // --- What the next paint uses ------------------------------------------------------------
-  // The font and colour of the caption by the label's font rule.
+  // The font and colour of the caption by the label's font rule; a disabled label fades
+  // that colour toward the face under its text.
   QFont TextFont();
   QColor TextColor();
   // Where the caption goes, in the label's coordinates.
@@ -139,6 +140,9 @@ public:
   // The font and colour the text is drawn in now.
   QFont TextFont();
   QColor TextColor();
+  // The colour of the text in place when disabled (over its highlight copy): TextColor
+  // faded toward the face, still readable on it.
+  QColor DisabledTextColor();
 
   // --- Skin changes --------------------------------------------------------------------------
   TspSkinData* BoundSkinData() const override { return SkinData(); }
@@ -152,6 +156,8 @@ protected:
   void ReadSkinRecord();
   // Text flags of the alignment and word wrap.
   int TextFlags() const;
+  // What the transparent label most likely stands on.
+  QColor FaceColor();
   // Draws `text` in `rect` with `flags`: embossed when disabled.
   void DrawLabelText(QPainter& p, const QRect& rect, const QString& text, int flags);
   // Sets the size to the text block when AutoSize is on, keeping the right edge of a

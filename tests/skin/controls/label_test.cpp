@@ -6,6 +6,8 @@
 #include "skin/data/skin_list.h"
 
 #include <QFontMetrics>
+#include <QHash>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -35,6 +37,19 @@ QRect InkBounds(const QImage& img, QRgb background) {
     for (int x = 0; x < img.width(); ++x)
       if (img.pixel(x, y) != background) r |= QRect(x, y, 1, 1);
   return r;
+}
+
+// Contrast of two colours as the accessibility guidelines define it, 1 to 21.
+double Contrast(const QColor& a, const QColor& b) {
+  auto luminance = [](const QColor& c) {
+    auto linear = [](double v) {
+      v /= 255.0;
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 class LabelTest : public ::testing::Test {
@@ -203,24 +218,81 @@ TEST_F(LabelTest, DisabledStandardLabelIsEmbossed) {
     label.SetSkinData(skinned ? skin.get() : nullptr);
     const QRgb highlight =
         skinned ? ColorToQColor(skin->SkinColors.cbtnhighlight).rgb() : qRgb(255, 255, 255);
-    const QRgb shadow =
-        skinned ? ColorToQColor(skin->SkinColors.cbtnshadow).rgb() : qRgb(100, 100, 100);
+    const QColor face = skinned ? ColorToQColor(skin->SkinColors.cbtnface) : QColor(250, 240, 230);
+    const QRgb faded = label.DisabledTextColor().rgb();
     const QImage img = GrabOver(*form, label);
-    // The shadow text in place over its highlight copy one pixel right and down: every
-    // highlight pixel that shows has shadow text up and left of it.
-    int lights = 0, shadows = CountColour(img, shadow);
+    // The faded text in place over its highlight copy one pixel right and down: every
+    // highlight pixel that shows has text up and left of it.
+    int lights = 0, texts = CountColour(img, faded);
     for (int y = 1; y < img.height(); ++y)
       for (int x = 1; x < img.width(); ++x)
         if (img.pixel(x, y) == highlight) {
           ++lights;
-          EXPECT_EQ(img.pixel(x - 1, y - 1), shadow) << x << "," << y;
+          EXPECT_EQ(img.pixel(x - 1, y - 1), faded) << x << "," << y;
         }
     EXPECT_GT(lights, 10);
-    EXPECT_GT(shadows, 20);
-    // Nothing in the enabled text colour.
-    if (label.TextColor().rgb() != shadow) {
-      EXPECT_EQ(CountColour(img, label.TextColor().rgb()), 0);
-    }
+    EXPECT_GT(texts, 20);
+    // Readable, yet clearly fainter than the enabled text, which shows nowhere.
+    EXPECT_GE(Contrast(QColor(faded), face), 3.0);
+    EXPECT_LT(Contrast(QColor(faded), face), 0.7 * Contrast(label.TextColor(), face));
+    EXPECT_EQ(CountColour(img, label.TextColor().rgb()), 0);
+  }
+}
+
+// Every label kind, disabled, in every built-in skin and without one: its text stays
+// readable on the face under it (3:1 at least) and is clearly fainter than when enabled.
+TEST_F(LabelTest, DisabledLabelsAreReadableAndFainterInEverySkin) {
+  // The application's palette, whose disabled group has text of its own.
+  QWidget plain;
+  plain.resize(300, 100);
+  plain.show();
+  TspSkinLabel skinned(&plain);
+  skinned.SetCaption("Disabled skinned label");
+  TspSkinStdLabel standard(&plain);
+  standard.SetAutoSize(false);
+  standard.SetCaption("Disabled standard label");
+  skinned.SetBounds(10, 10, 200, 19);
+  standard.setGeometry(10, 40, 200, 17);
+  skinned.show(); // made after their parent was shown
+  standard.show();
+
+  // The darkest ink of a grab and the colour most of it shows (the face under the text);
+  // only the text rectangle counts, not a frame.
+  struct Ink {
+    QColor Darkest, Face;
+  };
+  auto ink = [](const QImage& img) {
+    QHash<QRgb, int> counts;
+    QRgb darkest = img.pixel(0, 0);
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        const QRgb c = img.pixel(x, y);
+        ++counts[c];
+        if (qGray(c) < qGray(darkest)) darkest = c;
+      }
+    QRgb face = darkest;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+      if (it.value() > counts[face]) face = it.key();
+    return Ink{QColor(darkest), QColor(face)};
+  };
+  auto check = [&](QWidget& label, const QRect& text, const char* kind) {
+    SCOPED_TRACE(kind);
+    label.setEnabled(true);
+    const Ink on = ink(GrabOver(plain, label).copy(text));
+    label.setEnabled(false);
+    const Ink off = ink(GrabOver(plain, label).copy(text));
+    EXPECT_GE(Contrast(off.Darkest, off.Face), 3.0);
+    EXPECT_LT(Contrast(off.Darkest, off.Face), 0.7 * Contrast(on.Darkest, on.Face));
+  };
+  // -1: no skin.
+  for (int index = -1; index < skin->SkinList()->Skins().Count(); ++index) {
+    SCOPED_TRACE(index);
+    if (index >= 0) skin->SetSkinIndex(index);
+    TspSkinData* data = index >= 0 ? skin.get() : nullptr;
+    skinned.SetSkinData(data);
+    standard.SetSkinData(data);
+    check(skinned, skinned.TextRect(), "skinned");
+    check(standard, standard.rect(), "standard");
   }
 }
 
