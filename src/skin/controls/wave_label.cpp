@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace {
 
@@ -83,7 +84,7 @@ QImage TspSkinWaveLabel::WaveImage() {
   if (w <= 0 || h <= 0) return QImage();
 
   if (!FWavedMask || FWavedMask->Width() != w || FWavedMask->Height() != h) {
-    FWavedMask = std::make_unique<TspEffectBmp>(CaptionMask(w, h));
+    FWavedMask = std::make_unique<TspEffectBmp>(CaptionMask());
     FWavedMask->Wave(FXDiv, FYDiv, FRatioVal);
   }
 
@@ -95,31 +96,37 @@ QImage TspSkinWaveLabel::WaveImage() {
   return out.ToImage();
 }
 
-QImage TspSkinWaveLabel::CaptionMask(int w, int h) const {
-  // The text in black on white: every pixel that is not pure white is text.
+QImage TspSkinWaveLabel::CaptionMask() const {
+  const int w = std::max(width(), 0), h = std::max(height(), 0);
   QImage maskImage(w, h, QImage::Format_RGB32);
   maskImage.fill(Qt::white);
-  if (!FCaption.isEmpty()) {
-    QPainter p(&maskImage);
-    p.setFont(FFont);
-    p.setPen(Qt::black);
-    const QFontMetrics fm(FFont, &maskImage);
-    const int tw = fm.horizontalAdvance(FCaption), th = fm.height();
-    int x = 0;
-    switch (FAlignment) {
-    case TspAlignment::taLeftJustify:
-      x = 10;
-      break;
-    case TspAlignment::taRightJustify:
-      x = w - tw - 10;
-      break;
-    case TspAlignment::taCenter:
-      x = w / 2 - tw / 2;
-      break;
-    }
-    const int y = std::max(h / 2 - th / 2, 0);
-    p.drawText(std::max(x, 0), y + fm.ascent(), FCaption);
+  if (FCaption.isEmpty() || maskImage.isNull()) return maskImage;
+  const QFontMetrics fm(FFont, &maskImage);
+  const int tw = fm.horizontalAdvance(FCaption), th = fm.height();
+  int x = 0;
+  switch (FAlignment) {
+  case TspAlignment::taLeftJustify:
+    x = 10;
+    break;
+  case TspAlignment::taRightJustify:
+    x = w - tw - 10;
+    break;
+  case TspAlignment::taCenter:
+    x = w / 2 - tw / 2;
+    break;
   }
+  const int y = std::max(h / 2 - th / 2, 0);
+  QPainterPath path;
+  path.addText(QPointF(std::max(x, 0), y + fm.ascent()), FFont, FCaption);
+  // The smoothing averages every edge pixel of the text with its diagonal neighbours: that
+  // takes about half a pixel off each side of a stroke and turns a stroke two pixels wide
+  // into a half-tone. Half a pixel of outline around the glyphs gives it back, so every
+  // stroke keeps a core in the full text colour.
+  QPainter p(&maskImage);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(Qt::black, 0.5));
+  p.setBrush(Qt::black);
+  p.drawPath(path);
   return maskImage;
 }
 

@@ -47,6 +47,9 @@ public:
   TColor TextColor();
   // The label's pixels as the next paint draws them (null at width or height 0).
   QImage WaveImage();
+  // The caption in black on white where the label places it, before the wave: every pixel
+  // that is not pure white is text.
+  QImage CaptionMask() const;
 
   // What lies behind the label always shows through it.
   void ParentBackgroundChanged() override { update(); }
@@ -57,7 +60,6 @@ protected:
 
 private:
   void Changed();
-  QImage CaptionMask(int w, int h) const;
 
   QString FCaption;
   QFont FFont;

@@ -26,6 +26,7 @@ QImage PlainMask(const TspSkinWaveLabel& label) {
   const int tw = fm.horizontalAdvance(label.Caption());
   int x = label.width() / 2 - tw / 2;
   if (label.Alignment() == TspAlignment::taLeftJustify) x = 10;
+  if (label.Alignment() == TspAlignment::taRightJustify) x = label.width() - tw - 10;
   const int y = std::max(label.height() / 2 - fm.height() / 2, 0);
   p.drawText(std::max(x, 0), y + fm.ascent(), label.Caption());
   return mask;
@@ -51,7 +52,7 @@ protected:
 
 TEST_F(WaveLabelTest, WithoutWaveItIsThePlainTextInTheTextColourOverTheBackground) {
   label->SetFontColor(0x00112233);
-  const QImage mask = PlainMask(*label);
+  const QImage mask = label->CaptionMask();
   QImage expected(label->size(), QImage::Format_RGB32);
   for (int y = 0; y < expected.height(); ++y)
     for (int x = 0; x < expected.width(); ++x)
@@ -103,7 +104,7 @@ TEST_F(WaveLabelTest, SmoothingTouchesOnlyTheTextsEdges) {
   const QImage hard = label->WaveImage();
   label->SetAntialiasing(true);
   const QImage smooth = label->WaveImage();
-  const QImage mask = PlainMask(*label);
+  const QImage mask = label->CaptionMask();
   auto white = [&](int x, int y) {
     x = std::clamp(x, 0, mask.width() - 1);
     y = std::clamp(y, 0, mask.height() - 1);
@@ -121,6 +122,56 @@ TEST_F(WaveLabelTest, SmoothingTouchesOnlyTheTextsEdges) {
           << x << "," << y;
     }
   EXPECT_GT(changed, 0);
+}
+
+// The caption's mask is the text where the label places it (within the two pixels by which
+// outline and hinted glyphs may differ), heavier all round, so that the smoothing leaves
+// every stroke a core in the full text colour.
+TEST_F(WaveLabelTest, MaskHoldsThePlacedTextAndSmoothedStrokesKeepACore) {
+  QFont font("Tahoma");
+  font.setPixelSize(20);
+  font.setBold(true);
+  label->SetFont(font);
+  label->setGeometry(0, 0, 200, 40);
+  label->SetCaption("Wave label, no wave");
+  label->SetXDiv(0);
+  label->SetFontColor(0);
+  for (const TspAlignment a :
+       {TspAlignment::taLeftJustify, TspAlignment::taCenter, TspAlignment::taRightJustify}) {
+    SCOPED_TRACE(int(a));
+    label->SetAlignment(a);
+    const QImage plain = PlainMask(*label), mask = label->CaptionMask();
+    ASSERT_EQ(mask.size(), label->size());
+    auto inkAround = [&](int x, int y) {
+      for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+          if (plain.rect().contains(x + dx, y + dy) && plain.pixel(x + dx, y + dy) != 0xFFFFFFFFu)
+            return true;
+      return false;
+    };
+    for (int y = 0; y < mask.height(); ++y)
+      for (int x = 0; x < mask.width(); ++x) {
+        const bool text = mask.pixel(x, y) != 0xFFFFFFFFu;
+        if (qGray(plain.pixel(x, y)) < 128) {
+          EXPECT_TRUE(text) << x << "," << y;
+        }
+        if (text) {
+          EXPECT_TRUE(inkAround(x, y)) << x << "," << y;
+        }
+      }
+  }
+  // Smoothed, a good part of the text keeps the full colour: strokes are not all edge.
+  label->SetAntialiasing(true);
+  const QImage smooth = label->WaveImage(), mask = label->CaptionMask();
+  int text = 0, full = 0;
+  for (int y = 0; y < mask.height(); ++y)
+    for (int x = 0; x < mask.width(); ++x)
+      if (mask.pixel(x, y) != 0xFFFFFFFFu) {
+        ++text;
+        full += smooth.pixel(x, y) == 0xFF000000u;
+      }
+  ASSERT_GT(text, 500);
+  EXPECT_GT(full, text * 3 / 10);
 }
 
 TEST_F(WaveLabelTest, PlacementAndEdges) {
