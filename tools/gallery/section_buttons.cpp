@@ -35,12 +35,9 @@ TspSkinButton* AddButton(TGalleryContext& c, QWidget* section, const QString& ca
   return b;
 }
 
-// The built-in skins have no "toolbutton" record; their "resizebutton" is the flat,
-// nine-part button that tool buttons want.
 TspSkinSpeedButton* AddSpeedButton(TGalleryContext& c, QWidget* section, const QRect& r,
                                    TGalleryGlyph glyph, const QString& caption = {}) {
   auto* b = new TspSkinSpeedButton(section);
-  b->SetSkinDataName(QStringLiteral("resizebutton"));
   b->SetCaption(caption);
   b->setGeometry(r);
   b->SetSkinData(c.SkinData);

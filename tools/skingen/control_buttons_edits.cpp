@@ -11,6 +11,10 @@ constexpr int kButtonW = 20, kButtonH = 23;
 
 enum class TFace { Normal, Hot, Down, Focused, Disabled };
 
+QColor ToolDownFill(const TSkinPalette& p) {
+  return Mix(p.Skin.Accent, Qt::white, 0.72);
+}
+
 // The face of a button-like box. Hot, pressed and focused faces are accent boxes that
 // carry white text; the focused one has an inner ring so it still reads as focused
 // while the mouse is elsewhere.
@@ -53,6 +57,30 @@ QImage SquareFace(const TSkinPalette& p, QSize size, TFace face) {
   case TFace::Down:
   case TFace::Focused:
     RoundedBox(img, r, 3, p.Skin.Accent, p.Skin.Accent);
+    break;
+  }
+  return img;
+}
+
+// Tool buttons (speed buttons): a light box that tints with the accent under the mouse and
+// holds a deeper tint while down or checked, so a checked tool stays readable as a state
+// and its glyph and caption keep their colours.
+QImage ToolFace(const TSkinPalette& p, QSize size, TFace face) {
+  QImage img = NewPart(size, p.Surface);
+  const QRect r(QPoint(0, 0), size);
+  switch (face) {
+  case TFace::Normal:
+  case TFace::Focused:
+    RoundedBox(img, r, 3, p.Surface, p.Edge);
+    break;
+  case TFace::Hot:
+    RoundedBox(img, r, 3, p.AccentTint, p.Skin.Accent);
+    break;
+  case TFace::Down:
+    RoundedBox(img, r, 3, ToolDownFill(p), p.Skin.AccentDown);
+    break;
+  case TFace::Disabled:
+    RoundedBox(img, r, 3, p.Window, p.EdgeSoft);
     break;
   }
   return img;
@@ -145,6 +173,31 @@ void BuildButtons(TSkinBuild& b) {
   b.ExpectText("square button text", p.Text, piButtons, Inset(sqNormal, 5, 5));
   b.ExpectText("hot square button text", p.Text, piButtons, Inset(sqHot, 5, 5));
   b.ExpectText("pressed square button text", p.TextOnAccent, piButtons, Inset(sqDown, 5, 5));
+
+  // Tool buttons, 25 x 25: corners of 4 that stay, sides and centre that stretch, so a
+  // tool button with a caption can be any width.
+  const QSize toolSize(25, 25);
+  const TspRect toolNormal = b.Add(piButtons, ToolFace(p, toolSize, TFace::Normal));
+  const TspRect toolHot = b.Add(piButtons, ToolFace(p, toolSize, TFace::Hot));
+  const TspRect toolDown = b.Add(piButtons, ToolFace(p, toolSize, TFace::Down));
+  const TspRect toolDisabled = b.Add(piButtons, ToolFace(p, toolSize, TFace::Disabled));
+  AddControlRecord(b, "toolbutton", "button", piButtons, toolNormal)
+      .Geometry({4, 4}, {21, 4}, {4, 21}, {21, 21}, {3, 3, 22, 22}, true, true)
+      .Font("", p.Text)
+      .Colour("activefontcolor", p.Text)
+      .Colour("downfontcolor", p.Text)
+      .Colour("disabledfontcolor", p.TextDisabled)
+      .Rect("activeskinrect", toolHot)
+      .Rect("downskinrect", toolDown)
+      .Rect("disabledskinrect", toolDisabled)
+      .Flag("morphing", false)
+      .Flag("showfocus", false)
+      .Int("glowlayerpictureindex", -1)
+      .Int("glowlayermaskpictureindex", -1);
+  b.ExpectText("tool button text", p.Text, piButtons, Inset(toolNormal, 5, 5));
+  b.ExpectText("hot tool button text", p.Text, piButtons, Inset(toolHot, 5, 5));
+  b.ExpectText("pressed tool button text", p.Text, piButtons, Inset(toolDown, 5, 5));
+  b.ExpectText("disabled tool button text", p.TextDisabled, piButtons, Inset(toolDisabled, 5, 5));
 }
 
 namespace {

@@ -11,10 +11,11 @@ const std::vector<TspRequiredRecord>& RequiredBuiltinRecords() {
       {"sysmenubutton", "TspDataSkinStdButton", Objects},
       {"menuitem", "TspDataSkinMenuItem", Objects},
 
-      // Buttons: push buttons, the month calendar's steppers and selected day, the page
-      // control's tab scroller.
+      // Buttons: push buttons, the month calendar's steppers and selected day, speed
+      // buttons, the page control's tab scroller.
       {"button", "TspDataSkinButtonControl", Controls},
       {"resizebutton", "TspDataSkinButtonControl", Controls},
+      {"toolbutton", "TspDataSkinButtonControl", Controls},
       {"updown", "TspDataSkinUpDownControl", Controls},
       // Text fields: edits and password edits, the date edit, the spin edit.
       {"edit", "TspDataSkinEditControl", Controls},

@@ -247,6 +247,10 @@ TEST_F(BuiltinSkinsTest, TextColoursAreLegibleOnTheirImages) {
       {"button", "downfontcolor", "downskinrect"},
       {"button", "disabledfontcolor", "disabledskinrect"},
       {"resizebutton", "downfontcolor", "downskinrect"},
+      {"toolbutton", "fontcolor", "skinrect"},
+      {"toolbutton", "activefontcolor", "activeskinrect"},
+      {"toolbutton", "downfontcolor", "downskinrect"},
+      {"toolbutton", "disabledfontcolor", "disabledskinrect"},
       {"edit", "fontcolor", "skinrect"},
       {"edit", "disabledfontcolor", "skinrect"},
       {"buttonedit", "fontcolor", "skinrect"},
@@ -328,7 +332,7 @@ TEST_F(BuiltinSkinsTest, TheFourSkinsShareOneLayout) {
 // Sizes the application's screens are laid out for.
 TEST_F(BuiltinSkinsTest, FieldAndButtonHeightsMatchTheLayouts) {
   const std::pair<const char*, int> heights[] = {
-      {"edit", 19}, {"buttonedit", 19}, {"spinedit", 20}, {"button", 23}};
+      {"edit", 19}, {"buttonedit", 19}, {"spinedit", 20}, {"button", 23}, {"toolbutton", 25}};
   for (int i = 0; i < kSkinCount; ++i) {
     auto skin = Load(i);
     for (const auto& [name, height] : heights) {
