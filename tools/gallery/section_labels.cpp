@@ -1,4 +1,4 @@
-// Panels and labels: a panel with controls on it, a group box with a check mark,
+// Panels and labels: a panel with a caption and controls on it, a group box with a check mark,
 // the skinned label, standard and text labels, and wave labels with and without smoothing.
 #include "gallery_context.h"
 #include "skin/controls/button.h"
@@ -48,14 +48,15 @@ TspSkinWaveLabel* WaveLabel(TGalleryContext& c, QWidget* parent, const QString& 
 void BuildLabelSection(TGalleryContext& c, QWidget* section) {
   const int top = kSectionTop + 4;
 
-  // A panel holding controls: its skin is their background.
+  // A panel with a caption, holding controls: its skin is their background.
   auto* panel = Bind(c, new TspSkinPanel(section), {kLeftX, top, kColW, 92});
-  StdLabel(c, panel, Tr("Controls on a panel"), {10, 10, 158, 17});
+  panel->SetCaption(Tr("Panel caption"));
+  StdLabel(c, panel, Tr("Controls on a panel"), {10, 30, 158, 17});
   auto* details = new TspSkinButton(panel);
   details->SetCaption(Tr("Details"));
   details->SetLayout(TspButtonLayout::blGlyphRight);
   details->SetCanFocused(false);
-  details->setGeometry(10, 36, 90, 25);
+  details->setGeometry(10, 54, 90, 25);
   details->SetSkinData(c.SkinData);
   SetGalleryGlyph(c, details, TGalleryGlyph::Arrow);
 

@@ -48,13 +48,15 @@ void BuildContainers(TSkinBuild& b) {
   const TSkinPalette& p = b.Pal;
 
   // Panels are white cards with a soft edge and square corners, so nested panels and
-  // panels on white pages stay calm. No caption rectangle: panels draw no caption.
+  // panels on white pages stay calm. A caption is the card's title: bold, at the top left,
+  // over the white (the frame stays one pixel, so panels without one keep their client
+  // area).
   const TspRect panel = b.Add(piPanels, EdgedBox(p.Surface, p.EdgeSoft, 30, 30));
   NinePartEdged(AddControlRecord(b, "panel", "panel", piPanels, panel), 30, 30)
       .Int("bgpictureindex", -1)
-      .Rect("captionrect", {})
-      .Text("alignment", "tacenter")
-      .Font("", p.Text);
+      .Rect("captionrect", {8, 1, 22, 24})
+      .Text("alignment", "taleftjustify")
+      .Font("", p.Text, true);
   b.ExpectText("panel text", p.Text, piPanels, Inset(panel, 2, 2));
 
   // Group box (the radio group): a card with a 20-pixel caption strip.

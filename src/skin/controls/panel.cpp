@@ -338,8 +338,8 @@ void TspSkinPanel::DrawSkinImage(QImage& image) {
     TspSkinCustomControl::DrawSkinImage(image);
     break;
   }
+  if (!HasCaptionContent()) return;
   const QRect caption = CaptionRect();
-  if (FCaption.isEmpty() && !FCheckedMode && FGlyph.isNull() && !FCaptionImageList) return;
   if (caption.isEmpty()) return;
   QPainter p(&image);
   const QFont font = rec ? SkinFont(rec->fontname, rec->fontheight, rec->fontstyle) : DefaultFont();
@@ -366,11 +366,23 @@ void TspSkinPanel::DrawDefaultImage(QImage& image) {
                      FDefaultAlignment);
 }
 
+bool TspSkinPanel::HasCaptionContent() const {
+  return !FCaption.isEmpty() || FCheckedMode || !FGlyph.isNull() || FCaptionImageList;
+}
+
+bool TspSkinPanel::CaptionOverClient() {
+  if (!HasCaptionContent()) return false;
+  const QRect caption = CaptionRect();
+  return !caption.isEmpty() && caption.bottom() >= SkinClientRect().Top;
+}
+
 void TspSkinPanel::paintEvent(QPaintEvent* event) {
   if (width() <= 0 || height() <= 0) return;
   ReadSkinRecord();
-  if (RecordIndex() != -1 && SkinLook() == Look::Common)
-    TspSkinCustomControl::paintEvent(event); // frame strips and client apart where it can
+  // Frame strips and client apart where they can be: only the top strip takes the caption,
+  // so a caption that reaches into the client area needs the whole image.
+  if (RecordIndex() != -1 && SkinLook() == Look::Common && !CaptionOverClient())
+    TspSkinCustomControl::paintEvent(event);
   else
     TspSkinControl::paintEvent(event); // one image, composed by DrawSkinImage
 }

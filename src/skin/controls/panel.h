@@ -113,6 +113,10 @@ private:
   void DrawCaptionContent(QPainter& p, QRect r, const QFont& font, const QColor& color,
                           TspAlignment alignment);
   void TileClientPiece(QImage& image, const QRect& area);
+  // A caption, check mark or caption image to draw.
+  bool HasCaptionContent() const;
+  // The caption lies (partly) below the record's top frame strip, over the client area.
+  bool CaptionOverClient();
 
   TspSkinBorderStyle FBorderStyle = TspSkinBorderStyle::bvFrame;
   QString FCaption;

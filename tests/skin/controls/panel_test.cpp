@@ -11,6 +11,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -182,33 +183,42 @@ TEST_F(PanelTest, PlainLookFramesByBorderStyle) {
   EXPECT_EQ(count(qRgb(0, 0, 255)), 10 * 8 - 1);
 }
 
-TEST_F(PanelTest, GroupBoxDrawsItsCaptionInTheRecordsCaptionRectangle) {
+// The group box's caption sits in its frame's caption strip; the panel's, over the top of
+// its client area, which the caption does not shrink.
+TEST_F(PanelTest, CaptionIsDrawnInTheRecordsCaptionRectangle) {
   const auto data = BuiltinSkin();
-  const TspDataSkinPanelControl& rec = PanelRecord(*data, "groupbox");
-  TspSkinGroupBox box(form.get());
-  box.SetSkinData(data.get());
-  box.SetBounds(0, 0, 180, 100);
-  const QImage empty = Grab(box);
-  box.SetCaption("Gender");
-  const QImage captioned = Grab(box);
-  const QRect caption = box.CaptionRect();
-  // The caption rectangle's right end moves with the width.
-  EXPECT_EQ(caption,
-            QRect(rec.captionrect.Left, rec.captionrect.Top,
-                  rec.captionrect.Width() + 180 - rec.skinrect.Width(), rec.captionrect.Height()));
-  int inside = 0, outside = 0;
-  for (int y = 0; y < 100; ++y)
-    for (int x = 0; x < 180; ++x)
-      if (captioned.pixel(x, y) != empty.pixel(x, y)) ++(caption.contains(x, y) ? inside : outside);
-  EXPECT_GT(inside, 20);
-  EXPECT_EQ(outside, 0);
-  // Text pixels in the record's colour.
-  bool recordColour = false;
-  for (int x = caption.left(); x <= caption.right() && !recordColour; ++x)
-    for (int y = caption.top(); y <= caption.bottom(); ++y)
-      recordColour |= captioned.pixel(x, y) == ColorToQColor(rec.fontcolor).rgb();
-  EXPECT_TRUE(recordColour);
-  EXPECT_EQ(box.ClientRect(), box.FittedClientRect().ToQRect());
+  for (const char* name : {"groupbox", "panel"}) {
+    SCOPED_TRACE(name);
+    const TspDataSkinPanelControl& rec = PanelRecord(*data, name);
+    ASSERT_FALSE(rec.captionrect.IsEmpty());
+    const std::unique_ptr<TspSkinPanel> box = std::string(name) == "panel"
+                                                  ? std::make_unique<TspSkinPanel>(form.get())
+                                                  : std::make_unique<TspSkinGroupBox>(form.get());
+    box->SetSkinData(data.get());
+    box->SetBounds(0, 0, 180, 100);
+    const QImage empty = Grab(*box);
+    box->SetCaption("Gender");
+    const QImage captioned = Grab(*box);
+    const QRect caption = box->CaptionRect();
+    // The caption rectangle's right end moves with the width.
+    EXPECT_EQ(caption, QRect(rec.captionrect.Left, rec.captionrect.Top,
+                             rec.captionrect.Width() + 180 - rec.skinrect.Width(),
+                             rec.captionrect.Height()));
+    int inside = 0, outside = 0;
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 180; ++x)
+        if (captioned.pixel(x, y) != empty.pixel(x, y))
+          ++(caption.contains(x, y) ? inside : outside);
+    EXPECT_GT(inside, 20);
+    EXPECT_EQ(outside, 0);
+    // Text pixels in the record's colour.
+    bool recordColour = false;
+    for (int x = caption.left(); x <= caption.right() && !recordColour; ++x)
+      for (int y = caption.top(); y <= caption.bottom(); ++y)
+        recordColour |= captioned.pixel(x, y) == ColorToQColor(rec.fontcolor).rgb();
+    EXPECT_TRUE(recordColour);
+    EXPECT_EQ(box->ClientRect(), box->FittedClientRect().ToQRect());
+  }
 }
 
 TEST_F(PanelTest, RollsUpToItsCaptionAndBackWithEveryChildShown) {
