@@ -36,7 +36,10 @@ struct TspButtonSkinValues {
   QString fontname;
   int fontheight = 13;
   TspFontStyles fontstyle;
-  TColor fontcolor = 0, activefontcolor = 0, downfontcolor = 0, disabledfontcolor = 0;
+  TColor fontcolor = 0, activefontcolor = 0, downfontcolor = 0;
+  // Grey (RGB 128, 128, 128) without a button record, or when the record's disabled colour
+  // is its enabled one.
+  TColor disabledfontcolor = 8421504;
   TspRect skinrect, clientrect, activeskinrect, downskinrect, disabledskinrect, focusedskinrect;
   bool morphing = false;
   TspMorphKind morphkind = TspMorphKind::mkDefault;
