@@ -2,8 +2,8 @@
 #include "skin/controls/plain_look.h"
 
 #include "skin/controls/control_messages.h"
+#include "skin/controls/edit_field.h"
 #include "skin/controls/paint_parent_background.h"
-#include "skin/render/draw_helpers.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -132,12 +132,14 @@ QFont TspSkinCustomEdit::EditFont() const {
 void TspSkinCustomEdit::DropSkinRecord() {
   FBinding.RecordIndex = -1;
   FCache.Clear();
-  FStretchedFrame[0] = FStretchedFrame[1] = TStretched();
+  FFrame[0].Clear();
+  FFrame[1].Clear();
 }
 
 void TspSkinCustomEdit::ApplySkin() {
   FCache.Clear();
-  FStretchedFrame[0] = FStretchedFrame[1] = TStretched();
+  FFrame[0].Clear();
+  FFrame[1].Clear();
   ReadSkinRecord();
   FEditor->setFont(EditorFont());
   if (const TspDataSkinEditControl* rec = Record()) {
@@ -448,25 +450,11 @@ void TspSkinCustomEdit::UpdateLayout() {
   TspRect text;
   FButton.Rect = QRect();
   if (const TspDataSkinEditControl* rec = Record()) {
-    const int skinH = rec->skinrect.Height();
-    const int dW = w - rec->skinrect.Width();
-    const int dH = h - skinH;
     text = rec->clientrect;
-    text.Right += dW;
-    if (!FUseSkinFont) text.Bottom += dH;
-    if (FButtonMode && !rec->buttonrect.IsEmpty()) {
-      TspRect b = rec->buttonrect;
-      if (b.Left >= rec->righttoppoint.X) {
-        b.Left += dW;
-        b.Right += dW;
-      }
-      if (!FUseSkinFont && skinH > 0 && h != skinH) {
-        // The frame is stretched to the height; so is its button.
-        b.Top = b.Top * h / skinH;
-        b.Bottom = b.Bottom * h / skinH;
-      }
-      FButton.Rect = b.ToQRect();
-    }
+    text.Right += w - rec->skinrect.Width();
+    if (!FUseSkinFont) text.Bottom += h - rec->skinrect.Height();
+    // Without the skin's font the frame is stretched to the height; so is its button.
+    if (FButtonMode) FButton.Rect = PlaceFieldButton(rec->buttonrect, *rec, size(), !FUseSkinFont);
   } else {
     text = {2, 2, w - 2, h - 2};
     if (FButtonMode) {
@@ -493,21 +481,9 @@ void TspSkinCustomEdit::UpdateLayout() {
 
 void TspSkinCustomEdit::UpdateColors() {
   const TspDataSkinEditControl* rec = Record();
-  const bool active = FMouseOver || FEditor->hasFocus();
-  const QPalette& pal = palette();
-  QColor text = pal.color(QPalette::Active, QPalette::Text);
-  QColor disabled = pal.color(QPalette::Disabled, QPalette::Text);
-  if (rec) {
-    text = SkinColor(active ? rec->activefontcolor : rec->fontcolor);
-    disabled = SkinColor(rec->disabledfontcolor);
-  }
-  QColor highlight = pal.color(QPalette::Active, QPalette::Highlight);
-  QColor highlightedText = pal.color(QPalette::Active, QPalette::HighlightedText);
-  if (const TspSkinData* sd = SkinData(); sd && !sd->IsEmpty()) {
-    highlight = SkinColor(sd->SkinColors.chighlight);
-    highlightedText = SkinColor(sd->SkinColors.chighlighttext);
-  }
-  FEditor->SetTextColors(text, disabled, highlight, highlightedText);
+  const TspFieldFontColors colors = rec ? FieldFontColors(*rec) : TspFieldFontColors{};
+  SetFieldColors(*FEditor, palette(), SkinData(), rec ? &colors : nullptr,
+                 FMouseOver || FEditor->hasFocus());
 }
 
 void TspSkinCustomEdit::ClearHotFlags() {
@@ -540,36 +516,17 @@ void TspSkinCustomEdit::DrawFrame(QImage& image) {
   const bool active = FMouseOver || hasFocus();
   const TspRect state =
       active && !rec->activeskinrect.IsEmpty() ? rec->activeskinrect : rec->skinrect;
-  // An edit frame always grows sideways with fixed ends, whatever corner points the record
-  // has; other heights stretch it.
-  TspControlGeometry g = ControlGeometry(*rec);
-  g.Mode = kCompositionHorizontal;
-  const int skinH = rec->skinrect.Height();
-  QImage frame = picture ? FCache.Get(*picture, g, state, QSize(width(), skinH)) : QImage();
-  if (frame.isNull()) {
+  const QImage frame =
+      picture ? FFrame[active ? 1 : 0].Compose(FCache, *picture, *rec, state, size()) : QImage();
+  if (frame.isNull())
     DrawPlainFrame(image);
-    return;
-  }
-  if (frame.height() != height()) {
-    TStretched& stretched = FStretchedFrame[active ? 1 : 0];
-    if (stretched.SourceKey != frame.cacheKey() || stretched.Image.size() != size()) {
-      stretched.SourceKey = frame.cacheKey();
-      stretched.Image = frame.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    }
-    frame = stretched.Image;
-  }
-  image = frame;
+  else
+    image = frame;
 }
 
 void TspSkinCustomEdit::DrawPlainFrame(QImage& image) {
   image = QImage(size(), QImage::Format_RGB32);
-  image.fill(FDefaultColor);
-  QPainter p(&image);
-  const QPalette& pal = palette();
-  p.setPen(pal.color(QPalette::Dark));
-  p.drawRect(0, 0, width() - 1, height() - 1);
-  p.setPen(pal.color(QPalette::Button));
-  p.drawRect(1, 1, width() - 3, height() - 3);
+  DrawPlainFieldFrame(image, FDefaultColor, palette());
 }
 
 void TspSkinCustomEdit::DrawButton(QImage& image) {
@@ -590,23 +547,9 @@ void TspSkinCustomEdit::DrawButton(QImage& image) {
       if (!piece.isNull()) p.drawImage(r.topLeft(), piece);
     }
   } else {
-    QColor frame = palette().color(QPalette::Dark);
-    QColor fill = palette().color(QPalette::Button);
-    if (isEnabled() && FButton.Down && FButton.Hot) {
-      frame = SkinColor(kPlainFrame);
-      fill = SkinColor(kPlainDownFill);
-    } else if (isEnabled() && FButton.Hot) {
-      frame = SkinColor(kPlainFrame);
-      fill = SkinColor(kPlainHotFill);
-    }
-    p.fillRect(r, fill);
-    p.setPen(frame);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
-    if (!ImageAt(FButtonImageIndex)) {
-      const QColor arrow = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                           QPalette::ButtonText);
-      DrawArrow(p, TspRect::FromQRect(r), QColorToColor(arrow), 4);
-    }
+    // The button's own image replaces the arrow.
+    DrawPlainFieldButton(p, r, palette(), isEnabled(), FButton.Hot, FButton.Down,
+                         ImageAt(FButtonImageIndex) ? 0 : 4);
   }
   if (const QImage* glyph = ImageAt(FButtonImageIndex)) {
     p.drawImage(r.left() + (r.width() - glyph->width()) / 2,
@@ -647,7 +590,8 @@ bool TspSkinCustomEdit::event(QEvent* e) {
 
 void TspSkinCustomEdit::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
-  FStretchedFrame[0] = FStretchedFrame[1] = TStretched();
+  FFrame[0].Clear();
+  FFrame[1].Clear();
   ReadSkinRecord();
   // A plain resize() or a layout may ask for a height the skin's font does not take.
   FitHeight();

@@ -7,6 +7,7 @@
 // TspSkinCustomEdit holds the frame, the optional button and side images, the mouse-over
 // look and the edit mask; TspSkinEdit publishes it as the plain text field.
 
+#include "skin/controls/edit_field.h"
 #include "skin/controls/inner_edit.h"
 #include "skin/controls/mask_engine.h"
 #include "skin/controls/password_engine.h"
@@ -225,13 +226,8 @@ private:
   QString FOldEditText;
   bool FReEntering = false;
   bool FFitting = false;
-  // The frame stretched to a height other than the skin's, per state (normal, active),
-  // with the key of the composed frame it was made from.
-  struct TStretched {
-    qint64 SourceKey = 0;
-    QImage Image;
-  };
-  TStretched FStretchedFrame[2];
+  // The frame per state (normal, active).
+  TspFieldFrame FFrame[2];
 };
 
 // The plain text field.

@@ -1,7 +1,6 @@
 #include "skin/controls/spin_edit.h"
-#include "skin/controls/plain_look.h"
 
-#include "skin/render/draw_helpers.h"
+#include "skin/controls/edit_field.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -201,7 +200,7 @@ QSize TspSkinSpinEdit::sizeHint() const {
 }
 
 void TspSkinSpinEdit::ApplySkin() {
-  FStretched = QImage();
+  FFrame.Clear();
   TspSkinCustomControl::ApplySkin();
   updateGeometry();
   UpdateFont();
@@ -228,22 +227,8 @@ QRect TspSkinSpinEdit::TextRect() const {
 void TspSkinSpinEdit::UpdateLayout() {
   const int w = width(), h = height();
   if (const TspDataSkinSpinEditControl* rec = RecordIndex() != -1 ? SpinRecord() : nullptr) {
-    const int dW = w - rec->skinrect.Width();
-    const int skinH = rec->skinrect.Height();
-    auto place = [&](TspRect b) {
-      if (b.IsEmpty()) return QRect();
-      if (b.Left >= rec->righttoppoint.X) {
-        b.Left += dW;
-        b.Right += dW;
-      }
-      if (!FUseSkinSize && skinH > 0 && h != skinH) {
-        b.Top = b.Top * h / skinH;
-        b.Bottom = b.Bottom * h / skinH;
-      }
-      return b.ToQRect();
-    };
-    FUp.Rect = place(rec->upbuttonrect);
-    FDown.Rect = place(rec->downbuttonrect);
+    FUp.Rect = PlaceFieldButton(rec->upbuttonrect, *rec, size(), !FUseSkinSize);
+    FDown.Rect = PlaceFieldButton(rec->downbuttonrect, *rec, size(), !FUseSkinSize);
   } else {
     const int inner = std::max(h - 4, 0);
     const int x = w - 2 - kPlainButtonWidth;
@@ -256,21 +241,9 @@ void TspSkinSpinEdit::UpdateLayout() {
 
 void TspSkinSpinEdit::UpdateColors() {
   const TspDataSkinSpinEditControl* rec = RecordIndex() != -1 ? SpinRecord() : nullptr;
-  const QPalette& pal = palette();
-  QColor text = pal.color(QPalette::Active, QPalette::Text);
-  QColor disabled = pal.color(QPalette::Disabled, QPalette::Text);
-  if (rec) {
-    const bool active = FMouseOver || FEditor->hasFocus();
-    text = SkinColor(active ? rec->activefontcolor : rec->fontcolor);
-    disabled = SkinColor(rec->disabledfontcolor);
-  }
-  QColor highlight = pal.color(QPalette::Active, QPalette::Highlight);
-  QColor highlightedText = pal.color(QPalette::Active, QPalette::HighlightedText);
-  if (const TspSkinData* sd = SkinData(); sd && !sd->IsEmpty()) {
-    highlight = SkinColor(sd->SkinColors.chighlight);
-    highlightedText = SkinColor(sd->SkinColors.chighlighttext);
-  }
-  FEditor->SetTextColors(text, disabled, highlight, highlightedText);
+  const TspFieldFontColors colors = rec ? FieldFontColors(*rec) : TspFieldFontColors{};
+  SetFieldColors(*FEditor, palette(), SkinData(), rec ? &colors : nullptr,
+                 FMouseOver || FEditor->hasFocus());
 }
 
 void TspSkinSpinEdit::resizeEvent(QResizeEvent* e) {
@@ -290,19 +263,10 @@ void TspSkinSpinEdit::DrawSkinImage(QImage& image) {
   const bool active = FMouseOver || FEditor->hasFocus();
   const TspRect state =
       active && !rec->activeskinrect.IsEmpty() ? rec->activeskinrect : rec->skinrect;
-  TspControlGeometry g = ControlGeometry(*rec);
-  g.Mode = kCompositionHorizontal; // a field frame grows sideways; other heights stretch it
-  QImage frame = ImageCache().Get(*picture, g, state, QSize(width(), rec->skinrect.Height()));
+  const QImage frame = FFrame.Compose(ImageCache(), *picture, *rec, state, size());
   if (frame.isNull()) {
     DrawDefaultImage(image);
     return;
-  }
-  if (frame.size() != size()) {
-    if (FStretchedKey != frame.cacheKey() || FStretched.size() != size()) {
-      FStretchedKey = frame.cacheKey();
-      FStretched = frame.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    }
-    frame = FStretched;
   }
   image = frame;
   DrawButtons(image);
@@ -329,30 +293,11 @@ void TspSkinSpinEdit::DrawButtons(QImage& image) {
 }
 
 void TspSkinSpinEdit::DrawDefaultImage(QImage& image) {
-  image.fill(FDefaultColor);
+  DrawPlainFieldFrame(image, FDefaultColor, palette());
   QPainter p(&image);
-  const QPalette& pal = palette();
-  p.setPen(pal.color(QPalette::Dark));
-  p.drawRect(0, 0, width() - 1, height() - 1);
-  p.setPen(pal.color(QPalette::Button));
-  p.drawRect(1, 1, width() - 3, height() - 3);
   auto draw = [&](const TSpinButton& b, int arrow) {
-    if (b.Rect.isEmpty()) return;
-    QColor frame = pal.color(QPalette::Dark);
-    QColor fill = pal.color(QPalette::Button);
-    if (isEnabled() && b.Down && b.Hot) {
-      frame = SkinColor(kPlainFrame);
-      fill = SkinColor(kPlainDownFill);
-    } else if (isEnabled() && b.Hot) {
-      frame = SkinColor(kPlainFrame);
-      fill = SkinColor(kPlainHotFill);
-    }
-    p.fillRect(b.Rect, fill);
-    p.setPen(frame);
-    p.drawRect(b.Rect.adjusted(0, 0, -1, -1));
-    const QColor glyph =
-        pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
-    DrawArrow(p, TspRect::FromQRect(b.Rect), QColorToColor(glyph), arrow);
+    if (!b.Rect.isEmpty())
+      DrawPlainFieldButton(p, b.Rect, palette(), isEnabled(), b.Hot, b.Down, arrow);
   };
   draw(FUp, 3);
   draw(FDown, 4);

@@ -3,6 +3,7 @@
 // "spinedit". The value rule lives in spin_value.h; holding a button repeats its step
 // until released (or until the value reaches its limit).
 
+#include "skin/controls/edit_field.h"
 #include "skin/controls/inner_edit.h"
 #include "skin/controls/skin_control.h"
 #include "skin/controls/spin_value.h"
@@ -128,6 +129,5 @@ private:
   QTimer FRepeatTimer;
   int FRepeatDirection = 0;
   bool FRepeating = false;
-  qint64 FStretchedKey = 0;
-  QImage FStretched;
+  TspFieldFrame FFrame;
 };

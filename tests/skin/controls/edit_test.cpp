@@ -2,48 +2,27 @@
 // record, the font rule and height, the button, the mask edit's phone field, the URL edit
 // and the date edit.
 
-#include "skin/builtin/builtin_skins.h"
+#include "field_form_fixture.h"
 #include "skin/controls/date_edit.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/mask_edit.h"
-#include "skin/controls/skin_fonts.h"
 #include "skin/controls/skin_tree.h"
 #include "skin/controls/url_edit.h"
 #include "skin/data/control_image.h"
-#include "skin/data/skin_data.h"
-#include "skin/data/skin_list.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QCursor>
-#include <QTest>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
-class EditTest : public ::testing::Test {
+class EditTest : public FieldFormTest {
 protected:
-  static void SetUpTestSuite() { RegisterSkinFonts(); }
-
-  // The pointer rests outside every window between tests: a form shown under it would see
-  // its controls entered without a window-level enter, and never hear that they were left.
-  static void ParkPointer() {
-    QCursor::setPos(700, 700);
-    QCoreApplication::processEvents();
-  }
-  void TearDown() override { ParkPointer(); }
-
+  // A taller form whose skin data already holds the built-in skins.
   void SetUp() override {
-    ParkPointer();
-    form = std::make_unique<QWidget>();
+    FieldFormTest::SetUp();
     form->resize(400, 300);
-    data = new TspSkinData(form.get());
-    data->SetSkinList(CreateBuiltinSkinList(form.get())); // "sknBlue"
-    ASSERT_FALSE(data->IsEmpty());
-    new TspSkinnedFormHook(form.get());
-    other = new QLineEdit(form.get()); // somewhere for the focus to go
     other->setGeometry(10, 250, 100, 20);
+    ASSERT_NO_FATAL_FAILURE(LoadBuiltinSkin()); // "sknBlue"
+    new TspSkinnedFormHook(form.get());
   }
 
   template <class E> E* Add(int x, int y, int w, bool skinned = true) {
@@ -55,9 +34,7 @@ protected:
   }
 
   void ShowForm() {
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    FieldFormTest::ShowForm();
     QTest::mouseMove(form.get(), QPoint(395, 295));
   }
 
@@ -75,10 +52,6 @@ protected:
     ComposeControlImage(out, data->ActivePictures[size_t(rec.pictureindex)], g, state, fitted);
     return out;
   }
-
-  std::unique_ptr<QWidget> form;
-  TspSkinData* data = nullptr;
-  QLineEdit* other = nullptr;
 };
 
 // Every pixel of `a` outside `skip` equals the pixel of `b`.

@@ -1,41 +1,18 @@
 // The password edit on a real widget: its key table through real key events, the mouse,
 // the cell geometry and what it paints.
 
-#include "skin/builtin/builtin_skins.h"
+#include "field_form_fixture.h"
 #include "skin/controls/password_edit.h"
-#include "skin/controls/skin_fonts.h"
 #include "skin/data/control_image.h"
-#include "skin/data/skin_data.h"
-#include "skin/data/skin_list.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QCursor>
-#include <QLineEdit>
-#include <QTest>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
-class PasswordEditTest : public ::testing::Test {
+class PasswordEditTest : public FieldFormTest {
 protected:
-  static void SetUpTestSuite() { RegisterSkinFonts(); }
-
-  // The pointer rests outside every window between tests: a form shown under it would see
-  // its controls entered without a window-level enter, and never hear that they were left.
-  static void ParkPointer() {
-    QCursor::setPos(700, 700);
-    QCoreApplication::processEvents();
-  }
-  void TearDown() override { ParkPointer(); }
-
   void SetUp() override {
-    ParkPointer();
-    form = std::make_unique<QWidget>();
-    form->resize(400, 200);
-    other = new QLineEdit(form.get());
-    other->setGeometry(10, 150, 100, 20);
+    FieldFormTest::SetUp();
     edit = new TspSkinPasswordEdit(form.get());
     edit->move(10, 10);
     changes = 0;
@@ -43,15 +20,11 @@ protected:
       EXPECT_EQ(sender, edit);
       ++changes;
     };
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_NO_FATAL_FAILURE(ShowForm());
   }
 
   void UseBuiltinSkin() {
-    data = new TspSkinData(form.get());
-    data->SetSkinList(CreateBuiltinSkinList(form.get()));
-    ASSERT_FALSE(data->IsEmpty());
+    ASSERT_NO_FATAL_FAILURE(LoadBuiltinSkin());
     edit->SetSkinData(data);
   }
 
@@ -63,10 +36,7 @@ protected:
     QTest::keyClick(edit, key, mods);
   }
 
-  std::unique_ptr<QWidget> form;
-  QLineEdit* other = nullptr;
   TspSkinPasswordEdit* edit = nullptr;
-  TspSkinData* data = nullptr;
   int changes = 0;
 };
 

@@ -1,41 +1,18 @@
 // The spin edit on a real widget: the value rule through its inner edit, the buttons
 // with hold-to-repeat, the keys and what it paints.
 
-#include "skin/builtin/builtin_skins.h"
-#include "skin/controls/skin_fonts.h"
+#include "field_form_fixture.h"
 #include "skin/controls/spin_edit.h"
 #include "skin/data/control_image.h"
-#include "skin/data/skin_data.h"
-#include "skin/data/skin_list.h"
 
-#include <QApplication>
-#include <QCursor>
 #include <QElapsedTimer>
-#include <QLineEdit>
-#include <QTest>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
-class SpinEditTest : public ::testing::Test {
+class SpinEditTest : public FieldFormTest {
 protected:
-  static void SetUpTestSuite() { RegisterSkinFonts(); }
-
-  // The pointer rests outside every window between tests: a form shown under it would see
-  // its controls entered without a window-level enter, and never hear that they were left.
-  static void ParkPointer() {
-    QCursor::setPos(700, 700);
-    QCoreApplication::processEvents();
-  }
-  void TearDown() override { ParkPointer(); }
-
   void SetUp() override {
-    ParkPointer();
-    form = std::make_unique<QWidget>();
-    form->resize(400, 200);
-    other = new QLineEdit(form.get());
-    other->setGeometry(10, 150, 100, 20);
+    FieldFormTest::SetUp();
     spin = new TspSkinSpinEdit(form.get());
     spin->move(10, 10);
     // As the settings page has it: the error banner's duration.
@@ -47,23 +24,16 @@ protected:
     spin->OnUpButtonClick = [this](QObject*) { ++ups; };
     spin->OnDownButtonClick = [this](QObject*) { ++downs; };
     spin->AlertSound = [this] { ++alerts; };
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_NO_FATAL_FAILURE(ShowForm());
     changes = 0;
   }
 
   void UseBuiltinSkin() {
-    data = new TspSkinData(form.get());
-    data->SetSkinList(CreateBuiltinSkinList(form.get()));
-    ASSERT_FALSE(data->IsEmpty());
+    ASSERT_NO_FATAL_FAILURE(LoadBuiltinSkin());
     spin->SetSkinData(data);
   }
 
-  std::unique_ptr<QWidget> form;
-  QLineEdit* other = nullptr;
   TspSkinSpinEdit* spin = nullptr;
-  TspSkinData* data = nullptr;
   int changes = 0, ups = 0, downs = 0, alerts = 0;
 };
 
