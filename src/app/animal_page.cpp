@@ -1,0 +1,9 @@
+#include "app/animal_page.h"
+
+#include "app/form_builder.h"
+#include "app/main_form.h"
+
+TAnimalPage::TAnimalPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form), FSheet(sheet) {
+  lblAnimalHeader =
+      AddPageHeader(sheet, "lblAnimalHeader", QStringLiteral("Animal"), form.spSkinForm);
+}

@@ -1,0 +1,9 @@
+#include "app/employee_page.h"
+
+#include "app/form_builder.h"
+#include "app/main_form.h"
+
+TEmployeePage::TEmployeePage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form), FSheet(sheet) {
+  lblEmployeeHeader =
+      AddPageHeader(sheet, "lblEmployeeHeader", QStringLiteral("Add Animal"), form.spSkinForm);
+}

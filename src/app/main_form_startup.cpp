@@ -1,0 +1,158 @@
+// The window's life: the start-up sequence when it is first shown, the shutdown sequence
+// when it closes, and the connectivity test.
+#include "app/browse_page.h"
+#include "app/config_page.h"
+#include "app/console_page.h"
+#include "app/error_banner.h"
+#include "app/error_codes.h"
+#include "app/image_control.h"
+#include "app/ini_config.h"
+#include "app/login_page.h"
+#include "app/main_form.h"
+#include "app/profile_page.h"
+#include "app/shape.h"
+#include "app/version.h"
+#include "platform/profile_file.h"
+#include "skin/controls/button.h"
+#include "skin/controls/edit.h"
+#include "skin/controls/label.h"
+#include "skin/controls/page_control.h"
+#include "skin/controls/panel.h"
+#include "skin/controls/password_edit.h"
+#include "skin/controls/status_panel.h"
+#include "store/field_text.h"
+#include "store/store_connection.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace {
+const QColor kConnectedColor(178, 212, 178);
+const QColor kNotConnectedColor(212, 178, 178);
+
+QString ShortDateLongTime(const QDateTime& at) {
+  const QLocale locale = QLocale::system();
+  return locale.toString(at.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+         locale.toString(at, locale.timeFormat(QLocale::LongFormat));
+}
+} // namespace
+
+void TfrmMain::FormShow() {
+  // 1. The first console lines.
+  LogMessage(QStringLiteral("Program Started Successfully"));
+  LogMessage(QString::fromLatin1(kAppTitleVersion));
+  LogMessage(QStringLiteral("Ran At: ") + ShortDateLongTime(QDateTime::currentDateTime()));
+  // 2.
+  Random.seed(quint32(QDateTime::currentMSecsSinceEpoch()));
+  // 3.
+  tbsConfig->SetTabVisible(true);
+  tbsConsole->SetTabVisible(true);
+  // 4.
+  TConfigPage& config = ConfigPage();
+  config.edtConfigFolder->SetText(NativeWorkPath(QStringLiteral("cfg/config.ini")));
+  config.edtConfigDB->SetText(NativeWorkPath(QStringLiteral("cfg/Data.mdb")));
+  // 5.
+  ErrorBanner().PlaceHidden();
+  // 6.
+  CheckConnection();
+  // 7.
+  config.LoadConfig(NativeWorkPath(QStringLiteral("cfg/config.ini")));
+  // 8. One level only: without img the creation fails, unreported.
+  if (!QFileInfo::exists(WorkPath(QStringLiteral("img/usr"))))
+    QDir().mkdir(WorkPath(QStringLiteral("img/usr")));
+  // 9. The database.
+  const QString database = WorkPath(QStringLiteral("cfg/Data.mdb"));
+  if (QFileInfo::exists(database)) {
+    LogMessage(QStringLiteral("Found Database at ") +
+               NativeWorkPath(QStringLiteral("cfg/Data.mdb")));
+    DatabaseFound = true;
+    ADOUsers.Close();
+    Connection = TStoreConnection::OpenSQLiteFile(database);
+    ADOUsers.SetConnectionName(Connection->Name());
+    ADOUsers.SetTableName(QStringLiteral("Users"));
+    ADOUsers.Open();
+    if (ADOUsers.Active()) {
+      shpDatabase->SetBrushColor(kConnectedColor);
+      shpDatabase->SetHint(QStringLiteral("Connected To Database"));
+    }
+  } else {
+    DatabaseFound = false;
+    ShowError(ErrorCodes::DatabaseNotFound);
+    shpDatabase->SetBrushColor(kNotConnectedColor);
+    shpDatabase->SetHint(QStringLiteral("Not Connected To Database"));
+  }
+  // 10. Whatever step 6 found.
+  LogMessage(QStringLiteral("Connection Status: Connected"));
+  LoginPage().btnLogInDocs->setVisible(true);
+  // 11.
+  stsPnlV->SetCaption(QString::fromLatin1(kAppTitleVersion));
+  // 12. and 13. need the open database.
+  if (DatabaseFound) {
+    OpenTable(ADOUsers, QStringLiteral("Animals"));
+    FillFieldList(*BrowsePage().cbxBrowseField, ADOUsers);
+    DrawFeaturedAnimal();
+  } else {
+    ProfilePage().pnlProfileFeatured->setVisible(false);
+  }
+  // 14.
+  ShowTabs(QStringLiteral("Login"));
+  // 15.
+  TLoginPage& login = LoginPage();
+  if (!login.edtLLogin->Text().isEmpty())
+    login.edtLPassword->setFocus(Qt::OtherFocusReason);
+  else
+    login.edtLLogin->setFocus(Qt::OtherFocusReason);
+  // 16.
+  ErrorAnimationMs = 200;
+}
+
+void TfrmMain::DrawFeaturedAnimal() {
+  TProfilePage& profile = ProfilePage();
+  // An empty table has no animal to feature: the panel stays hidden.
+  if (ADOUsers.RecordCount() == 0) {
+    profile.pnlProfileFeatured->setVisible(false);
+    return;
+  }
+  ADOUsers.First();
+  const int n = int(Random.bounded(quint32(ADOUsers.RecordCount())));
+  for (int i = 0; i < n; ++i) ADOUsers.Next();
+  const QVariant name = ADOUsers.FieldByName(QStringLiteral("AnimalName"));
+  const QVariant type = ADOUsers.FieldByName(QStringLiteral("Type"));
+  // A row written by other means may lack them; the panel then features no animal.
+  if (name.isNull() || type.isNull()) {
+    profile.pnlProfileFeatured->setVisible(false);
+    return;
+  }
+  profile.pnlProfileFeatured->setVisible(true);
+  profile.lblProfileFeatureName->SetCaption(FieldAsString(name));
+  profile.lblAdoptType->SetCaption(FieldAsString(type));
+  const QString picture = WorkPath(QStringLiteral("img/") + FieldAsString(type) + ".jpg");
+  if (QFileInfo::exists(picture)) {
+    profile.imgProfileFeature->LoadFromFile(picture);
+    profile.imgProfileFeature->setVisible(true);
+  } else {
+    profile.imgProfileFeature->setVisible(false);
+  }
+}
+
+void TfrmMain::CheckConnection() {
+  if (!PlatformIsConnected()) ShowError(ErrorCodes::NoResponseFromServer);
+}
+
+void TfrmMain::FormClose() {
+  // Start-up may have ended before the settings were read.
+  if (!Config) return;
+  // 1.
+  if (Config->RememberDimensions()) Config->SetDimensions(true, x(), y(), width(), height());
+  // 2.
+  ConfigPage().SaveConfig();
+  // 3.
+  LogMessage(QStringLiteral("Set Config Variables"));
+  // 4.
+  if (Config->LogErrors()) ConsolePage().btnConsoleExportClick();
+  // 5.
+  IniFile.reset();
+  Config.reset();
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The Profile page, home of every logged-in user: the account's details and picture (filled
+// by the login), and the featured animal drawn at start-up. Its buttons' screens come with
+// browsing and profile editing.
+
+class TfrmMain;
+class TImage;
+class TspSkinButton;
+class TspSkinPanel;
+class TspSkinStdLabel;
+class TspSkinTabSheet;
+
+class TProfilePage {
+public:
+  TProfilePage(TfrmMain& form, TspSkinTabSheet* sheet);
+
+  TspSkinStdLabel* lblProfileHeader = nullptr;
+  TspSkinPanel* pnlProfileAlign = nullptr;
+  TImage* imgProfilePic = nullptr;
+  TspSkinStdLabel* lblProfileName = nullptr;
+  TspSkinStdLabel* lblProfileEmail = nullptr;
+  TspSkinStdLabel* lblProfileTelephone = nullptr;
+  TspSkinStdLabel* lblProfileHomeAddress = nullptr;
+  TspSkinButton* btnProfileDonate = nullptr;
+  TspSkinButton* btnProfileAdopt = nullptr;
+  TspSkinButton* btnProfileEdit = nullptr;
+  // The featured animal.
+  TspSkinPanel* pnlProfileFeatured = nullptr;
+  TspSkinStdLabel* lblProfileFeature = nullptr;
+  TImage* imgProfileFeature = nullptr;
+  TspSkinStdLabel* lblProfileFeatureName = nullptr;
+  TspSkinStdLabel* lblAdoptType = nullptr;
+  TspSkinButton* btnProfileAdoptFeatured = nullptr;
+
+private:
+  TfrmMain& FForm;
+};

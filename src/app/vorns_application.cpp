@@ -1,0 +1,55 @@
+#include "app/vorns_application.h"
+
+#include <QMessageBox>
+#include <QWidget>
+#include <exception>
+
+namespace {
+std::function<void(const QString&)>& Reporter() {
+  static std::function<void(const QString&)> reporter;
+  return reporter;
+}
+
+// A report while another is on screen (the box runs its own event loop) waits for none:
+// the second box stacks on the first, as the platform's report would.
+void ShowReportBox(const QString& message) {
+  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), message,
+                  QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+} // namespace
+
+TVornsApplication::TVornsApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+void TVornsApplication::ReportException(const QString& message) {
+  if (Reporter())
+    Reporter()(message);
+  else
+    ShowReportBox(message);
+}
+
+void TVornsApplication::SetReporter(std::function<void(const QString&)> reporter) {
+  Reporter() = std::move(reporter);
+}
+
+bool TVornsApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& e) {
+    ReportException(QString::fromLocal8Bit(e.what()));
+  } catch (...) {
+    ReportException(QStringLiteral("Unknown error"));
+  }
+  // The event counts as handled: the handler that failed has ended.
+  return true;
+}
+
+void RunReported(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    TVornsApplication::ReportException(QString::fromLocal8Bit(e.what()));
+  } catch (...) {
+    TVornsApplication::ReportException(QStringLiteral("Unknown error"));
+  }
+}
