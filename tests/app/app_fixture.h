@@ -1,0 +1,140 @@
+#pragma once
+// What the tests of the application share: each test runs in a fresh temporary working
+// directory, optionally with a shelter database of chosen rows, and drives the real main
+// window under the offscreen platform. The connectivity test and the browser are fakes;
+// the default error report is recorded instead of shown.
+
+#include "app/main_form.h"
+#include "app/vorns_application.h"
+#include "skin/controls/rich_edit.h"
+#include "skin/render/jpeg_codec.h"
+#include "store/shelter_schema.h"
+#include "store/store_connection.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVariant>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+struct TUserRow {
+  QVariant Username, Password, FullName, Email, Phone, Address, Picture;
+  bool Admin = false;
+  bool Employee = false;
+};
+
+struct TAnimalRow {
+  QVariant AnimalName, Type, Colour, Breed, Sex, CheckIn;
+  bool Adopt = false;
+  QVariant KennelID;
+};
+
+class TAppTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(FDir.isValid());
+    FOldDir = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(FDir.path()));
+    TVornsApplication::SetReporter([this](const QString& message) { Reports << message; });
+  }
+
+  void TearDown() override {
+    Form.reset();
+    TVornsApplication::SetReporter({});
+    QDir::setCurrent(FOldDir);
+  }
+
+  // A path below the working directory.
+  QString Path(const QString& relative) const { return QDir(FDir.path()).filePath(relative); }
+
+  void MakeFolder(const QString& relative) { ASSERT_TRUE(QDir().mkpath(Path(relative))); }
+
+  // cfg/Data.mdb with both tables holding these rows, in this order.
+  void MakeDatabase(const std::vector<TUserRow>& users, const std::vector<TAnimalRow>& animals) {
+    MakeFolder(QStringLiteral("cfg"));
+    auto connection = TStoreConnection::CreateSQLiteFile(Path(QStringLiteral("cfg/Data.mdb")));
+    QSqlDatabase db = connection->Database();
+    CreateShelterSchema(db);
+    for (const TUserRow& u : users)
+      Exec(db,
+           "INSERT INTO Users (Username, Password, FullName, Email, Phone, Address, Picture, "
+           "Admin, Employee) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+           {u.Username, u.Password, u.FullName, u.Email, u.Phone, u.Address, u.Picture, u.Admin,
+            u.Employee});
+    for (const TAnimalRow& a : animals)
+      Exec(db,
+           "INSERT INTO Animals (AnimalName, Type, Colour, Breed, Sex, CheckIn, Adopt, KennelID) "
+           "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+           {a.AnimalName, a.Type, a.Colour, a.Breed, a.Sex, a.CheckIn, a.Adopt, a.KennelID});
+  }
+
+  static TAnimalRow Animal(const char* name, const char* type, bool adopt = true) {
+    return {name, type, "Brown", "Mixed", "Female", "2024-03-01", adopt, "K1"};
+  }
+
+  // A picture file (a small JPEG of one colour) below the working directory.
+  void MakePicture(const QString& relative, QColor color = Qt::green) {
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(color);
+    QFile file(Path(relative));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(WriteJpeg(image, 90));
+  }
+
+  // Creates the window and shows it (start-up runs), active, as a user would see it.
+  TfrmMain& StartForm() {
+    TfrmMainServices services;
+    services.IsConnected = [this] { return Connected; };
+    services.OpenUrl = [this](const QString& url) { OpenedUrls << url; };
+    Form = std::make_unique<TfrmMain>(services);
+    Form->show();
+    QApplication::setActiveWindow(Form.get());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    return *Form;
+  }
+
+  // Closes the window (shutdown runs) and destroys it.
+  void CloseForm() {
+    Form->close();
+    Form.reset();
+  }
+
+  // The console's paragraphs as plain text.
+  QStringList ConsoleLines() const {
+    QStringList lines = Console()->toPlainText().split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+  }
+
+  TspSkinRichEdit* Console() const {
+    return Form->findChild<TspSkinRichEdit*>(QStringLiteral("redConsole"));
+  }
+
+  template <class T> T* Find(const char* name) const {
+    T* control = Form->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+
+  bool Connected = true;
+  QStringList OpenedUrls;
+  QStringList Reports;
+  std::unique_ptr<TfrmMain> Form;
+
+private:
+  static void Exec(QSqlDatabase& db, const char* sql, const QVariantList& values) {
+    QSqlQuery query(db);
+    ASSERT_TRUE(query.prepare(QString::fromLatin1(sql)));
+    for (const QVariant& v : values) query.addBindValue(v);
+    ASSERT_TRUE(query.exec()) << sql;
+  }
+
+  QTemporaryDir FDir;
+  QString FOldDir;
+};

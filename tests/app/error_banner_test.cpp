@@ -1,0 +1,99 @@
+// The error banner: texts and console lines of repeated errors, the slide's duration during
+// and after start-up, the timer that waits while the mouse is over the banner, "X" and "?".
+#include "app_fixture.h"
+
+#include "app/error_banner.h"
+#include "app/web_host.h"
+#include "skin/controls/button.h"
+#include "skin/controls/label.h"
+#include "skin/controls/panel.h"
+
+#include <QCursor>
+#include <QTimer>
+
+namespace {
+
+class ErrorBannerTest : public TAppTest {
+protected:
+  void SetUp() override {
+    TAppTest::SetUp();
+    MakeDatabase({}, {Animal("Rex", "Dog")});
+    StartForm();
+    // A short tick keeps the test quick; the rule is the same at 3000 ms.
+    Form->tmrErrorMSG->setInterval(60);
+    ParkMouse();
+  }
+
+  TErrorBanner& Banner() { return Form->ErrorBanner(); }
+
+  // The pointer away from the banner.
+  void ParkMouse() { QCursor::setPos(Form->mapToGlobal(QPoint(400, 400))); }
+};
+
+TEST_F(ErrorBannerTest, RepeatedErrorsShowTheLastAndLogEach) {
+  Form->ShowError("First", 1, "one");
+  Form->ShowError("Second", 2, "two");
+  Form->ShowError("Cant demote self", 0, "Can Not Demote self.");
+  const QStringList lines = ConsoleLines();
+  EXPECT_EQ(lines.mid(lines.size() - 3),
+            QStringList({"ERROR(1):First:one", "ERROR(2):Second:two",
+                         "ERROR(0):Cant demote self:Can Not Demote self."}));
+  EXPECT_EQ(Banner().lblErrorCode->Caption(), "0");
+  EXPECT_EQ(Banner().lblErrorHeader->Caption(), "Cant demote self");
+  EXPECT_EQ(Banner().lblErrorDetails->Caption(), "Can Not Demote self.");
+  EXPECT_TRUE(Banner().Shown());
+  EXPECT_TRUE(Form->tmrErrorMSG->isActive());
+
+  QTest::mouseClick(Banner().btnErrorQuestion, Qt::LeftButton);
+  EXPECT_EQ(OpenedUrls, QStringList("http://" + QString(kProductWebHost) + "/qor/docs.html#0"));
+}
+
+TEST_F(ErrorBannerTest, AfterStartUpTheBannerSlidesInAndOut) {
+  ASSERT_EQ(Form->ErrorAnimationMs, 200);
+  Form->ShowError("Record Not Found", 413, "Record not found in the database.");
+  EXPECT_TRUE(Banner().Shown());
+  EXPECT_TRUE(Banner().Sliding());
+  EXPECT_LT(Banner().pnlErrorMain->y(), 0);
+  QTRY_COMPARE_WITH_TIMEOUT(Banner().pnlErrorMain->y(), 0, 2000);
+  EXPECT_FALSE(Banner().Sliding());
+  // The mouse is elsewhere: the next tick slides it away and stops the timer.
+  QTRY_VERIFY_WITH_TIMEOUT(!Banner().Shown(), 2000);
+  EXPECT_FALSE(Form->tmrErrorMSG->isActive());
+}
+
+TEST_F(ErrorBannerTest, TheBannerStaysWhileTheMouseIsOverIt) {
+  Form->ErrorAnimationMs = 0;
+  Form->ShowError("Username Not Found", 491, "The username you entered does not exist.");
+  QCursor::setPos(Banner().pnlErrorMain->mapToGlobal(QPoint(300, 30)));
+  QTest::qWait(400); // several ticks
+  EXPECT_TRUE(Banner().Shown());
+  EXPECT_TRUE(Form->tmrErrorMSG->isActive());
+  ParkMouse();
+  QTRY_VERIFY_WITH_TIMEOUT(!Banner().Shown(), 1000);
+  EXPECT_FALSE(Form->tmrErrorMSG->isActive());
+}
+
+TEST_F(ErrorBannerTest, CloseSlidesAwayAndLeavesTheTimerToItsTick) {
+  Form->ErrorAnimationMs = 0;
+  Form->tmrErrorMSG->setInterval(60000);
+  Form->ShowError("Password Incorrect", 494,
+                  "Password provided does not match password in database.");
+  QTest::mouseClick(Banner().btnErrorClose, Qt::LeftButton);
+  EXPECT_FALSE(Banner().Shown());
+  EXPECT_TRUE(Form->tmrErrorMSG->isActive());
+  // A new error comes back in; the running timer keeps its schedule.
+  const int remaining = Form->tmrErrorMSG->remainingTime();
+  Form->ShowError("Password Incorrect", 494, "again");
+  EXPECT_TRUE(Banner().Shown());
+  EXPECT_LE(Form->tmrErrorMSG->remainingTime(), remaining);
+}
+
+TEST_F(ErrorBannerTest, TheBannerFollowsTheWindowWidth) {
+  Form->resize(1200, 700);
+  EXPECT_EQ(Banner().pnlErrorMain->geometry(), QRect(-1, 0, 1202, 57));
+  EXPECT_EQ(Banner().btnErrorClose->geometry().right(), 1201);
+  EXPECT_EQ(Banner().btnErrorQuestion->geometry().right(), Banner().btnErrorClose->x());
+  EXPECT_EQ(Banner().lblErrorDetails->width(), 1202 - 232 - 97);
+}
+
+} // namespace
