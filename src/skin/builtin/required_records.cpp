@@ -43,9 +43,10 @@ const std::vector<TspRequiredRecord>& RequiredBuiltinRecords() {
       {"statuspanel", "TspDataSkinLabelControl", Controls},
       {"scrollbox", "TspDataSkinScrollBoxControl", Controls},
       {"richedit", "TspDataSkinRichEdit", Controls},
-      // The page control and the gauge.
+      // The page control and the gauges (the vertical one draws upwards from its own pictures).
       {"tab", "TspDataSkinTabControl", Controls},
       {"gauge", "TspDataSkinGaugeControl", Controls},
+      {"vgauge", "TspDataSkinGaugeControl", Controls},
   };
   return records;
 }
