@@ -2,6 +2,7 @@
 #include "skin/controls/plain_look.h"
 
 #include "skin/controls/button_animation.h"
+#include "skin/controls/focus_dots.h"
 #include "skin/controls/paint_parent_background.h"
 #include "skin/render/effect_bitmap.h"
 
@@ -32,24 +33,6 @@ constexpr size_t kMaxKeyed = 12;
 
 TspRect Nonempty(const TspRect& r, const TspRect& fallback) {
   return r.IsEmpty() ? fallback : r;
-}
-
-// Every second pixel of the rectangle's edge, the pattern running on around the corners.
-void DrawDottedRect(QImage& image, const QRect& r, QColor color) {
-  if (r.isEmpty() || image.format() != QImage::Format_RGB32) return;
-  const QRgb c = color.rgb();
-  const int l = r.left(), t = r.top(), ri = r.right(), b = r.bottom();
-  int n = 0;
-  const auto dot = [&](int x, int y) {
-    if ((n++ & 1) == 0 && x >= 0 && y >= 0 && x < image.width() && y < image.height())
-      reinterpret_cast<QRgb*>(image.scanLine(y))[x] = c;
-  };
-  for (int x = l; x <= ri; ++x) dot(x, t);
-  for (int y = t + 1; y <= b; ++y) dot(ri, y);
-  if (b > t)
-    for (int x = ri - 1; x >= l; --x) dot(x, b);
-  if (ri > l)
-    for (int y = b - 1; y > t; --y) dot(l, y);
 }
 
 void SetPixelSafe(QImage& image, int x, int y, QRgb c) {
@@ -402,7 +385,7 @@ void TspSkinCheckRadioBox::DrawContent(QImage& image, int left, const QRect& are
     focus = text.adjusted(-2, -1, 2, 1);
   }
   p.end();
-  if (FocusShown()) DrawDottedRect(image, focus, color);
+  if (FocusShown()) DrawFocusDots(image, focus, color);
 }
 
 void TspSkinCheckRadioBox::DrawSkinImage(QImage& image) {

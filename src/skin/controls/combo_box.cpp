@@ -1,5 +1,6 @@
 #include "skin/controls/combo_box.h"
 
+#include "skin/controls/focus_dots.h"
 #include "skin/controls/plain_look.h"
 #include "skin/render/draw_helpers.h"
 
@@ -705,7 +706,7 @@ void TspSkinComboBox::DrawItem(QImage& image, const QRect& r, bool focused) {
       picture->rect().contains(rec->itemrect.ToQRect())) {
     const TspListItemLook look = ItemLookOf(*rec);
     f = FItemPainter.DrawSkinItem(image, r.topLeft(), r.size(), *picture, look, true, state);
-    if (look.showfocus && focused) DrawItemFocusDots(image, r, f.TextColor);
+    if (look.showfocus && focused) DrawFocusDots(image, r, f.TextColor);
     if (state.Disabled) f.TextColor = DisabledItemTextColor(f.TextColor, *picture, rec->itemrect);
     font = SkinFont(rec->fontname, rec->fontheight, rec->fontstyle);
   } else if (rec) {

@@ -1,5 +1,6 @@
 #include "skin/controls/list_item_painter.h"
 
+#include "skin/controls/focus_dots.h"
 #include "skin/controls/plain_look.h"
 #include "skin/render/composition.h"
 
@@ -75,23 +76,6 @@ QColor DisabledItemTextColor(const QColor& text, const QImage& picture, const Ts
   const QColor back(picture.pixel(middle));
   return QColor((text.red() + back.red()) / 2, (text.green() + back.green()) / 2,
                 (text.blue() + back.blue()) / 2);
-}
-
-void DrawItemFocusDots(QImage& image, const QRect& r, const QColor& color) {
-  if (r.width() <= 0 || r.height() <= 0 || image.format() != QImage::Format_RGB32) return;
-  const QRgb c = color.rgb();
-  const int l = r.left(), t = r.top(), ri = r.right(), b = r.bottom();
-  int n = 0;
-  const auto dot = [&](int x, int y) {
-    if ((n++ & 1) == 0 && x >= 0 && y >= 0 && x < image.width() && y < image.height())
-      reinterpret_cast<QRgb*>(image.scanLine(y))[x] = c;
-  };
-  for (int x = l; x <= ri; ++x) dot(x, t);
-  for (int y = t + 1; y <= b; ++y) dot(ri, y);
-  if (b > t)
-    for (int x = ri - 1; x >= l; --x) dot(x, b);
-  if (ri > l)
-    for (int y = b - 1; y > t; --y) dot(l, y);
 }
 
 void DrawItemText(QPainter& p, const QRect& r, const QString& text, const QList<int>& tabWidths,
@@ -200,7 +184,7 @@ TspListItemFrame TspListItemPainter::DrawSkinItem(QImage& target, QPoint origin,
                        look.itemtextrect.Width() + dW, look.itemtextrect.Height());
   else
     f.TextRect = QRect(look.itemtextrect.Left, 0, look.itemtextrect.Width() + dW, size.height());
-  if (dots) DrawItemFocusDots(target, QRect(origin, size), f.TextColor);
+  if (dots) DrawFocusDots(target, QRect(origin, size), f.TextColor);
   return f;
 }
 
@@ -217,7 +201,7 @@ TspListItemFrame TspListItemPainter::DrawPlainItem(QImage& target, QPoint origin
     FillRows(target, r, palette.color(group, QPalette::Base).rgb());
     f.TextColor = palette.color(group, QPalette::Text);
   }
-  if (state.Focused) DrawItemFocusDots(target, r, f.TextColor);
+  if (state.Focused) DrawFocusDots(target, r, f.TextColor);
   f.TextRect = QRect(2, 0, size.width() - 4, size.height());
   return f;
 }

@@ -46,9 +46,6 @@ struct TspListItemFrame {
 // of `itemrect` in `picture`), since the records have no disabled colour of their own.
 QColor DisabledItemTextColor(const QColor& text, const QImage& picture, const TspRect& itemrect);
 
-// A dotted rectangle on the edge of `r` (every second pixel, running on around the corners).
-void DrawItemFocusDots(QImage& image, const QRect& r, const QColor& color);
-
 // Draws `text` in `r`: split at tab characters into columns of `tabWidths` (each column
 // starts where the previous width ends; text past the last column follows on), elided at
 // the right edge, vertically centred.
