@@ -125,26 +125,15 @@ void TspSkinComboBox::SetItemIndex(int value) {
   SelectItem(value, true);
 }
 
-QString TspSkinComboBox::Converted(const QString& s) const {
-  switch (FCharCase) {
-  case TspEditCharCase::ecUpperCase:
-    return s.toUpper();
-  case TspEditCharCase::ecLowerCase:
-    return s.toLower();
-  default:
-    return s;
-  }
-}
-
 QString TspSkinComboBox::Text() const {
   return FEditor ? FEditor->text() : FText;
 }
 
 void TspSkinComboBox::SetText(const QString& value) {
   if (FEditor) {
-    FEditor->setText(Converted(value));
+    FEditor->setText(ApplyCharCase(FCharCase, value));
   } else {
-    FText = Converted(value);
+    FText = ApplyCharCase(FCharCase, value);
     FPopup->SetItemIndex(int(Items().indexOf(value)));
     FOldItemIndex = FPopup->ItemIndex();
     update();
@@ -163,7 +152,7 @@ void TspSkinComboBox::SelectItem(int index, bool remember) {
   FPopup->SetItemIndex(index);
   const int i = FPopup->ItemIndex();
   if (i >= 0) {
-    const QString item = Converted(Items()[i]);
+    const QString item = ApplyCharCase(FCharCase, Items()[i]);
     if (FEditor) {
       // Text changes reach OnChange through the field; report them once, below.
       const QSignalBlocker block(FEditor);
@@ -192,7 +181,7 @@ void TspSkinComboBox::SetStyle(TspComboBoxStyle value) {
       if (FCharCase == TspEditCharCase::ecNormal || FEditor->isReadOnly()) return false;
       const QString typed = TypedText(e);
       if (typed.isEmpty()) return false;
-      FEditor->insert(Converted(typed));
+      FEditor->insert(ApplyCharCase(FCharCase, typed));
       return true;
     };
     FEditor->FocusIn = [this](QFocusEvent*) { update(); };
@@ -229,10 +218,10 @@ void TspSkinComboBox::SetSorted(bool value) {
 void TspSkinComboBox::SetCharCase(TspEditCharCase value) {
   FCharCase = value;
   if (FEditor) {
-    const QString c = Converted(FEditor->text());
+    const QString c = ApplyCharCase(FCharCase, FEditor->text());
     if (c != FEditor->text()) FEditor->setText(c);
-  } else if (Converted(FText) != FText) {
-    FText = Converted(FText);
+  } else if (ApplyCharCase(FCharCase, FText) != FText) {
+    FText = ApplyCharCase(FCharCase, FText);
     update();
     TextMayHaveChanged();
   }
@@ -351,7 +340,7 @@ void TspSkinComboBox::CloseUp(bool accept) {
     // opened comes back, text and all.
     FPopup->SetItemIndex(FOldItemIndex);
     if (FOldItemIndex >= 0 && FOldItemIndex < Items().size()) {
-      const QString item = Converted(Items()[FOldItemIndex]);
+      const QString item = ApplyCharCase(FCharCase, Items()[FOldItemIndex]);
       if (FEditor) {
         const QSignalBlocker block(FEditor);
         FEditor->setText(item);

@@ -176,7 +176,6 @@ private:
   void AutoCompleteChar(QChar c);
   // Fires OnChange when the shown text differs from the one last reported.
   void TextMayHaveChanged();
-  QString Converted(const QString& s) const;
   void SyncPopup();
   void UpdateEditor();
   bool Focused() const;

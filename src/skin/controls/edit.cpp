@@ -219,23 +219,13 @@ const QImage* TspSkinCustomEdit::ImageAt(int index) const {
 
 // --- Text -----------------------------------------------------------------------------------
 
-QString TspSkinCustomEdit::Converted(const QString& s) const {
-  switch (FCharCase) {
-  case TspEditCharCase::ecUpperCase:
-    return s.toUpper();
-  case TspEditCharCase::ecLowerCase:
-    return s.toLower();
-  default:
-    return s;
-  }
-}
-
 QString TspSkinCustomEdit::Text() const {
   return FMask.IsMasked() ? FMask.TextFromEditText(FEditor->text()) : FEditor->text();
 }
 
 void TspSkinCustomEdit::SetText(const QString& value) {
-  FEditor->setText(FMask.IsMasked() ? FMask.EditTextFromText(value) : Converted(value));
+  FEditor->setText(FMask.IsMasked() ? FMask.EditTextFromText(value)
+                                    : ApplyCharCase(FCharCase, value));
   FModified = false;
 }
 
@@ -275,7 +265,7 @@ void TspSkinCustomEdit::SetCharCase(TspEditCharCase value) {
   if (value == FCharCase) return;
   FCharCase = value;
   if (!FMask.IsMasked()) {
-    const QString converted = Converted(FEditor->text());
+    const QString converted = ApplyCharCase(FCharCase, FEditor->text());
     if (converted != FEditor->text()) FEditor->setText(converted);
   }
 }
@@ -310,7 +300,8 @@ void TspSkinCustomEdit::SetEditMask(const QString& value) {
   const QString text = Text();
   FMask = TspEditMask(value);
   ConfigureEditorForMask();
-  FEditor->setText(FMask.IsMasked() ? FMask.EditTextFromText(text) : Converted(text));
+  FEditor->setText(FMask.IsMasked() ? FMask.EditTextFromText(text)
+                                    : ApplyCharCase(FCharCase, text));
   FModified = false;
 }
 
@@ -396,12 +387,12 @@ bool TspSkinCustomEdit::EditorKeyPress(QKeyEvent* e) {
   if (FMask.IsMasked()) return MaskKeyPress(e);
   if (FCharCase == TspEditCharCase::ecNormal || FEditor->isReadOnly()) return false;
   if (e->matches(QKeySequence::Paste)) {
-    FEditor->insert(Converted(QGuiApplication::clipboard()->text()));
+    FEditor->insert(ApplyCharCase(FCharCase, QGuiApplication::clipboard()->text()));
     return true;
   }
   const QString text = TypedText(e);
   if (text.isEmpty()) return false;
-  FEditor->insert(Converted(text));
+  FEditor->insert(ApplyCharCase(FCharCase, text));
   return true;
 }
 

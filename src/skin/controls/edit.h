@@ -192,7 +192,6 @@ private:
   void ApplyMaskState(const TspEditMask::TState& s);
   TspEditMask::TState MaskState() const;
   void ConfigureEditorForMask();
-  QString Converted(const QString& s) const;
   void FitHeight();
   void DrawFrame(QImage& image);
   void DrawPlainFrame(QImage& image);

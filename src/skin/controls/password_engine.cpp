@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-QString TspPasswordEngine::Converted(const QString& s) const {
-  switch (FCharCase) {
+QString ApplyCharCase(TspEditCharCase charCase, const QString& s) {
+  switch (charCase) {
   case TspEditCharCase::ecUpperCase:
     return s.toUpper();
   case TspEditCharCase::ecLowerCase:
@@ -19,7 +19,7 @@ void TspPasswordEngine::Changed() {
 }
 
 void TspPasswordEngine::SetText(const QString& value) {
-  const QString text = Converted(value);
+  const QString text = ApplyCharCase(FCharCase, value);
   FCaret = FAnchor = int(text.size());
   FSelLength = 0;
   FFirstVisible = 1;
@@ -34,7 +34,7 @@ void TspPasswordEngine::SetText(const QString& value) {
 void TspPasswordEngine::SetCharCase(TspEditCharCase value) {
   if (FCharCase == value) return;
   FCharCase = value;
-  const QString text = Converted(FText);
+  const QString text = ApplyCharCase(FCharCase, FText);
   if (text == FText) return;
   FText = text; // the conversion keeps the length, so caret and selection stay valid
   Changed();
@@ -145,7 +145,7 @@ bool TspPasswordEngine::Insert(const QString& text) {
     ClearSelection();
     return false;
   }
-  ReplaceSelection(Converted(clean));
+  ReplaceSelection(ApplyCharCase(FCharCase, clean));
   Changed();
   return true;
 }

@@ -11,6 +11,9 @@
 #include <functional>
 
 enum class TspEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+// `s` in the case `charCase` asks for; shared by every field that has a CharCase.
+QString ApplyCharCase(TspEditCharCase charCase, const QString& s);
+
 enum class TspTextAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // Where the cells of a password edit lie: one cell per character, from the content
@@ -106,7 +109,6 @@ public:
   void ScrollToCaret();
 
 private:
-  QString Converted(const QString& s) const;
   void SetCaret(int pos, bool extend);
   void ReplaceSelection(const QString& text);
   void Changed();
