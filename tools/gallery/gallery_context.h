@@ -3,6 +3,7 @@
 // the states that only input gives, re-created after each skin change.
 
 #include "gallery_glyphs.h"
+#include "skin/controls/label.h"
 
 #include <QRect>
 #include <QString>
@@ -42,7 +43,20 @@ void BuildCheckSection(TGalleryContext& context, QWidget* section);
 void BuildStatusSection(TGalleryContext& context, QWidget* section);
 void BuildRichSection(TGalleryContext& context, QWidget* section);
 
-class TspSkinStdLabel;
+// The gallery's texts, marked for translation.
+QString Tr(const char* text);
+
+// Places `control` at `r` and binds it to the gallery's skin data.
+template <class T> T* Bind(TGalleryContext& context, T* control, const QRect& r) {
+  control->setGeometry(r);
+  control->SetSkinData(context.SkinData);
+  return control;
+}
+
+// A standard label of a fixed size at `r` of `parent`.
+TspSkinStdLabel* StdLabel(TGalleryContext& context, QWidget* parent, const QString& text,
+                          const QRect& r, TspTextLayout layout = TspTextLayout::tlTop);
+
 // A row title at the left of a section, vertically centred on a 25-pixel control row at `y`.
 TspSkinStdLabel* AddRowLabel(TGalleryContext& context, QWidget* section, const QString& text,
                              int y);

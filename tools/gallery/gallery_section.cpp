@@ -10,6 +10,19 @@ namespace {
 const QColor kMutedText(0x5F, 0x68, 0x78);
 } // namespace
 
+QString Tr(const char* text) {
+  return QCoreApplication::translate("Gallery", text);
+}
+
+TspSkinStdLabel* StdLabel(TGalleryContext& c, QWidget* parent, const QString& text, const QRect& r,
+                          TspTextLayout layout) {
+  auto* label = new TspSkinStdLabel(parent);
+  label->SetAutoSize(false);
+  label->SetCaption(text);
+  label->SetLayout(layout);
+  return Bind(c, label, r);
+}
+
 QWidget* MakeSection(TGalleryContext& c, QWidget* parent, const QString& title, const QRect& rect) {
   auto* box = new TspSkinGroupBox(parent);
   box->SetCaption(title);
@@ -25,25 +38,15 @@ void ForceHover(QWidget* control) {
 }
 
 TspSkinStdLabel* AddRowLabel(TGalleryContext& c, QWidget* section, const QString& text, int y) {
-  auto* label = new TspSkinStdLabel(section);
-  label->SetAutoSize(false);
-  label->SetCaption(text);
-  label->setGeometry(8, y, 66, 25);
-  label->SetLayout(TspTextLayout::tlCenter);
-  label->SetSkinData(c.SkinData);
-  return label;
+  return StdLabel(c, section, text, {8, y, 66, 25}, TspTextLayout::tlCenter);
 }
 
 TspSkinStdLabel* AddColumnLabel(TGalleryContext& c, QWidget* section, const QString& text,
                                 const QRect& rect) {
-  auto* label = new TspSkinStdLabel(section);
-  label->SetAutoSize(false);
-  label->SetCaption(text);
-  label->setGeometry(rect);
+  auto* label = StdLabel(c, section, text, rect);
   label->SetUseSkinColor(false);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, kMutedText);
   label->setPalette(palette);
-  label->SetSkinData(c.SkinData);
   return label;
 }

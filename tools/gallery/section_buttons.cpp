@@ -4,7 +4,6 @@
 #include "skin/controls/button.h"
 #include "skin/controls/label.h"
 
-#include <QCoreApplication>
 #include <optional>
 
 namespace {
@@ -16,10 +15,6 @@ constexpr int kHeader = kSectionTop;
 constexpr int kFirstRow = kHeader + 18;
 constexpr int kButtonH = 25;
 constexpr int kSpeedSize = 25;
-
-QString Tr(const char* text) {
-  return QCoreApplication::translate("GalleryButtons", text);
-}
 
 int RowY(int row) {
   return kFirstRow + row * kRowH;

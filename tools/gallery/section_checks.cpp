@@ -4,7 +4,6 @@
 #include "skin/controls/check_radio_box.h"
 #include "skin/controls/radio_group.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
 
@@ -13,10 +12,6 @@ constexpr int kLeftX = 12, kRightX = 200, kColW = 172;
 constexpr int kFirstRow = kSectionTop + 20;
 constexpr int kRowH = 27;
 constexpr int kBoxH = 25;
-
-QString Tr(const char* text) {
-  return QCoreApplication::translate("GalleryChecks", text);
-}
 
 int RowY(int row) {
   return kFirstRow + row * kRowH;

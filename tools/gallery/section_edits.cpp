@@ -19,22 +19,12 @@ constexpr int kRowH = 28;
 constexpr int kFirstRow = kSectionTop + 2;
 constexpr int kEditH = 21;
 
-QString Tr(const char* text) {
-  return QCoreApplication::translate("GalleryEdits", text);
-}
-
 int RowY(int row) {
   return kFirstRow + row * kRowH;
 }
 // Edits sit 2 pixels lower than a 25-pixel row, centred on it at their skin height.
 QRect EditRect(int row, int x = kEditX, int w = kEditW) {
   return {x, RowY(row) + 2, w, kEditH};
-}
-
-template <class T> T* Bind(TGalleryContext& c, T* edit, const QRect& r) {
-  edit->setGeometry(r);
-  edit->SetSkinData(c.SkinData);
-  return edit;
 }
 
 // Keys as the user would type them, without moving the focus.

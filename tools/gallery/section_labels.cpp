@@ -6,28 +6,8 @@
 #include "skin/controls/panel.h"
 #include "skin/controls/wave_label.h"
 
-#include <QCoreApplication>
-
 namespace {
 constexpr int kLeftX = 8, kRightX = 196, kColW = 178;
-
-QString Tr(const char* text) {
-  return QCoreApplication::translate("GalleryLabels", text);
-}
-
-template <class T> T* Bind(TGalleryContext& c, T* control, const QRect& r) {
-  control->setGeometry(r);
-  control->SetSkinData(c.SkinData);
-  return control;
-}
-
-TspSkinStdLabel* StdLabel(TGalleryContext& c, QWidget* parent, const QString& text,
-                          const QRect& r) {
-  auto* label = new TspSkinStdLabel(parent);
-  label->SetAutoSize(false);
-  label->SetCaption(text);
-  return Bind(c, label, r);
-}
 
 TspSkinWaveLabel* WaveLabel(TGalleryContext& c, QWidget* parent, const QString& text,
                             const QRect& r, int xDiv, int yDiv, int ratio, bool smooth) {

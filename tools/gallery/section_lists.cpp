@@ -4,18 +4,12 @@
 #include "skin/controls/combo_box.h"
 #include "skin/controls/list_box.h"
 
-#include <QCoreApplication>
-
 namespace {
 constexpr int kListX = 10, kListW = 150;
 constexpr int kComboX = 176, kComboW = 130;
 constexpr int kStateX = kComboX + kComboW + 8, kStateW = 60;
 constexpr int kRowH = 28;
 constexpr int kFirstRow = kSectionTop + 18;
-
-QString Tr(const char* text) {
-  return QCoreApplication::translate("GalleryLists", text);
-}
 
 QStringList Animals() {
   return {Tr("Cat"),     Tr("Dog"),    Tr("Rabbit"), Tr("Snake"), Tr("Scorpion"), Tr("Parrot"),

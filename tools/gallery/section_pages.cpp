@@ -11,38 +11,19 @@
 #include <QMouseEvent>
 
 namespace {
-QString Tr(const char* text) {
-  return QCoreApplication::translate("GalleryPages", text);
-}
-
-template <class T> T* Bind(TGalleryContext& c, T* control, const QRect& r) {
-  control->setGeometry(r);
-  control->SetSkinData(c.SkinData);
-  return control;
-}
-
 TspSkinTabSheet* AddPage(TspSkinPageControl* pages, const QString& caption) {
   auto* page = new TspSkinTabSheet(pages);
   page->SetCaption(caption);
   return page;
 }
 
-TspSkinStdLabel* StdLabel(TGalleryContext& c, QWidget* parent, const QString& text,
-                          const QRect& r) {
-  auto* label = new TspSkinStdLabel(parent);
-  label->SetAutoSize(false);
-  label->SetCaption(text);
-  label->SetLayout(TspTextLayout::tlCenter);
-  return Bind(c, label, r);
-}
-
 // The form the Add Animal page shows, on a page's background.
 void FillAnimalPage(TGalleryContext& c, QWidget* page) {
-  StdLabel(c, page, Tr("Name"), {12, 12, 70, 21});
+  StdLabel(c, page, Tr("Name"), {12, 12, 70, 21}, TspTextLayout::tlCenter);
   Bind(c, new TspSkinEdit(page), {90, 12, 160, 21})->SetText(Tr("Pebble"));
-  StdLabel(c, page, Tr("Kind"), {12, 40, 70, 21});
+  StdLabel(c, page, Tr("Kind"), {12, 40, 70, 21}, TspTextLayout::tlCenter);
   Bind(c, new TspSkinEdit(page), {90, 40, 160, 21})->SetText(Tr("Vorn"));
-  StdLabel(c, page, Tr("Weight (g)"), {12, 68, 76, 21});
+  StdLabel(c, page, Tr("Weight (g)"), {12, 68, 76, 21}, TspTextLayout::tlCenter);
   auto* weight = Bind(c, new TspSkinSpinEdit(page), {90, 68, 90, 21});
   weight->SetMinValue(1);
   weight->SetMaxValue(2000);
@@ -63,11 +44,14 @@ void BuildPageSection(TGalleryContext& c, QWidget* section) {
   const int width = section->width() - 16;
   auto* pages = Bind(c, new TspSkinPageControl(section), {8, kSectionTop + 2, width, 196});
   FillAnimalPage(c, AddPage(pages, Tr("Add animal")));
-  StdLabel(c, AddPage(pages, Tr("Adopt")), Tr("The adoption page."), {12, 12, 200, 17});
+  StdLabel(c, AddPage(pages, Tr("Adopt")), Tr("The adoption page."), {12, 12, 200, 17},
+           TspTextLayout::tlCenter);
   auto* hidden = AddPage(pages, Tr("Hidden"));
   hidden->SetTabVisible(false);
-  StdLabel(c, AddPage(pages, Tr("Notes")), Tr("Hover shows on this tab."), {12, 12, 200, 17});
-  StdLabel(c, AddPage(pages, Tr("Admin")), Tr("Administration."), {12, 12, 200, 17});
+  StdLabel(c, AddPage(pages, Tr("Notes")), Tr("Hover shows on this tab."), {12, 12, 200, 17},
+           TspTextLayout::tlCenter);
+  StdLabel(c, AddPage(pages, Tr("Admin")), Tr("Administration."), {12, 12, 200, 17},
+           TspTextLayout::tlCenter);
   pages->SetActivePage(pages->Pages(0));
   // The "Notes" tab (visible index 2: the hidden page has no tab) looks hovered.
   c.AfterSkinChange.push_back([pages] {
@@ -83,7 +67,8 @@ void BuildPageSection(TGalleryContext& c, QWidget* section) {
                       {8, kSectionTop + 206, width, section->height() - kSectionTop - 214});
   bottom->SetTabPosition(TspTabPosition::tpBottom);
   auto* console = AddPage(bottom, Tr("Console"));
-  StdLabel(c, console, Tr("Tabs at the bottom are the top tabs flipped."), {12, 10, 320, 17});
+  StdLabel(c, console, Tr("Tabs at the bottom are the top tabs flipped."), {12, 10, 320, 17},
+           TspTextLayout::tlCenter);
   AddPage(bottom, Tr("Log"));
   AddPage(bottom, Tr("Export"));
   bottom->SetActivePage(console);

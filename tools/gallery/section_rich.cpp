@@ -11,8 +11,6 @@
 #include "skin/controls/scroll_box.h"
 #include "skin/controls/spin_edit.h"
 
-#include <QCoreApplication>
-
 namespace {
 constexpr int kLeft = 8;
 constexpr int kBarW = 19;
@@ -23,10 +21,6 @@ constexpr int kBoxLabelTop = kConsoleTop + kConsoleH + 6;
 constexpr int kBoxTop = kBoxLabelTop + 18;
 constexpr int kBoxH = 128;
 constexpr int kRowH = 28;
-
-QString Tr(const char* text) {
-  return QCoreApplication::translate("GalleryRich", text);
-}
 
 // The console's two line formats: a bold green message with a grey detail, and an error
 // with its red code and bold title.
@@ -99,12 +93,7 @@ void BuildSettingsBox(TGalleryContext& c, QWidget* section) {
   const int labelW = 120, fieldX = 134, fieldW = client->width() - fieldX - 8;
   int y = 6;
   const auto addRow = [&](const QString& caption) {
-    auto* label = new TspSkinStdLabel(client);
-    label->SetAutoSize(false);
-    label->SetCaption(caption);
-    label->SetLayout(TspTextLayout::tlCenter);
-    label->setGeometry(8, y, labelW, 23);
-    label->SetSkinData(c.SkinData);
+    StdLabel(c, client, caption, {8, y, labelW, 23}, TspTextLayout::tlCenter);
     const int rowY = y;
     y += kRowH;
     return rowY;

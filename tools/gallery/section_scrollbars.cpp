@@ -15,10 +15,6 @@ constexpr int kBottom = kFirstRow + kRows * kRowH; // below the last row
 constexpr int kVerticalX = kBarX + kBarW + 14;
 constexpr int kPairX = kVerticalX + 34, kPairRight = 382;
 
-QString Tr(const char* text) {
-  return QCoreApplication::translate("GalleryScrollBars", text);
-}
-
 TspSkinScrollBar* AddBar(TGalleryContext& c, QWidget* section, TspScrollBarKind kind) {
   auto* bar = new TspSkinScrollBar(section);
   bar->SetKind(kind);

@@ -6,15 +6,9 @@
 #include "skin/controls/status_bar.h"
 #include "skin/controls/status_panel.h"
 
-#include <QCoreApplication>
-
 namespace {
 constexpr int kLeftX = 8, kGaugeW = 300, kRowStep = 26;
 constexpr int kVerticalX = kLeftX + kGaugeW + 22, kVerticalH = 86;
-
-QString Tr(const char* text) {
-  return QCoreApplication::translate("GalleryStatus", text);
-}
 
 TspSkinGauge* AddGauge(TGalleryContext& c, QWidget* section, const QRect& r, int value,
                        bool vertical) {
