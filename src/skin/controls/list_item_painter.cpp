@@ -35,9 +35,8 @@ void FillRows(QImage& target, const QRect& r, QRgb colour) {
   }
 }
 
-} // namespace
-
-TspListItemLook ItemLookOf(const TspDataSkinListBox& r) {
+// The item keys that list box and combo box records name alike; only their stretch keys differ.
+template <class Record> TspListItemLook SharedItemLook(const Record& r) {
   TspListItemLook l;
   l.itemrect = r.itemrect;
   l.activeitemrect = r.activeitemrect;
@@ -45,7 +44,6 @@ TspListItemLook ItemLookOf(const TspDataSkinListBox& r) {
   l.itemtextrect = r.itemtextrect;
   l.itemleftoffset = r.itemleftoffset;
   l.itemrightoffset = r.itemrightoffset;
-  l.stretcheffect = l.focusstretcheffect = r.stretcheffect;
   l.fontcolor = r.fontcolor;
   l.activefontcolor = r.activefontcolor;
   l.focusfontcolor = r.focusfontcolor;
@@ -53,20 +51,18 @@ TspListItemLook ItemLookOf(const TspDataSkinListBox& r) {
   return l;
 }
 
+} // namespace
+
+TspListItemLook ItemLookOf(const TspDataSkinListBox& r) {
+  TspListItemLook l = SharedItemLook(r);
+  l.stretcheffect = l.focusstretcheffect = r.stretcheffect;
+  return l;
+}
+
 TspListItemLook ItemLookOf(const TspDataSkinComboBox& r) {
-  TspListItemLook l;
-  l.itemrect = r.itemrect;
-  l.activeitemrect = r.activeitemrect;
-  l.focusitemrect = r.focusitemrect;
-  l.itemtextrect = r.itemtextrect;
-  l.itemleftoffset = r.itemleftoffset;
-  l.itemrightoffset = r.itemrightoffset;
+  TspListItemLook l = SharedItemLook(r);
   l.stretcheffect = l.normalstretcheffect = r.itemstretcheffect;
   l.focusstretcheffect = r.focusitemstretcheffect;
-  l.fontcolor = r.fontcolor;
-  l.activefontcolor = r.activefontcolor;
-  l.focusfontcolor = r.focusfontcolor;
-  l.showfocus = r.showfocus;
   return l;
 }
 
