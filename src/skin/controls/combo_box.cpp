@@ -148,19 +148,23 @@ void TspSkinComboBox::TextMayHaveChanged() {
   if (OnChange) OnChange(this);
 }
 
+void TspSkinComboBox::ShowItemText(const QString& item) {
+  const QString text = ApplyCharCase(FCharCase, item);
+  if (FEditor) {
+    // Text changes would reach OnChange through the field; the caller reports them once.
+    const QSignalBlocker block(FEditor);
+    FEditor->setText(text);
+    FEditor->selectAll();
+  } else {
+    FText = text;
+  }
+}
+
 void TspSkinComboBox::SelectItem(int index, bool remember) {
   FPopup->SetItemIndex(index);
   const int i = FPopup->ItemIndex();
   if (i >= 0) {
-    const QString item = ApplyCharCase(FCharCase, Items()[i]);
-    if (FEditor) {
-      // Text changes reach OnChange through the field; report them once, below.
-      const QSignalBlocker block(FEditor);
-      FEditor->setText(item);
-      FEditor->selectAll();
-    } else {
-      FText = item;
-    }
+    ShowItemText(Items()[i]);
   }
   if (remember) FOldItemIndex = i;
   update();
@@ -340,14 +344,7 @@ void TspSkinComboBox::CloseUp(bool accept) {
     // opened comes back, text and all.
     FPopup->SetItemIndex(FOldItemIndex);
     if (FOldItemIndex >= 0 && FOldItemIndex < Items().size()) {
-      const QString item = ApplyCharCase(FCharCase, Items()[FOldItemIndex]);
-      if (FEditor) {
-        const QSignalBlocker block(FEditor);
-        FEditor->setText(item);
-        FEditor->selectAll();
-      } else {
-        FText = item;
-      }
+      ShowItemText(Items()[FOldItemIndex]);
       TextMayHaveChanged();
     }
   }

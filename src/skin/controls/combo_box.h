@@ -173,6 +173,8 @@ private:
   bool HandleKey(int key, Qt::KeyboardModifiers modifiers, const QString& text);
   // Selects `index` as the user did: the list, Text, OnClick, OnChange.
   void SelectItem(int index, bool remember);
+  // Shows `item` (in the CharCase) as the text, all of it selected in the field.
+  void ShowItemText(const QString& item);
   void AutoCompleteChar(QChar c);
   // Fires OnChange when the shown text differs from the one last reported.
   void TextMayHaveChanged();
