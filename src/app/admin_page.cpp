@@ -16,8 +16,8 @@ TAdminPage::TAdminPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
   cbxAdminDB->SetStyle(TspComboBoxStyle::spcbFixedStyle);
   cbxAdminDB->SetItems({QStringLiteral("Users"), QStringLiteral("Animals")});
   cbxAdminDB->SetItemIndex(0);
-  lblAdminDBSort = NewControl<TspSkinStdLabel>(pnlAdminDB, "lblAdminDBSort", {8, 38, 30, 17}, skin);
-  lblAdminDBSort->SetCaption(QStringLiteral("Sort"));
+  lblAdminDBSort =
+      NewLabel(pnlAdminDB, "lblAdminDBSort", {8, 38, 30, 17}, skin, QStringLiteral("Sort"));
   cbxAdminDBField =
       NewControl<TspSkinComboBox>(pnlAdminDB, "cbxAdminDBField", {40, 36, 110, 21}, skin);
   cbxAdminDBField->SetStyle(TspComboBoxStyle::spcbFixedStyle);

@@ -1,7 +1,7 @@
 #pragma once
 // The faces the screens name, and free stand-ins for them: the skins' "Tahoma" (the files
-// under /usr/share/wine/fonts), "Segoe UI" and "Segoe UI Light" (substituted by installed
-// faces of similar width, so the layouts' texts fit their labels).
+// under /usr/share/wine/fonts), "Segoe UI" and "Segoe UI Light" (Liberation Sans, narrowed
+// to their width, so the layouts' texts fit their labels).
 
 #include <QFont>
 
@@ -12,5 +12,5 @@ inline constexpr char kSegoeUILight[] = "Segoe UI Light";
 // Registers the fonts and substitutions once per process; call before any window is made.
 void RegisterAppFonts();
 
-// A font of a named face at a height in pixels.
+// A font of a named face at a height in pixels; the Segoe faces come narrowed (and light).
 QFont AppFont(const char* family, int pixelSize, bool bold = false);

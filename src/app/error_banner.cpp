@@ -23,15 +23,6 @@ constexpr TColor Rgb(int r, int g, int b) {
   return TColor(r | (g << 8) | (b << 16));
 }
 
-TspSkinStdLabel* BannerLabel(QWidget* parent, const char* name, const QRect& r, const QFont& font,
-                             TspSkinData* skin) {
-  auto* label = NewControl<TspSkinStdLabel>(parent, name, r, skin);
-  label->SetAutoSize(false);
-  label->SetUseSkinFont(false);
-  label->setFont(font);
-  return label;
-}
-
 TspSkinButton* BannerButton(QWidget* parent, const char* name, const QString& caption, int x,
                             TColor color, TspSkinData* skin) {
   auto* button = new TspSkinButton(parent);
@@ -52,15 +43,14 @@ TErrorBanner::TErrorBanner(TfrmMain& form, QWidget* client) : FForm(form) {
   TspSkinData* skin = form.spSkinForm;
   pnlErrorMain = NewControl<TspSkinPanel>(client, "pnlErrorMain", {-1, 0, kWidth, kHeight}, skin);
   QWidget* panel = pnlErrorMain;
-  lblErrorERR =
-      BannerLabel(panel, "lblErrorERR", {0, -5, 161, 57}, AppFont(kSegoeUI, 47, true), skin);
-  lblErrorERR->SetCaption(QStringLiteral("ERROR"));
+  lblErrorERR = NewLabel(panel, "lblErrorERR", {0, -5, 161, 57}, skin, QStringLiteral("ERROR"),
+                         AppFont(kSegoeUI, 47, true));
   lblErrorCode =
-      BannerLabel(panel, "lblErrorCode", {160, -5, 73, 57}, AppFont(kSegoeUILight, 47), skin);
-  lblErrorHeader = BannerLabel(panel, "lblErrorHeader", {kDetailsLeft, 0, 393, 25},
-                               AppFont(kSegoeUI, 16, true), skin);
-  lblErrorDetails = BannerLabel(panel, "lblErrorDetails", {kDetailsLeft, 17, 643, 40},
-                                AppFont(kSegoeUI, 13), skin);
+      NewLabel(panel, "lblErrorCode", {160, -5, 73, 57}, skin, {}, AppFont(kSegoeUILight, 47));
+  lblErrorHeader = NewLabel(panel, "lblErrorHeader", {kDetailsLeft, 0, 393, 25}, skin, {},
+                            AppFont(kSegoeUI, 16, true));
+  lblErrorDetails = NewLabel(panel, "lblErrorDetails", {kDetailsLeft, 17, 643, 40}, skin, {},
+                             AppFont(kSegoeUI, 13));
   lblErrorDetails->SetWordWrap(true);
   btnErrorQuestion = BannerButton(panel, "btnErrorQuestion", QStringLiteral("?"),
                                   kWidth - 2 * kButtonWidth + 1, Rgb(109, 111, 150), skin);

@@ -6,14 +6,28 @@
 #include <QEvent>
 #include <QPointer>
 
+TspSkinStdLabel* NewLabel(QWidget* parent, const char* formName, const QRect& bounds,
+                          TspSkinData* skin, const QString& caption) {
+  // The size follows the caption while AutoSize is on: switch it off before placing.
+  auto* label = new TspSkinStdLabel(parent);
+  label->SetAutoSize(false);
+  label->SetCaption(caption);
+  return PlaceControl(label, formName, bounds, skin);
+}
+
+TspSkinStdLabel* NewLabel(QWidget* parent, const char* formName, const QRect& bounds,
+                          TspSkinData* skin, const QString& caption, const QFont& font) {
+  auto* label = new TspSkinStdLabel(parent);
+  label->SetAutoSize(false);
+  label->SetUseSkinFont(false);
+  label->setFont(font);
+  label->SetCaption(caption);
+  return PlaceControl(label, formName, bounds, skin);
+}
+
 TspSkinStdLabel* AddPageHeader(QWidget* sheet, const char* formName, const QString& caption,
                                TspSkinData* skin) {
-  auto* header = new TspSkinStdLabel(sheet);
-  header->SetUseSkinFont(false);
-  header->setFont(AppFont(kSegoeUILight, 27));
-  header->SetAutoSize(false);
-  header->SetCaption(caption);
-  return PlaceControl(header, formName, {12, 4, 400, 40}, skin);
+  return NewLabel(sheet, formName, {12, 4, 400, 40}, skin, caption, AppFont(kSegoeUILight, 27));
 }
 
 namespace {

@@ -27,6 +27,14 @@ T* NewControl(QWidget* parent, const char* formName, const QRect& bounds, TspSki
 }
 
 class TspSkinStdLabel;
+class QFont;
+
+// A transparent label in a fixed box (AutoSize off, so the box stays whatever the caption),
+// in the skin's label font, or in `font` when one is given.
+TspSkinStdLabel* NewLabel(QWidget* parent, const char* formName, const QRect& bounds,
+                          TspSkinData* skin, const QString& caption = {});
+TspSkinStdLabel* NewLabel(QWidget* parent, const char* formName, const QRect& bounds,
+                          TspSkinData* skin, const QString& caption, const QFont& font);
 
 // The title at the top left of a page ("Console", "Configuration", ...).
 TspSkinStdLabel* AddPageHeader(QWidget* sheet, const char* formName, const QString& caption,

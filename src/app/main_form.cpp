@@ -106,12 +106,9 @@ void TfrmMain::BuildHeader() {
       {kSideMargin, kHeaderTop, kClientWidth - kSideMargin - kRightMargin, kHeaderHeight}, skin);
   const auto word = [&](const char* name, const QString& text, const char* face, bool bold, int x,
                         int width) {
-    auto* label = NewControl<TspSkinStdLabel>(pnlMainHeader, name, {x, 2, width, 44}, skin);
-    label->SetAutoSize(false);
-    label->SetUseSkinFont(false);
-    label->setFont(AppFont(face, 34, bold));
+    auto* label =
+        NewLabel(pnlMainHeader, name, {x, 2, width, 44}, skin, text, AppFont(face, 34, bold));
     label->SetLayout(TspTextLayout::tlCenter);
-    label->SetCaption(text);
     return label;
   };
   lblMainSave = word("lblMainSave", QStringLiteral("SAVE"), kSegoeUILight, false, 12, 92);

@@ -4,6 +4,7 @@
 #include "app/form_builder.h"
 #include "app/image_control.h"
 #include "app/main_form.h"
+#include "app/web_host.h"
 #include "skin/controls/button.h"
 #include "skin/controls/label.h"
 #include "skin/controls/page_control.h"
@@ -11,10 +12,18 @@
 
 namespace {
 TspSkinStdLabel* DetailLabel(QWidget* parent, const char* name, int y, TspSkinData* skin) {
-  auto* label = NewControl<TspSkinStdLabel>(parent, name, {8, y, 169, 18}, skin);
-  label->SetAutoSize(false);
+  auto* label = NewLabel(parent, name, {8, y, 169, 18}, skin);
   label->SetAlignment(TspAlignment::taCenter);
   return label;
+}
+
+// A button of any size: its skin image stretches around its client part.
+TspSkinButton* BigButton(QWidget* parent, const char* name, const QRect& r, TspSkinData* skin,
+                         const char* caption) {
+  auto* button = new TspSkinButton(parent);
+  button->SetUseSkinSize(false);
+  button->SetCaption(QString::fromLatin1(caption));
+  return PlaceControl(button, name, r, skin);
 }
 } // namespace
 
@@ -34,38 +43,38 @@ TProfilePage::TProfilePage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form)
   lblProfileTelephone = DetailLabel(panel, "lblProfileTelephone", 124, skin);
   lblProfileHomeAddress = DetailLabel(panel, "lblProfileHomeAddress", 146, skin);
 
-  btnProfileDonate = NewControl<TspSkinButton>(panel, "btnProfileDonate", {184, 8, 201, 81}, skin);
-  btnProfileDonate->SetUseSkinSize(false);
-  btnProfileDonate->SetCaption(QStringLiteral("Donate"));
-  btnProfileAdopt = NewControl<TspSkinButton>(panel, "btnProfileAdopt", {184, 93, 201, 80}, skin);
-  btnProfileAdopt->SetUseSkinSize(false);
-  btnProfileAdopt->SetCaption(QStringLiteral("Adopt A Pet"));
-  btnProfileEdit = NewControl<TspSkinButton>(panel, "btnProfileEdit", {8, 180, 377, 25}, skin);
-  btnProfileEdit->SetUseSkinSize(false);
-  btnProfileEdit->SetCaption(QStringLiteral("Edit Profile Details"));
+  btnProfileDonate = BigButton(panel, "btnProfileDonate", {184, 8, 201, 81}, skin, "Donate");
+  btnProfileAdopt = BigButton(panel, "btnProfileAdopt", {184, 93, 201, 80}, skin, "Adopt A Pet");
+  btnProfileEdit =
+      BigButton(panel, "btnProfileEdit", {8, 180, 377, 25}, skin, "Edit Profile Details");
+  btnProfileAdopt->OnClick = [this](QObject*) { btnProfileAdoptClick(); };
+  btnProfileDonate->OnClick = [this](QObject*) { btnProfileDonateClick(); };
 
   pnlProfileFeatured =
       NewControl<TspSkinPanel>(panel, "pnlProfileFeatured", {8, 210, 377, 105}, skin);
   QWidget* featured = pnlProfileFeatured;
-  lblProfileFeature =
-      NewControl<TspSkinStdLabel>(featured, "lblProfileFeature", {8, 6, 140, 20}, skin);
-  lblProfileFeature->SetUseSkinFont(false);
-  lblProfileFeature->setFont(AppFont(kSegoeUI, 16, true));
-  lblProfileFeature->SetCaption(QStringLiteral("Featured Pet"));
+  lblProfileFeature = NewLabel(featured, "lblProfileFeature", {8, 6, 140, 20}, skin,
+                               QStringLiteral("Featured Pet"), AppFont(kSegoeUI, 16, true));
   imgProfileFeature = NewControl<TImage>(featured, "imgProfileFeature", {8, 28, 96, 70}, skin);
   imgProfileFeature->SetCenter(true);
   imgProfileFeature->SetProportional(true);
   imgProfileFeature->SetStretch(true);
   imgProfileFeature->setVisible(false);
-  lblProfileFeatureName =
-      NewControl<TspSkinStdLabel>(featured, "lblProfileFeatureName", {114, 32, 160, 22}, skin);
-  lblProfileFeatureName->SetAutoSize(false);
-  lblProfileFeatureName->SetUseSkinFont(false);
-  lblProfileFeatureName->setFont(AppFont(kSegoeUI, 16, true));
+  lblProfileFeatureName = NewLabel(featured, "lblProfileFeatureName", {114, 32, 160, 22}, skin, {},
+                                   AppFont(kSegoeUI, 16, true));
   lblProfileFeatureName->SetEllipsType(TspStdEllipsType::spetEndEllips);
-  lblAdoptType = NewControl<TspSkinStdLabel>(featured, "lblAdoptType", {114, 58, 160, 18}, skin);
-  lblAdoptType->SetAutoSize(false);
+  lblAdoptType = NewLabel(featured, "lblAdoptType", {114, 58, 160, 18}, skin);
   btnProfileAdoptFeatured =
       NewControl<TspSkinButton>(featured, "btnProfileAdoptFeatured", {290, 70, 75, 25}, skin);
   btnProfileAdoptFeatured->SetCaption(QStringLiteral("View"));
+}
+
+void TProfilePage::btnProfileAdoptClick() {
+  // The results list keeps its last contents.
+  FForm.OpenTable(FForm.ADOUsers, QStringLiteral("Animals"));
+  FForm.pctMain->SetActivePage(FForm.tbsAdopt);
+}
+
+void TProfilePage::btnProfileDonateClick() {
+  FForm.OpenUrl(DonationUrl());
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The Profile page, home of every logged-in user: the account's details and picture (filled
-// by the login), and the featured animal drawn at start-up. Its buttons' screens come with
-// browsing and profile editing.
+// by the login), the featured animal drawn at start-up, "Adopt A Pet" and "Donate". "View"
+// and "Edit Profile Details" come with browsing and profile editing.
 
 class TfrmMain;
 class TImage;
@@ -13,6 +13,11 @@ class TspSkinTabSheet;
 class TProfilePage {
 public:
   TProfilePage(TfrmMain& form, TspSkinTabSheet* sheet);
+
+  // "Adopt A Pet": Animals reopened, the Browse page shown.
+  void btnProfileAdoptClick();
+  // "Donate": the donation page in the browser.
+  void btnProfileDonateClick();
 
   TspSkinStdLabel* lblProfileHeader = nullptr;
   TspSkinPanel* pnlProfileAlign = nullptr;
