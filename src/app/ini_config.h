@@ -1,7 +1,12 @@
 #pragma once
-// TiniConfig: the settings record, the in-memory copy of cfg/config.ini.
+// TiniConfig: the settings record, the in-memory copy of cfg/config.ini, and the three ways
+// it meets the file: the defaults a new file is created with, reading the record (with the
+// defaults of absent keys) and saving it.
 
 #include <QString>
+#include <memory>
+
+class TProfileFile;
 
 class TiniConfig {
 public:
@@ -48,3 +53,31 @@ private:
   bool FLogErrors = false;
   bool FCheckUpdate = false;
 };
+
+// What a new settings file starts with besides its fixed values: the window's bounds at
+// that moment and the two paths (native separators).
+struct TConfigCreation {
+  qint32 Left = 0;
+  qint32 Top = 0;
+  qint32 Width = 0;
+  qint32 Height = 0;
+  QString DatabasePath;
+  QString ConfigPath;
+};
+
+// Writes every key with its creation value, in the file's key order, as one save: the file
+// appears whole or not at all. Throws EProfileFileError when it cannot be written.
+void WriteConfigDefaults(TProfileFile& file, const TConfigCreation& creation);
+
+// The record as the file holds it; absent keys take their reading defaults (empty texts,
+// zero numbers, true flags). The user name is read under "Username".
+std::unique_ptr<TiniConfig> ReadConfig(const TProfileFile& file);
+
+// Writes the record back in the file's key order, as one save. The two paths are not
+// written, and the user name only when the record remembers it: otherwise the file keeps
+// the name it had.
+void WriteConfig(TProfileFile& file, const TiniConfig& config);
+
+// The built-in skin a SkinColor names: 0 "Blue", 1 "Green", 2 "Orange", and 3 "Purple" for
+// every other value, an empty one included. Compared exactly.
+int SkinIndexOfColor(const QString& skinColor);
