@@ -36,11 +36,7 @@ constexpr int kCheckStep = 27;
 
 TspSkinStdLabel* RowLabel(QWidget* parent, const char* name, const QString& caption, int y,
                           TspSkinData* skin) {
-  // AutoSize off before the label is placed, or it shrinks to its empty caption.
-  auto* label = new TspSkinStdLabel(parent);
-  label->SetAutoSize(false);
-  label->SetCaption(caption);
-  return PlaceControl(label, name, {kLeft, y, 200, kLabelHeight}, skin);
+  return NewLabel(parent, name, {kLeft, y, 200, kLabelHeight}, skin, caption);
 }
 
 TspSkinEdit* PathEdit(QWidget* parent, const char* name, const QString& hint, int y,

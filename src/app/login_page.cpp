@@ -105,15 +105,10 @@ TLoginPage::TLoginPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form), FS
   imgLogInIcon->SetStretch(true);
   imgLogInIcon->SetPicture(LoginLogo());
 
-  // AutoSize off before the label is placed, or it shrinks to its empty caption.
-  lblLogin = new TspSkinStdLabel(panel);
-  lblLogin->SetAutoSize(false);
-  lblLogin->SetUseSkinFont(false);
-  lblLogin->setFont(AppFont(kSegoeUILight, 24));
+  lblLogin = NewLabel(panel, "lblLogin", {8, 80, kPanelWidth - 16, 34}, skin,
+                      QStringLiteral("Log In"), AppFont(kSegoeUILight, 24));
   lblLogin->SetAlignment(TspAlignment::taCenter);
   lblLogin->SetLayout(TspTextLayout::tlCenter);
-  lblLogin->SetCaption(QStringLiteral("Log In"));
-  PlaceControl(lblLogin, "lblLogin", {8, 80, kPanelWidth - 16, 34}, skin);
 
   edtLLogin = NewControl<TspSkinEdit>(panel, "edtLLogin",
                                       {kColumnLeft, 120, kColumnWidth, kRowHeight}, skin);
