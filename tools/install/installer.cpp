@@ -33,13 +33,13 @@ constexpr TAsset kAssets[] = {
     {"qrcodejs/qrcode.min.js", "gen/js/qrcode.min.js"},
 };
 
-struct TPictureSpec {
+struct TSamplePicture {
   const char* Name;
   const char* Emoji;
   QColor Background;
 };
 
-const TPictureSpec kKindPictures[] = {
+const TSamplePicture kKindPictures[] = {
     {"Cat", "\U0001F408", QColor(252, 228, 204)},
     {"Dog", "\U0001F415", QColor(214, 234, 248)},
     {"Rabbit", "\U0001F407", QColor(226, 240, 214)},
@@ -47,15 +47,15 @@ const TPictureSpec kKindPictures[] = {
     {"Scorpion", "\U0001F982", QColor(238, 226, 246)},
 };
 
-const TPictureSpec kRolePictures[] = {
+const TSamplePicture kRolePictures[] = {
     {"Admin", "\U0001F9D1\u200D\U0001F4BC", QColor(220, 230, 245)},
     {"Employee", "\U0001F9D1\u200D\u2695\uFE0F", QColor(214, 240, 232)},
     {"Member", "\U0001F64B", QColor(250, 232, 236)},
 };
 
 QColor KindBackground(const QString& kind) {
-  for (const TPictureSpec& spec : kKindPictures)
-    if (kind == QLatin1String(spec.Name)) return spec.Background;
+  for (const TSamplePicture& sample : kKindPictures)
+    if (kind == QLatin1String(sample.Name)) return sample.Background;
   return QColor(236, 236, 236);
 }
 
@@ -159,10 +159,10 @@ QStringList Install(const TInstallOptions& options) {
       return WriteJpeg(DrawEmojiPicture(emojiFamily, emoji, background, kPictureSide), 90);
     });
   };
-  for (const TPictureSpec& spec : kKindPictures)
-    picture(QString::fromLatin1(spec.Name), QString::fromUtf8(spec.Emoji), spec.Background);
-  for (const TPictureSpec& spec : kRolePictures)
-    picture(QString::fromLatin1(spec.Name), QString::fromUtf8(spec.Emoji), spec.Background);
+  for (const TSamplePicture& sample : kKindPictures)
+    picture(QString::fromLatin1(sample.Name), QString::fromUtf8(sample.Emoji), sample.Background);
+  for (const TSamplePicture& sample : kRolePictures)
+    picture(QString::fromLatin1(sample.Name), QString::fromUtf8(sample.Emoji), sample.Background);
   for (const TStoredAnimal& animal : samples.Animals)
     if (!animal.PictureEmoji.isEmpty())
       picture(animal.AnimalName + QString::number(animal.ID), animal.PictureEmoji,
