@@ -1,6 +1,7 @@
 // Push buttons under real input: the mouse state machine, groups, toggles, auto-repeat,
 // default and cancel keys, and the images each state paints from the skin.
 
+#include "form_fixture.h"
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/button.h"
 #include "skin/controls/panel.h"
@@ -21,28 +22,13 @@
 
 namespace {
 
-class ButtonTest : public ::testing::Test {
+class ButtonTest : public SkinnedFormTest {
 protected:
-  static void SetUpTestSuite() { RegisterSkinFonts(); }
-
-  // The pointer rests outside every window between tests: a form shown under it would see
-  // its controls entered without a window-level enter, and never hear that they were left.
-  static void ParkPointer() {
-    QCursor::setPos(700, 700);
-    QCoreApplication::processEvents();
-  }
-
   void SetUp() override {
-    ParkPointer();
-    form = std::make_unique<QWidget>();
-    form->resize(320, 200);
-    list = CreateBuiltinSkinList(form.get());
-    data = new TspSkinData(form.get());
-    data->SetSkinList(list); // loads "sknBlue"
-    ASSERT_FALSE(data->IsEmpty());
+    NewForm(320, 200);
+    ASSERT_NO_FATAL_FAILURE(LoadBuiltinSkin());
     new TspSkinnedFormHook(form.get());
   }
-  void TearDown() override { ParkPointer(); }
 
   TspSkinButton* AddButton(int x, int y, const QString& caption = QString(), bool skinned = true) {
     auto* b = new TspSkinButton(form.get());
@@ -56,11 +42,6 @@ protected:
     return b;
   }
 
-  void ShowForm() {
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-  }
   // The pointer to an empty corner of the form.
   void MouseAway() { QTest::mouseMove(form.get(), QPoint(315, 195)); }
   // Takes the focus away and lets the button's focus-out look settle.
@@ -84,9 +65,6 @@ protected:
     return target;
   }
 
-  std::unique_ptr<QWidget> form;
-  TspCompressedSkinList* list = nullptr;
-  TspSkinData* data = nullptr;
   std::map<QObject*, int> clicks;
 };
 

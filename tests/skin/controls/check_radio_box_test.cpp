@@ -1,6 +1,7 @@
 // Check boxes and radio buttons under real input: toggling by mouse, Space and accelerator,
 // the grayed cycle, exclusivity by GroupIndex, and the images each state paints.
 
+#include "form_fixture.h"
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/check_radio_box.h"
 #include "skin/controls/panel.h"
@@ -19,27 +20,13 @@
 
 namespace {
 
-class CheckBoxTest : public ::testing::Test {
+class CheckBoxTest : public SkinnedFormTest {
 protected:
-  static void SetUpTestSuite() { RegisterSkinFonts(); }
-
-  // The pointer rests outside every window between tests.
-  static void ParkPointer() {
-    QCursor::setPos(700, 700);
-    QCoreApplication::processEvents();
-  }
-
   void SetUp() override {
-    ParkPointer();
-    form = std::make_unique<QWidget>();
-    form->resize(360, 220);
-    list = CreateBuiltinSkinList(form.get());
-    data = new TspSkinData(form.get());
-    data->SetSkinList(list); // loads "sknBlue"
-    ASSERT_FALSE(data->IsEmpty());
+    NewForm(360, 220);
+    ASSERT_NO_FATAL_FAILURE(LoadBuiltinSkin());
     new TspSkinnedFormHook(form.get());
   }
-  void TearDown() override { ParkPointer(); }
 
   TspSkinCheckRadioBox* AddBox(QWidget* parent, int x, int y, const QString& caption,
                                bool skinned = true) {
@@ -57,11 +44,6 @@ protected:
     return AddBox(form.get(), x, y, caption);
   }
 
-  void ShowForm() {
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-  }
   static void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(8, 12)); }
 
   const TspDataSkinCheckRadioControl& Record(const QString& name) {
@@ -98,9 +80,6 @@ protected:
     EXPECT_GT(compared, 20);
   }
 
-  std::unique_ptr<QWidget> form;
-  TspCompressedSkinList* list = nullptr;
-  TspSkinData* data = nullptr;
   std::map<QObject*, int> clicks;
 };
 

@@ -2,7 +2,7 @@
 // record, the font rule and height, the button, the mask edit's phone field, the URL edit
 // and the date edit.
 
-#include "field_form_fixture.h"
+#include "form_fixture.h"
 #include "skin/controls/date_edit.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/mask_edit.h"

@@ -1,7 +1,7 @@
 // The password edit on a real widget: its key table through real key events, the mouse,
 // the cell geometry and what it paints.
 
-#include "field_form_fixture.h"
+#include "form_fixture.h"
 #include "skin/controls/password_edit.h"
 #include "skin/data/control_image.h"
 

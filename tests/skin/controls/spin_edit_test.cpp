@@ -1,7 +1,7 @@
 // The spin edit on a real widget: the value rule through its inner edit, the buttons
 // with hold-to-repeat, the keys and what it paints.
 
-#include "field_form_fixture.h"
+#include "form_fixture.h"
 #include "skin/controls/spin_edit.h"
 #include "skin/data/control_image.h"
 

@@ -1,7 +1,6 @@
 #pragma once
-// What the tests of the text fields share: a real window with a line edit for the focus to
-// go to, the built-in skins at hand, and the pointer parked outside every window between
-// tests.
+// What the tests of interactive controls share: a real form, the built-in skins at hand, and
+// the pointer parked outside every window between tests.
 
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/skin_fonts.h"
@@ -15,7 +14,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-class FieldFormTest : public ::testing::Test {
+class SkinnedFormTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { RegisterSkinFonts(); }
 
@@ -26,13 +25,11 @@ protected:
     QCoreApplication::processEvents();
   }
 
-  // A 400 x 200 form, not shown yet, with `other` at its bottom left.
-  void SetUp() override {
+  // Parks the pointer and makes a `w` x `h` form, not shown yet.
+  void NewForm(int w, int h) {
     ParkPointer();
     form = std::make_unique<QWidget>();
-    form->resize(400, 200);
-    other = new QLineEdit(form.get());
-    other->setGeometry(10, 150, 100, 20);
+    form->resize(w, h);
   }
   void TearDown() override { ParkPointer(); }
 
@@ -43,14 +40,28 @@ protected:
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   }
 
-  // `data`: skin data of the form on the built-in skins, the first one loaded.
+  // `data`: skin data of the form on the built-in `list`, the first skin loaded ("sknBlue").
   void LoadBuiltinSkin() {
+    list = CreateBuiltinSkinList(form.get());
     data = new TspSkinData(form.get());
-    data->SetSkinList(CreateBuiltinSkinList(form.get()));
+    data->SetSkinList(list);
     ASSERT_FALSE(data->IsEmpty());
   }
 
   std::unique_ptr<QWidget> form;
-  QLineEdit* other = nullptr;
+  TspCompressedSkinList* list = nullptr;
   TspSkinData* data = nullptr;
+};
+
+// The text fields' form: 400 x 200 with a line edit `other` at its bottom left for the focus
+// to go to.
+class FieldFormTest : public SkinnedFormTest {
+protected:
+  void SetUp() override {
+    NewForm(400, 200);
+    other = new QLineEdit(form.get());
+    other->setGeometry(10, 150, 100, 20);
+  }
+
+  QLineEdit* other = nullptr;
 };
