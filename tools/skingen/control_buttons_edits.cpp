@@ -98,6 +98,38 @@ QImage StepperFace(const TSkinPalette& p, TGlyphDirection dir, TFace face) {
   return img;
 }
 
+// The faces of a push-button record and the caption colour on each; an empty rectangle is
+// a state without a face of its own.
+struct TButtonFaces {
+  TspRect Normal, Hot, Down, Focused, Disabled;
+  QColor Text, HotText, DownText, FocusedText, DisabledText;
+};
+
+// Writes the keys that follow a push-button record's geometry (caption colours, the faces of
+// the other states, no morphing, focus rectangle or glow) and asks for the caption to be
+// readable on every face; `what` names the button in those checks.
+void ButtonStates(TSkinBuild& b, TDescSection& s, const QString& what, const TButtonFaces& f) {
+  s.Font("", f.Text)
+      .Colour("activefontcolor", f.HotText)
+      .Colour("downfontcolor", f.DownText)
+      .Colour("disabledfontcolor", f.DisabledText)
+      .Rect("activeskinrect", f.Hot)
+      .Rect("downskinrect", f.Down);
+  if (!f.Focused.IsEmpty()) s.Rect("focusedskinrect", f.Focused);
+  if (!f.Disabled.IsEmpty()) s.Rect("disabledskinrect", f.Disabled);
+  s.Flag("morphing", false)
+      .Flag("showfocus", false)
+      .Int("glowlayerpictureindex", -1)
+      .Int("glowlayermaskpictureindex", -1);
+  b.ExpectText(what + " text", f.Text, piButtons, Inset(f.Normal, 5, 5));
+  b.ExpectText("hot " + what + " text", f.HotText, piButtons, Inset(f.Hot, 5, 5));
+  b.ExpectText("pressed " + what + " text", f.DownText, piButtons, Inset(f.Down, 5, 5));
+  if (!f.Focused.IsEmpty())
+    b.ExpectText("focused " + what + " text", f.FocusedText, piButtons, Inset(f.Focused, 5, 5));
+  if (!f.Disabled.IsEmpty())
+    b.ExpectText("disabled " + what + " text", f.DisabledText, piButtons, Inset(f.Disabled, 5, 5));
+}
+
 } // namespace
 
 void BuildButtons(TSkinBuild& b) {
@@ -129,50 +161,27 @@ void BuildButtons(TSkinBuild& b) {
   const TspRect down = b.Add(piButtons, ButtonFace(p, buttonSize, TFace::Down));
   const TspRect focused = b.Add(piButtons, ButtonFace(p, buttonSize, TFace::Focused));
   const TspRect disabled = b.Add(piButtons, ButtonFace(p, buttonSize, TFace::Disabled));
-  AddControlRecord(b, "button", "button", piButtons, normal)
-      .Point("lefttoppoint", 4, 11)
-      .Point("righttoppoint", kButtonW - 5, 11)
-      .Point("leftbottompoint", 0, 0)
-      .Point("rightbottompoint", 0, 0)
-      .Rect("clientrect", {3, 2, kButtonW - 3, kButtonH - 2})
-      .Flag("stretcheffect", false)
-      .Font("", p.Text)
-      .Colour("activefontcolor", p.TextOnAccent)
-      .Colour("downfontcolor", p.TextOnAccent)
-      .Colour("disabledfontcolor", p.TextDisabled)
-      .Rect("activeskinrect", hot)
-      .Rect("downskinrect", down)
-      .Rect("focusedskinrect", focused)
-      .Rect("disabledskinrect", disabled)
-      .Flag("morphing", false)
-      .Flag("showfocus", false)
-      .Int("glowlayerpictureindex", -1)
-      .Int("glowlayermaskpictureindex", -1);
-  b.ExpectText("button text", p.Text, piButtons, Inset(normal, 5, 5));
-  b.ExpectText("hot button text", p.TextOnAccent, piButtons, Inset(hot, 5, 5));
-  b.ExpectText("pressed button text", p.TextOnAccent, piButtons, Inset(down, 5, 5));
-  b.ExpectText("focused button text", p.TextOnAccent, piButtons, Inset(focused, 5, 5));
-  b.ExpectText("disabled button text", p.TextDisabled, piButtons, Inset(disabled, 5, 5));
+  TDescSection& button = AddControlRecord(b, "button", "button", piButtons, normal)
+                             .Point("lefttoppoint", 4, 11)
+                             .Point("righttoppoint", kButtonW - 5, 11)
+                             .Point("leftbottompoint", 0, 0)
+                             .Point("rightbottompoint", 0, 0)
+                             .Rect("clientrect", {3, 2, kButtonW - 3, kButtonH - 2})
+                             .Flag("stretcheffect", false);
+  ButtonStates(b, button, "button",
+               {normal, hot, down, focused, disabled, p.Text, p.TextOnAccent, p.TextOnAccent,
+                p.TextOnAccent, p.TextDisabled});
 
   const QSize squareSize(23, 23);
   const TspRect sqNormal = b.Add(piButtons, SquareFace(p, squareSize, TFace::Normal));
   const TspRect sqHot = b.Add(piButtons, SquareFace(p, squareSize, TFace::Hot));
   const TspRect sqDown = b.Add(piButtons, SquareFace(p, squareSize, TFace::Down));
-  AddControlRecord(b, "resizebutton", "button", piButtons, sqNormal)
-      .Geometry({4, 4}, {19, 4}, {4, 19}, {19, 19}, {3, 3, 20, 20}, true, true)
-      .Font("", p.Text)
-      .Colour("activefontcolor", p.Text)
-      .Colour("downfontcolor", p.TextOnAccent)
-      .Colour("disabledfontcolor", p.TextDisabled)
-      .Rect("activeskinrect", sqHot)
-      .Rect("downskinrect", sqDown)
-      .Flag("morphing", false)
-      .Flag("showfocus", false)
-      .Int("glowlayerpictureindex", -1)
-      .Int("glowlayermaskpictureindex", -1);
-  b.ExpectText("square button text", p.Text, piButtons, Inset(sqNormal, 5, 5));
-  b.ExpectText("hot square button text", p.Text, piButtons, Inset(sqHot, 5, 5));
-  b.ExpectText("pressed square button text", p.TextOnAccent, piButtons, Inset(sqDown, 5, 5));
+  TDescSection& square =
+      AddControlRecord(b, "resizebutton", "button", piButtons, sqNormal)
+          .Geometry({4, 4}, {19, 4}, {4, 19}, {19, 19}, {3, 3, 20, 20}, true, true);
+  ButtonStates(
+      b, square, "square button",
+      {sqNormal, sqHot, sqDown, {}, {}, p.Text, p.Text, p.TextOnAccent, {}, p.TextDisabled});
 
   // Tool buttons, 25 x 25: corners of 4 that stay, sides and centre that stretch, so a
   // tool button with a caption can be any width.
@@ -181,23 +190,20 @@ void BuildButtons(TSkinBuild& b) {
   const TspRect toolHot = b.Add(piButtons, ToolFace(p, toolSize, TFace::Hot));
   const TspRect toolDown = b.Add(piButtons, ToolFace(p, toolSize, TFace::Down));
   const TspRect toolDisabled = b.Add(piButtons, ToolFace(p, toolSize, TFace::Disabled));
-  AddControlRecord(b, "toolbutton", "button", piButtons, toolNormal)
-      .Geometry({4, 4}, {21, 4}, {4, 21}, {21, 21}, {3, 3, 22, 22}, true, true)
-      .Font("", p.Text)
-      .Colour("activefontcolor", p.Text)
-      .Colour("downfontcolor", p.Text)
-      .Colour("disabledfontcolor", p.TextDisabled)
-      .Rect("activeskinrect", toolHot)
-      .Rect("downskinrect", toolDown)
-      .Rect("disabledskinrect", toolDisabled)
-      .Flag("morphing", false)
-      .Flag("showfocus", false)
-      .Int("glowlayerpictureindex", -1)
-      .Int("glowlayermaskpictureindex", -1);
-  b.ExpectText("tool button text", p.Text, piButtons, Inset(toolNormal, 5, 5));
-  b.ExpectText("hot tool button text", p.Text, piButtons, Inset(toolHot, 5, 5));
-  b.ExpectText("pressed tool button text", p.Text, piButtons, Inset(toolDown, 5, 5));
-  b.ExpectText("disabled tool button text", p.TextDisabled, piButtons, Inset(toolDisabled, 5, 5));
+  TDescSection& tool =
+      AddControlRecord(b, "toolbutton", "button", piButtons, toolNormal)
+          .Geometry({4, 4}, {21, 4}, {4, 21}, {21, 21}, {3, 3, 22, 22}, true, true);
+  ButtonStates(b, tool, "tool button",
+               {toolNormal,
+                toolHot,
+                toolDown,
+                {},
+                toolDisabled,
+                p.Text,
+                p.Text,
+                p.Text,
+                {},
+                p.TextDisabled});
 }
 
 namespace {
