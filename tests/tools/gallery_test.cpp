@@ -4,6 +4,7 @@
 #include "skin/builtin/builtin_skins.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_list.h"
+#include "tool_run.h"
 
 #include <QColor>
 #include <QDir>
@@ -27,26 +28,8 @@ QString GalleryPath() {
 #endif
 }
 
-struct GalleryRun {
-  bool Exited = false; // ended by itself: not killed by a signal, not hung
-  int Status = -1;
-  QByteArray Err;
-};
-
-GalleryRun RunGallery(const QStringList& args) {
-  QProcess p;
-  p.start(GalleryPath(), args);
-  GalleryRun r;
-  if (!p.waitForStarted(10000)) return r;
-  if (!p.waitForFinished(120000)) {
-    p.kill();
-    p.waitForFinished();
-    return r;
-  }
-  r.Exited = p.exitStatus() == QProcess::NormalExit;
-  r.Status = p.exitCode();
-  r.Err = p.readAllStandardError();
-  return r;
+ToolRun RunGallery(const QStringList& args) {
+  return RunProgram(GalleryPath(), args, 120000);
 }
 
 // The accent of each built-in skin: its highlight colour (selections, the checked button).
@@ -99,7 +82,7 @@ QByteArray BuiltinPackage(int index) {
 // other; the pictures without a skin in none of them.
 TEST(GalleryScreenshots, EachSkinIsPaintedInItsOwnColours) {
   QTemporaryDir dir;
-  const GalleryRun run = RunGallery({"--screenshot", dir.path()});
+  const ToolRun run = RunGallery({"--screenshot", dir.path()});
   ASSERT_TRUE(run.Exited && run.Status == 0) << run.Status << " " << run.Err.toStdString();
   EXPECT_TRUE(run.Err.isEmpty()) << run.Err.toStdString();
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 10);
@@ -132,7 +115,7 @@ TEST(GalleryScreenshots, PackagesFromTheCommandLine) {
   WritePackage(garbage, QByteArray("\x02\x00\x00\x00\x10\x00\x00\x00not a zlib stream", 25));
   const QString out = dir.filePath("pictures");
 
-  const GalleryRun run = RunGallery({"--screenshot", out, truncated, good, garbage});
+  const ToolRun run = RunGallery({"--screenshot", out, truncated, good, garbage});
   ASSERT_TRUE(run.Exited) << run.Err.toStdString();
   EXPECT_EQ(run.Status, 1);
   const QList<QByteArray> lines = run.Err.trimmed().split('\n');
@@ -146,7 +129,7 @@ TEST(GalleryScreenshots, PackagesFromTheCommandLine) {
 }
 
 TEST(GalleryScreenshots, MissingDirectoryIsAUsageError) {
-  const GalleryRun run = RunGallery({"--screenshot"});
+  const ToolRun run = RunGallery({"--screenshot"});
   EXPECT_TRUE(run.Exited);
   EXPECT_EQ(run.Status, 2);
   EXPECT_FALSE(run.Err.isEmpty());

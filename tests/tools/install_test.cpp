@@ -5,6 +5,7 @@
 #include "skin/render/jpeg_codec.h"
 #include "store/shelter_schema.h"
 #include "store/store_connection.h"
+#include "tool_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,47 +23,17 @@
 
 namespace {
 
-struct InstallRun {
-  bool Exited = false;
-  int Status = -1;
-  QByteArray Out, Err;
-};
-
-InstallRun RunInstall(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(VORNS_INSTALL), args);
-  InstallRun r;
-  if (!p.waitForStarted(10000)) return r;
-  if (!p.waitForFinished(180000)) {
-    p.kill();
-    p.waitForFinished();
-    return r;
-  }
-  r.Exited = p.exitStatus() == QProcess::NormalExit;
-  r.Status = p.exitCode();
-  r.Out = p.readAllStandardOutput();
-  r.Err = p.readAllStandardError();
-  return r;
-}
-
-::testing::AssertionResult Succeeded(const InstallRun& r) {
-  if (r.Exited && r.Status == 0 && r.Err.isEmpty()) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << "exited " << r.Exited << " status " << r.Status << " stderr: " << r.Err.toStdString();
+ToolRun RunInstall(const QStringList& args) {
+  return RunProgram(QStringLiteral(VORNS_INSTALL), args, 180000);
 }
 
 // A refusal: the given status and one line on stderr that mentions `about`.
-::testing::AssertionResult Refused(const InstallRun& r, int status, const QString& about) {
+::testing::AssertionResult Refused(const ToolRun& r, int status, const QString& about) {
   const bool oneLine = r.Err.endsWith('\n') && r.Err.count('\n') == 1;
   if (r.Exited && r.Status == status && oneLine && QString::fromLocal8Bit(r.Err).contains(about))
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "exited " << r.Exited << " status " << r.Status
                                        << " stderr: \"" << r.Err.toStdString() << "\"";
-}
-
-QByteArray ReadBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void WriteBytes(const QString& path, const QByteArray& bytes) {
@@ -121,7 +92,7 @@ protected:
   static void SetUpTestSuite() {
     Scratch = new QTemporaryDir;
     Root = Scratch->filePath("shelter");
-    Run = new InstallRun(RunInstall({"--assets", MakeAssets(*Scratch), Root}));
+    Run = new ToolRun(RunInstall({"--assets", MakeAssets(*Scratch), Root}));
   }
   static void TearDownTestSuite() {
     delete Run;
@@ -131,11 +102,11 @@ protected:
 
   static QTemporaryDir* Scratch;
   static QString Root;
-  static InstallRun* Run;
+  static ToolRun* Run;
 };
 QTemporaryDir* InstalledDirectory::Scratch = nullptr;
 QString InstalledDirectory::Root;
-InstallRun* InstalledDirectory::Run = nullptr;
+ToolRun* InstalledDirectory::Run = nullptr;
 
 TEST_F(InstalledDirectory, TablesHaveTheirColumnsInOrder) {
   Database db(Root + "/cfg/Data.mdb");
@@ -302,7 +273,7 @@ TEST(Install, StopsBeforeWritingAnythingWhenAReceiptScriptIsMissing) {
 TEST(Install, CommandLineMistakesExitWithStatusTwo) {
   for (const QStringList& args : {QStringList{}, QStringList{"--frce", "x"}, QStringList{"a", "b"},
                                   QStringList{"--assets"}}) {
-    const InstallRun r = RunInstall(args);
+    const ToolRun r = RunInstall(args);
     EXPECT_TRUE(r.Exited && r.Status == 2 && r.Err.contains("Usage:"))
         << args.join(' ').toStdString();
   }

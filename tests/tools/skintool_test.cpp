@@ -7,6 +7,7 @@
 #include "skin/data/skin_fixtures.h"
 #include "skin/data/skin_list.h"
 #include "skin/render/bmp_codec.h"
+#include "tool_run.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -22,34 +23,8 @@
 
 namespace {
 
-struct ToolRun {
-  bool Exited = false; // ended by itself: not killed by a signal, not hung
-  int Status = -1;
-  QByteArray Out, Err;
-};
-
 ToolRun RunTool(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(SKINTOOL), args);
-  ToolRun r;
-  if (!p.waitForStarted(10000)) return r;
-  p.closeWriteChannel();
-  if (!p.waitForFinished(60000)) {
-    p.kill();
-    p.waitForFinished();
-    return r;
-  }
-  r.Exited = p.exitStatus() == QProcess::NormalExit;
-  r.Status = p.exitCode();
-  r.Out = p.readAllStandardOutput();
-  r.Err = p.readAllStandardError();
-  return r;
-}
-
-::testing::AssertionResult Succeeded(const ToolRun& r) {
-  if (r.Exited && r.Status == 0 && r.Err.isEmpty()) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << "exited " << r.Exited << " status " << r.Status << " stderr: " << r.Err.toStdString();
+  return RunProgram(QStringLiteral(SKINTOOL), args, 60000);
 }
 
 // Bad input: status 1 and one line that says why, never a crash.
@@ -58,11 +33,6 @@ ToolRun RunTool(const QStringList& args) {
   if (r.Exited && r.Status == status && oneLine) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "exited " << r.Exited << " status " << r.Status
                                        << " stderr: \"" << r.Err.toStdString() << "\"";
-}
-
-QByteArray ReadBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void WriteBytes(const QString& path, const QByteArray& bytes) {
