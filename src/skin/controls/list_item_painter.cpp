@@ -145,27 +145,30 @@ TspListItemFrame TspListItemPainter::DrawSkinItem(QImage& target, QPoint origin,
   bool stretch = look.stretcheffect;
   TColor colour = look.fontcolor;
   bool dots = false;
+  const auto useFocusFace = [&] {
+    rect = look.focusitemrect;
+    stretch = look.focusstretcheffect;
+    colour = look.focusfontcolor;
+  };
+  const auto useActiveFace = [&] {
+    rect = look.activeitemrect;
+    colour = look.activefontcolor;
+  };
   if (skinItemHeight) {
     if (state.Focused && !state.Selected) {
       dots = true;
     } else if (state.Focused && state.Selected && !look.focusitemrect.IsEmpty()) {
-      rect = look.focusitemrect;
-      stretch = look.focusstretcheffect;
-      colour = look.focusfontcolor;
+      useFocusFace();
     } else if (state.Selected && !look.activeitemrect.IsEmpty()) {
-      rect = look.activeitemrect;
-      colour = look.activefontcolor;
+      useActiveFace();
     } else {
       stretch = look.normalstretcheffect;
     }
   } else {
     if (state.Focused && !look.focusitemrect.IsEmpty()) {
-      rect = look.focusitemrect;
-      stretch = look.focusstretcheffect;
-      colour = look.focusfontcolor;
+      useFocusFace();
     } else if (state.Selected && !look.activeitemrect.IsEmpty()) {
-      rect = look.activeitemrect;
-      colour = look.activefontcolor;
+      useActiveFace();
     }
     dots = look.showfocus && state.Focused;
   }
