@@ -1,3 +1,5 @@
+#include "grab_checks.h"
+#include "pattern_skin.h"
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/gauge.h"
 #include "skin/controls/skin_fonts.h"
@@ -11,10 +13,6 @@
 #include <memory>
 
 namespace {
-
-QImage Grab(QWidget& w) {
-  return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
 
 QRect InkBounds(const QImage& img, QRgb ink) {
   QRect r;
@@ -51,14 +49,8 @@ int CountRedText(const QImage& img) {
 // (begin 2, end 3) along an area of 36; "flat" has a progress image of end pieces only;
 // "animated" has three frames of its progress image stacked below it.
 std::unique_ptr<TspSkinData> PatternGaugeSkin() {
-  TspSkinPayload p;
-  p.Version = 2;
-  p.Picture = PatternImage(8, 8, 1);
-  p.ActivePictures = {PatternImage(100, 100, 7)};
-  p.DescriptionText =
-      "[VERSION]\r\nskinname=gauges\r\n"
-      "[PICTURES]\r\npicture=main.bmp\r\nmask=\r\nactivepicturescount=1\r\n0=a.bmp\r\n"
-      "[FORMINFO]\r\nclientrect=4,20,60,50\r\n"
+  return OnePictureSkin(
+      "gauges", PatternImage(100, 100, 7),
       "[SKINCONTROLS]\r\ncount=4\r\n0=gauge:gauge\r\n1=vgauge:gauge\r\n2=flat:gauge\r\n"
       "3=animated:gauge\r\n"
       "[gauge]\r\npictureindex=0\r\nskinrect=0,0,40,12\r\nprogressarea=2,1,38,11\r\n"
@@ -71,12 +63,7 @@ std::unique_ptr<TspSkinData> PatternGaugeSkin() {
       "[animated]\r\npictureindex=0\r\nskinrect=0,0,40,12\r\nprogressarea=2,1,38,11\r\n"
       "progressrect=0,30,12,40\r\nbeginoffset=2\r\nendoffset=3\r\n"
       "progressanimationskinrect=0,60,12,90\r\nprogressanimationcountframes=3\r\n"
-      "progressanimationtimerinterval=20\r\n";
-  TspCompressedStoredSkin stored;
-  stored.SetCompressedStream(CompressedSkin(p));
-  auto data = std::make_unique<TspSkinData>();
-  data->LoadCompressedStoredSkin(&stored);
-  return data;
+      "progressanimationtimerinterval=20\r\n");
 }
 
 class GaugeTest : public ::testing::Test {

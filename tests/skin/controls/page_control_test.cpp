@@ -1,3 +1,5 @@
+#include "grab_checks.h"
+#include "pattern_skin.h"
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/image_list.h"
 #include "skin/controls/page_control.h"
@@ -18,10 +20,6 @@
 #include <vector>
 
 namespace {
-
-QImage Grab(QWidget& w) {
-  return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
 
 // A shown form holding a page control with pages "A", "B", "C", "D".
 class PageControlTest : public ::testing::Test {
@@ -383,25 +381,14 @@ TEST_F(PageControlTest, EachTabPaintsTheSkinRectangleItsStateSelects) {
 // A tab record whose four tab faces are different parts of a picture whose every pixel
 // differs, so a face drawn for the wrong state shows.
 std::unique_ptr<TspSkinData> PatternTabSkin() {
-  TspSkinPayload p;
-  p.Version = 2;
-  p.Picture = PatternImage(8, 8, 1);
-  p.ActivePictures = {PatternImage(120, 120, 3)};
-  p.DescriptionText =
-      "[VERSION]\r\nskinname=tabs\r\n"
-      "[PICTURES]\r\npicture=main.bmp\r\nmask=\r\nactivepicturescount=1\r\n0=a.bmp\r\n"
-      "[FORMINFO]\r\nclientrect=4,20,60,50\r\n[SKINCONTROLS]\r\ncount=1\r\n0=tab:tab\r\n"
+  return OnePictureSkin(
+      "tabs", PatternImage(120, 120, 3),
+      "[SKINCONTROLS]\r\ncount=1\r\n0=tab:tab\r\n"
       "[tab]\r\npictureindex=0\r\nskinrect=0,0,30,30\r\nclientrect=2,3,27,28\r\n"
       "lefttoppoint=5,5\r\nrighttoppoint=25,5\r\nleftbottompoint=5,25\r\n"
-      "rightbottompoint=25,25\r\nbgpictureindex=-1\r\n"
-      "tabrect=0,40,30,60\r\nactivetabrect=30,40,60,62\r\nfocustabrect=60,40,90,62\r\n"
-      "mouseintabrect=90,40,120,60\r\ntableftoffset=6\r\ntabrightoffset=7\r\n"
-      "tabsbgrect=0,70,10,80\r\ntabstretcheffect=1\r\n";
-  TspCompressedStoredSkin stored;
-  stored.SetCompressedStream(CompressedSkin(p));
-  auto data = std::make_unique<TspSkinData>();
-  data->LoadCompressedStoredSkin(&stored);
-  return data;
+      "rightbottompoint=25,25\r\nbgpictureindex=-1\r\ntabrect=0,40,30,60\r\n"
+      "activetabrect=30,40,60,62\r\nfocustabrect=60,40,90,62\r\nmouseintabrect=90,40,120,60\r\n"
+      "tableftoffset=6\r\ntabrightoffset=7\r\ntabsbgrect=0,70,10,80\r\ntabstretcheffect=1\r\n");
 }
 
 TEST_F(PageControlTest, FocusedSelectedTabShowsTheFocusFace) {

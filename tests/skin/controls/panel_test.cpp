@@ -1,3 +1,5 @@
+#include "grab_checks.h"
+#include "pattern_skin.h"
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/paint_parent_background.h"
 #include "skin/controls/panel.h"
@@ -15,29 +17,14 @@
 
 namespace {
 
-QImage Grab(QWidget& w) {
-  return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 // A panel record over a picture whose every pixel differs, with a client rectangle that
 // does not lie on the corner points, so a shifted strip or tile shows.
 std::unique_ptr<TspSkinData> PatternSkin() {
-  TspSkinPayload p;
-  p.Version = 2;
-  p.Picture = PatternImage(8, 8, 1);
-  p.ActivePictures = {PatternImage(40, 40, 5)};
-  p.DescriptionText = "[VERSION]\r\nskinname=panels\r\n"
-                      "[PICTURES]\r\npicture=main.bmp\r\nmask=\r\nactivepicturescount=1\r\n"
-                      "0=a.bmp\r\n[FORMINFO]\r\nclientrect=4,20,60,50\r\n"
-                      "[SKINCONTROLS]\r\ncount=1\r\n0=panel:panel\r\n"
-                      "[panel]\r\npictureindex=0\r\nmaskpictureindex=-1\r\nskinrect=2,3,32,33\r\n"
-                      "lefttoppoint=6,6\r\nrighttoppoint=24,6\r\nleftbottompoint=6,24\r\n"
-                      "rightbottompoint=24,24\r\nclientrect=3,4,27,25\r\nbgpictureindex=-1\r\n";
-  TspCompressedStoredSkin stored;
-  stored.SetCompressedStream(CompressedSkin(p));
-  auto data = std::make_unique<TspSkinData>();
-  data->LoadCompressedStoredSkin(&stored);
-  return data;
+  return OnePictureSkin("panels", PatternImage(40, 40, 5),
+                        "[SKINCONTROLS]\r\ncount=1\r\n0=panel:panel\r\n"
+                        "[panel]\r\npictureindex=0\r\nmaskpictureindex=-1\r\nskinrect=2,3,32,33\r\n"
+                        "lefttoppoint=6,6\r\nrighttoppoint=24,6\r\nleftbottompoint=6,24\r\n"
+                        "rightbottompoint=24,24\r\nclientrect=3,4,27,25\r\nbgpictureindex=-1\r\n");
 }
 
 std::unique_ptr<TspSkinData> BuiltinSkin(int index = 0) {

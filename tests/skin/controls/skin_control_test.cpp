@@ -1,3 +1,4 @@
+#include "grab_checks.h"
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/control_messages.h"
 #include "skin/controls/paint_parent_background.h"
@@ -88,10 +89,6 @@ QImage Composed(const TspSkinData& data, const QString& name, QSize size) {
   QImage out;
   ComposeControlImage(out, *RecordPicture(rec, data.ActivePictures), g, rec.skinrect, size);
   return out;
-}
-
-QImage Grab(QWidget& w) {
-  return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // A form with a solid, known background.

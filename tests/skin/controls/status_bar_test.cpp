@@ -1,3 +1,4 @@
+#include "grab_checks.h"
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/label.h"
 #include "skin/controls/skin_fonts.h"
@@ -13,18 +14,6 @@
 #include <memory>
 
 namespace {
-
-QImage Grab(QWidget& w) {
-  return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-int CountColour(const QImage& img, QRgb colour, QRect in = QRect()) {
-  if (in.isNull()) in = img.rect();
-  int n = 0;
-  for (int y = in.top(); y <= in.bottom(); ++y)
-    for (int x = in.left(); x <= in.right(); ++x) n += img.pixel(x, y) == colour;
-  return n;
-}
 
 // Blue text over the plain panel's grey, smoothed: bluish pixels are ink.
 QRect TextBounds(const QImage& img, QRect in) {
