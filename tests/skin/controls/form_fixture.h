@@ -10,9 +10,12 @@
 #include <QApplication>
 #include <QCursor>
 #include <QLineEdit>
+#include <QPalette>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
 class SkinnedFormTest : public ::testing::Test {
 protected:
@@ -65,3 +68,14 @@ protected:
 
   QLineEdit* other = nullptr;
 };
+
+// A form of `size`, not shown, whose palette has the given colours.
+inline std::unique_ptr<QWidget>
+ColouredForm(QSize size, std::initializer_list<std::pair<QPalette::ColorRole, QColor>> colours) {
+  auto form = std::make_unique<QWidget>();
+  QPalette pal = form->palette();
+  for (const auto& [role, colour] : colours) pal.setColor(role, colour);
+  form->setPalette(pal);
+  form->resize(size);
+  return form;
+}

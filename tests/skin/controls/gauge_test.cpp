@@ -1,3 +1,4 @@
+#include "form_fixture.h"
 #include "grab_checks.h"
 #include "pattern_skin.h"
 #include "skin/builtin/builtin_skins.h"
@@ -70,13 +71,9 @@ class GaugeTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { RegisterSkinFonts(); }
   void SetUp() override {
-    form = std::make_unique<QWidget>();
-    QPalette pal = form->palette();
-    pal.setColor(QPalette::Base, QColor(255, 255, 255));
-    pal.setColor(QPalette::Dark, QColor(100, 100, 100));
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    form->setPalette(pal);
-    form->resize(300, 300);
+    form = ColouredForm({300, 300}, {{QPalette::Base, QColor(255, 255, 255)},
+                                     {QPalette::Dark, QColor(100, 100, 100)},
+                                     {QPalette::WindowText, QColor(0, 0, 255)}});
   }
   std::unique_ptr<QWidget> form;
 };

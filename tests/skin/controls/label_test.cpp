@@ -1,3 +1,4 @@
+#include "form_fixture.h"
 #include "grab_checks.h"
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/label.h"
@@ -49,14 +50,10 @@ protected:
     skin->SetSkinList(CreateBuiltinSkinList(skin.get()));
     skin->SetSkinIndex(0);
     ASSERT_FALSE(skin->IsEmpty());
-    form = std::make_unique<QWidget>();
-    QPalette pal = form->palette();
-    pal.setColor(QPalette::Window, QColor(250, 240, 230));
-    pal.setColor(QPalette::WindowText, QColor(0, 128, 0));
-    pal.setColor(QPalette::Light, QColor(255, 255, 255));
-    pal.setColor(QPalette::Dark, QColor(100, 100, 100));
-    form->setPalette(pal);
-    form->resize(300, 200);
+    form = ColouredForm({300, 200}, {{QPalette::Window, QColor(250, 240, 230)},
+                                     {QPalette::WindowText, QColor(0, 128, 0)},
+                                     {QPalette::Light, QColor(255, 255, 255)},
+                                     {QPalette::Dark, QColor(100, 100, 100)}});
   }
   template <class R> const R& Record(const char* name) {
     return dynamic_cast<const R&>(*skin->ControlList[size_t(skin->FindControlData(name))]);

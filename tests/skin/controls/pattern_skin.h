@@ -9,11 +9,11 @@
 #include <QImage>
 #include <memory>
 
-// The skin `p` as a loaded TspSkinData.
-inline std::unique_ptr<TspSkinData> LoadPayload(const TspSkinPayload& p) {
+// The skin `p` as a loaded TspSkinData owned by `owner`.
+inline std::unique_ptr<TspSkinData> LoadPayload(const TspSkinPayload& p, QObject* owner = nullptr) {
   TspCompressedStoredSkin stored;
   stored.SetCompressedStream(CompressedSkin(p));
-  auto data = std::make_unique<TspSkinData>();
+  auto data = std::make_unique<TspSkinData>(owner);
   data->LoadCompressedStoredSkin(&stored);
   return data;
 }

@@ -1,4 +1,5 @@
 #include "grab_checks.h"
+#include "pattern_skin.h"
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/control_messages.h"
 #include "skin/controls/paint_parent_background.h"
@@ -72,11 +73,7 @@ std::unique_ptr<TspSkinData> HandSkin(int seed = 7, QObject* owner = nullptr) {
   p.ActivePictures = {PatternImage(64, 64, seed), CornerMask(10, 10),
                       SolidImage(10, 10, qRgb(255, 255, 255))};
   p.DescriptionText = HandDescription();
-  TspCompressedStoredSkin stored;
-  stored.SetCompressedStream(CompressedSkin(p));
-  auto data = std::make_unique<TspSkinData>(owner);
-  data->LoadCompressedStoredSkin(&stored);
-  return data;
+  return LoadPayload(p, owner);
 }
 
 // The record's skin rectangle composed as the control should draw it.

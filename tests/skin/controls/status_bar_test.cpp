@@ -1,3 +1,4 @@
+#include "form_fixture.h"
 #include "grab_checks.h"
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/label.h"
@@ -53,14 +54,10 @@ class StatusBarTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { RegisterSkinFonts(); }
   void SetUp() override {
-    form = std::make_unique<QWidget>();
-    QPalette pal = form->palette();
-    pal.setColor(QPalette::Button, QColor(kFace));
-    pal.setColor(QPalette::Light, QColor(kLight));
-    pal.setColor(QPalette::Dark, QColor(kDark));
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    form->setPalette(pal);
-    form->resize(200, 100);
+    form = ColouredForm({200, 100}, {{QPalette::Button, QColor(kFace)},
+                                     {QPalette::Light, QColor(kLight)},
+                                     {QPalette::Dark, QColor(kDark)},
+                                     {QPalette::WindowText, QColor(0, 0, 255)}});
   }
   std::unique_ptr<QWidget> form;
 };
