@@ -17,8 +17,9 @@ void RegisterFonts() {
   static bool done = false;
   if (done) return;
   done = true;
-  for (const char* f : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
-    if (QFile::exists(f)) QFontDatabase::addApplicationFont(f);
+  // The regular face only, as the controls register it (bold is emboldened from it).
+  const char* f = "/usr/share/wine/fonts/tahoma.ttf";
+  if (QFile::exists(f)) QFontDatabase::addApplicationFont(f);
 }
 
 // Read-back access to the description, so the preview shows what a reader would take.
