@@ -3,6 +3,7 @@
 #include "app/app_errors.h"
 #include "app/error_codes.h"
 #include "app/form_builder.h"
+#include "app/local_time.h"
 #include "app/main_form.h"
 #include "skin/controls/button.h"
 #include "skin/controls/label.h"
@@ -33,23 +34,44 @@ constexpr int kConsoleTop = 48;
 constexpr int kBarWidth = 14;
 constexpr int kButtonHeight = 25;
 
-// A locale format with its separators replaced: `separators` outside quoted literals become
-// "-".
-QString WithDashes(const QString& format, const QString& separators) {
+// The short date format with "-" between its fields: each run of separators outside quoted
+// literals (a slash, dot, dash or blank, with any direction marks) becomes one "-"; a run
+// before the first or after the last field is dropped.
+QString DateWithDashes(const QString& format) {
+  QString out;
+  bool quoted = false;
+  bool pending = false;
+  for (QChar c : format) {
+    const bool field = c.unicode() < 128 && c.isLetter();
+    if (!quoted && c != QLatin1Char('\'') && !field) {
+      pending = true;
+      continue;
+    }
+    if (pending && !out.isEmpty()) out += QLatin1Char('-');
+    pending = false;
+    if (c == QLatin1Char('\'')) quoted = !quoted;
+    out += c;
+  }
+  return out;
+}
+
+// The long time format with "-" for its time separators outside quoted literals.
+QString TimeWithDashes(const QString& format) {
   QString out;
   bool quoted = false;
   for (QChar c : format) {
     if (c == QLatin1Char('\'')) quoted = !quoted;
-    out += !quoted && separators.contains(c) ? QChar(QLatin1Char('-')) : c;
+    out +=
+        !quoted && (c == QLatin1Char(':') || c == QLatin1Char('.')) ? QChar(QLatin1Char('-')) : c;
   }
   return out;
 }
 } // namespace
 
 QString ExportStamp(const QDateTime& at, const QLocale& locale) {
-  const QString date = WithDashes(locale.dateFormat(QLocale::ShortFormat), QStringLiteral("/.-"));
-  const QString time = WithDashes(locale.timeFormat(QLocale::LongFormat), QStringLiteral(":."));
-  return locale.toString(at.date(), date) + QLatin1Char(' ') + locale.toString(at, time);
+  const QString date = DateWithDashes(locale.dateFormat(QLocale::ShortFormat));
+  const QString time = TimeWithDashes(LongTimeFormat(locale));
+  return locale.toString(at.date(), date) + QLatin1Char(' ') + locale.toString(at.time(), time);
 }
 
 QString ExportFileName(const QString& folder, const QString& stem) {

@@ -7,6 +7,7 @@
 #include "app/error_codes.h"
 #include "app/image_control.h"
 #include "app/ini_config.h"
+#include "app/local_time.h"
 #include "app/login_page.h"
 #include "app/main_form.h"
 #include "app/profile_page.h"
@@ -31,19 +32,14 @@
 namespace {
 const QColor kConnectedColor(178, 212, 178);
 const QColor kNotConnectedColor(212, 178, 178);
-
-QString ShortDateLongTime(const QDateTime& at) {
-  const QLocale locale = QLocale::system();
-  return locale.toString(at.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-         locale.toString(at, locale.timeFormat(QLocale::LongFormat));
-}
 } // namespace
 
 void TfrmMain::FormShow() {
   // 1. The first console lines.
   LogMessage(QStringLiteral("Program Started Successfully"));
   LogMessage(QString::fromLatin1(kAppTitleVersion));
-  LogMessage(QStringLiteral("Ran At: ") + ShortDateLongTime(QDateTime::currentDateTime()));
+  LogMessage(QStringLiteral("Ran At: ") +
+             ShortDateLongTime(QDateTime::currentDateTime(), QLocale::system()));
   // 2.
   Random.seed(quint32(QDateTime::currentMSecsSinceEpoch()));
   // 3.

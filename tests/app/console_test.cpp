@@ -4,14 +4,15 @@
 
 #include "app/console_page.h"
 #include "app/error_banner.h"
+#include "app/local_time.h"
 #include "skin/controls/button.h"
 #include "skin/controls/label.h"
+#include "skin/controls/page_control.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
 #include <QTextBlock>
-#include <QTimeZone>
 
 namespace {
 
@@ -76,13 +77,27 @@ TEST_F(ConsoleTest, MessageAndErrorLinesCarryTheirRuns) {
 }
 
 TEST_F(ConsoleTest, ExportStampAndFreeNames) {
-  const QLocale british(QLocale::English, QLocale::UnitedKingdom);
-  const QDateTime at(QDate(2015, 6, 19), QTime(14, 30, 5), QTimeZone::utc());
-  EXPECT_TRUE(ExportStamp(at, british).startsWith("19-06-2015 14-30-05"))
-      << ExportStamp(at, british).toStdString();
-  const QLocale german(QLocale::German, QLocale::Germany);
-  EXPECT_TRUE(ExportStamp(at, german).startsWith("19-06-15 14-30-05"))
-      << ExportStamp(at, german).toStdString();
+  // The stamp and the "Ran At" time: the time of day to the second, no zone; the stamp with
+  // "-" between the date's fields and the time's.
+  struct Case {
+    QLocale Locale;
+    const char* Stamp;
+    const char* RanAt;
+  };
+  const Case cases[] = {
+      {QLocale(QLocale::English, QLocale::UnitedKingdom), "19-06-2015 14-30-05",
+       "19/06/2015 14:30:05"},
+      {QLocale(QLocale::German, QLocale::Germany), "19-06-15 14-30-05", "19.06.15 14:30:05"},
+      {QLocale(QLocale::English, QLocale::UnitedStates), "6-19-15 2-30-05 PM",
+       "6/19/15 2:30:05 PM"},
+      {QLocale::c(), "19-Jun-2015 14-30-05", "19 Jun 2015 14:30:05"},
+  };
+  const QDateTime at(QDate(2015, 6, 19), QTime(14, 30, 5));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Locale.name().toStdString());
+    EXPECT_EQ(ExportStamp(at, c.Locale), c.Stamp);
+    EXPECT_EQ(ShortDateLongTime(at, c.Locale), c.RanAt);
+  }
 
   MakeFolder("log");
   const QString folder = Path("log");
@@ -139,6 +154,23 @@ TEST_F(ConsoleTest, ExportWritesTheLinesAsTheConsoleWrapsThem) {
   EXPECT_EQ(lines[lines.size() - 2], "short");
   const QStringList wrapped = lines.mid(0, lines.size() - 2);
   EXPECT_EQ(wrapped.join("").simplified().remove(' '), words.join("")) << "no text lost";
+}
+
+TEST_F(ConsoleTest, ExportWrapsAtTheSameWidthBeforeTheConsoleWasEverShown) {
+  // Shutdown exports a console whose page the user may never have opened.
+  StartForm();
+  Form->ConsolePage().btnConsoleClearClick();
+  QStringList words;
+  for (int i = 0; i < 80; ++i) words << QStringLiteral("word%1").arg(i);
+  Form->LogMessage(words.join(' '));
+  ASSERT_FALSE(Console()->isVisible());
+  const QStringList hidden = Form->ConsolePage().DisplayLines();
+  Form->pctMain->SetActivePage(Form->tbsConsole);
+  QTest::qWait(1);
+  ASSERT_TRUE(Console()->isVisible());
+  EXPECT_EQ(Form->ConsolePage().DisplayLines(), hidden);
+  EXPECT_GE(hidden.size(), 2);
+  EXPECT_LE(hidden.size(), 8) << hidden.join('|').toStdString();
 }
 
 TEST_F(ConsoleTest, ExportOfAnEmptyConsoleIsCode408AndWritesNoFile) {
