@@ -142,10 +142,9 @@ void TfrmMain::BuildPages() {
   tbsConfig = sheet("tbsConfig", QStringLiteral("Configuration"));
   tbsConsole = sheet("tbsConsole", QStringLiteral("Console"));
   tbsAnimal = sheet("tbsAnimal", QString());
-  // The Edit page never has a tab; the animal page has one only while an animal is open.
-  tbsEdit->SetTabVisible(false);
-  tbsAnimal->SetTabVisible(false);
-  pctMain->SetActivePage(tbsLogIn);
+  // No tab until start-up shows its groups: a start-up that ends early on an error leaves
+  // only the tabs it had shown (Configuration and Console), never a role's pages.
+  for (int i = 0; i < pctMain->PageCount(); ++i) pctMain->Pages(i)->SetTabVisible(false);
 
   FLoginPage = std::make_unique<TLoginPage>(*this, tbsLogIn);
   FRegisterPage = std::make_unique<TRegisterPage>(*this, tbsRegister);

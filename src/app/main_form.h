@@ -186,7 +186,6 @@ private:
   TfrmMainServices FServices;
   QWidget* FClient = nullptr;
   bool FShown = false;
-  bool FClosed = false;
 
   std::unique_ptr<TLoginPage> FLoginPage;
   std::unique_ptr<TRegisterPage> FRegisterPage;

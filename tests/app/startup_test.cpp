@@ -166,8 +166,10 @@ TEST_F(StartupTest, AnUnreadableDatabaseEndsStartUpWithTheReport) {
   ASSERT_EQ(Reports.size(), 1);
   EXPECT_TRUE(Form->isVisible());
   EXPECT_TRUE(Form->DatabaseFound);
-  // The sequence ended at the database: the indicator stays white.
+  // The sequence ended at the database: the indicator stays white, and no page beyond
+  // Configuration and Console can be reached without a login.
   EXPECT_EQ(Form->shpDatabase->BrushColor(), QColor(Qt::white));
+  EXPECT_EQ(VisibleTabs(Form->pctMain), QStringList({"tbsConfig", "tbsConsole"}));
   EXPECT_EQ(ConsoleLines().last(),
             "Found Database at " + QDir::toNativeSeparators(Path("cfg/Data.mdb")));
 }
