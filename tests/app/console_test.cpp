@@ -61,6 +61,9 @@ TEST_F(ConsoleTest, MessageAndErrorLinesCarryTheirRuns) {
   EXPECT_EQ(ConsoleLines(),
             QStringList({"User bob logged in", "Created Output Successfully:Output File at: x.log",
                          "ERROR(493):Database Not Found:The Database was not found"}));
+  EXPECT_EQ(Console()->font().family(), "Tahoma");
+  EXPECT_EQ(Console()->font().pixelSize(), 13);
+  EXPECT_FALSE(Console()->isReadOnly());
   const QColor message(20, 100, 20), black(0, 0, 0), detail(70, 70, 70), red(255, 0, 0),
       title(20, 20, 20);
   EXPECT_EQ(Runs(Console(), 0), std::vector<TRun>({{"User bob logged in", message, true}}));

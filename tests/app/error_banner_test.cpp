@@ -94,6 +94,62 @@ TEST_F(ErrorBannerTest, CloseSlidesAwayAndLeavesTheTimerToItsTick) {
   EXPECT_LE(Form->tmrErrorMSG->remainingTime(), remaining);
 }
 
+TEST_F(ErrorBannerTest, TheBannerHoldsItsPartsInTheirFonts) {
+  const struct {
+    QWidget* Part;
+    QRect Bounds;
+    QFont Font;
+    const char* Family;
+    int Pixels;
+    bool Bold;
+  } parts[] = {
+      {Banner().lblErrorERR, {0, -5, 161, 57}, Banner().lblErrorERR->font(), "Segoe UI", 47, true},
+      {Banner().lblErrorCode,
+       {160, -5, 73, 57},
+       Banner().lblErrorCode->font(),
+       "Segoe UI Light",
+       47,
+       false},
+      {Banner().lblErrorHeader,
+       {232, 0, 393, 25},
+       Banner().lblErrorHeader->font(),
+       "Segoe UI",
+       16,
+       true},
+      {Banner().lblErrorDetails,
+       {232, 17, 643, 40},
+       Banner().lblErrorDetails->font(),
+       "Segoe UI",
+       13,
+       false},
+      {Banner().btnErrorQuestion,
+       {875, 0, 49, 57},
+       Banner().btnErrorQuestion->DefaultFont(),
+       "Segoe UI",
+       32,
+       true},
+      {Banner().btnErrorClose,
+       {923, 0, 49, 57},
+       Banner().btnErrorClose->DefaultFont(),
+       "Segoe UI",
+       32,
+       true},
+  };
+  for (const auto& p : parts) {
+    SCOPED_TRACE(p.Part->objectName().toStdString());
+    EXPECT_EQ(p.Part->geometry(), p.Bounds);
+    EXPECT_EQ(p.Font.family(), p.Family);
+    EXPECT_EQ(p.Font.pixelSize(), p.Pixels);
+    EXPECT_EQ(p.Font.bold(), p.Bold);
+  }
+  EXPECT_EQ(Banner().lblErrorERR->Caption(), "ERROR");
+  EXPECT_TRUE(Banner().lblErrorDetails->WordWrap());
+  EXPECT_EQ(Banner().btnErrorQuestion->Caption(), "?");
+  EXPECT_EQ(Banner().btnErrorQuestion->DefaultFontColor(), TColor(109 | 111 << 8 | 150 << 16));
+  EXPECT_EQ(Banner().btnErrorClose->Caption(), "X");
+  EXPECT_EQ(Banner().btnErrorClose->DefaultFontColor(), TColor(140 | 77 << 8 | 79 << 16));
+}
+
 TEST_F(ErrorBannerTest, TheBannerFollowsTheWindowWidth) {
   Form->resize(1200, 700);
   EXPECT_EQ(Banner().pnlErrorMain->geometry(), QRect(-1, 0, 1202, 57));

@@ -16,6 +16,7 @@
 #include "skin/controls/label.h"
 #include "skin/controls/page_control.h"
 #include "skin/controls/panel.h"
+#include "skin/controls/status_bar.h"
 #include "skin/controls/status_panel.h"
 
 #include <QFileInfo>
@@ -42,6 +43,42 @@ protected:
     EXPECT_EQ(Form->ErrorAnimationMs, 200);
   }
 };
+
+TEST_F(StartupTest, TheWindowHoldsItsPartsWhereTheLayoutPutsThem) {
+  StartForm();
+  EXPECT_EQ(Form->windowTitle(), "Application");
+  EXPECT_EQ(Form->size(), QSize(970, 671));
+  const struct {
+    const char* Name;
+    QRect Bounds;
+  } parts[] = {
+      {"pnlMainHeader", {8, 8, 957, 49}},
+      {"pctMain", {8, 64, 957, 582}},
+      {"shpDatabase", {4, 5, 10, 10}},
+      {"pnlErrorMain", {-1, 0, 972, 57}},
+  };
+  for (const auto& part : parts)
+    EXPECT_EQ(Find<QWidget>(part.Name)->geometry(), part.Bounds) << part.Name;
+  // The status bar lies along the bottom; its height is the skin's (21 without one).
+  EXPECT_EQ(Form->stBar->geometry().bottomRight(), QPoint(969, 670));
+  EXPECT_EQ(Form->stBar->x(), 0);
+  EXPECT_EQ(Form->stPnl->Caption(), "Quennel");
+  QStringList sheets, captions;
+  for (int i = 0; i < Form->pctMain->PageCount(); ++i) {
+    sheets << Form->pctMain->Pages(i)->objectName();
+    captions << Form->pctMain->Pages(i)->Caption();
+  }
+  EXPECT_EQ(sheets, QStringList({"tbsLogIn", "tbsRegister", "tbsProfile", "tbsEdit", "tbsEmployee",
+                                 "tbsAdopt", "tbsAdmin", "tbsConfig", "tbsConsole", "tbsAnimal"}));
+  EXPECT_EQ(captions, QStringList({"Log In", "Register", "Profile", "Edit", "Employee", "Browse",
+                                   "Admin", "Configuration", "Console", ""}));
+  // The header and the pages stretch, the status bar's version panel keeps to the right.
+  Form->resize(1100, 700);
+  EXPECT_EQ(Form->pnlMainHeader->geometry(), QRect(8, 8, 1087, 49));
+  EXPECT_EQ(Form->pctMain->geometry(), QRect(8, 64, 1087, 611));
+  EXPECT_EQ(Form->stBar->geometry().bottomRight(), QPoint(1099, 699));
+  EXPECT_EQ(Form->stsPnlV->geometry().right(), 1100 - 5);
+}
 
 TEST_F(StartupTest, FirstStartInAnEmptyDirectory) {
   StartForm();
