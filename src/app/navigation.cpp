@@ -36,8 +36,11 @@ void TfrmMain::pctMainChange() {
   TspSkinTabSheet* page = pctMain->ActivePage();
   // Without a database there is no table to switch to or to list: the tabs that remain
   // (Log In, Register, Configuration, Console) change pages and nothing more.
-  if (!DatabaseFound || !ADOUsers.Active()) return;
+  if (!DatabaseFound) return;
+  // The Browse tab always reopens Animals, also after a failed open left the cursor closed,
+  // so that selecting it again is the way back to a working list.
   if (page == tbsAdopt) OpenTable(ADOUsers, QStringLiteral("Animals"));
+  if (!ADOUsers.Active()) return;
   TAdminPage& admin = AdminPage();
   FillFieldList(*admin.cbxAdminDBField, ADOUsers);
   if (page == tbsAdmin)

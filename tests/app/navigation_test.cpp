@@ -100,6 +100,14 @@ TEST_F(NavigationTest, SelectingTabsRunsTheChangeRules) {
   Form->OpenTable(Form->ADOUsers, "Users");
   ClickTab(Form->tbsAdmin);
   EXPECT_EQ(admin.cbxAdminDB->ItemIndex(), 0);
+
+  // A cursor that a failed open left closed: selecting Browse opens Animals again.
+  ClickTab(Form->tbsConfig);
+  Form->ADOUsers.Close();
+  ClickTab(Form->tbsAdopt);
+  EXPECT_TRUE(Form->ADOUsers.Active());
+  EXPECT_EQ(Form->ADOUsers.TableName(), "Animals");
+  EXPECT_EQ(admin.cbxAdminDBField->Items(), AnimalsFieldNames());
   EXPECT_TRUE(Reports.isEmpty()) << Reports.join('\n').toStdString();
 }
 
