@@ -18,6 +18,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -56,14 +59,27 @@ TspSkinCheckRadioBox* CheckBox(QWidget* parent, const char* name, const QString&
   return box;
 }
 
+// The largest window the desktop holds: all its screens together, as the platform limits a
+// window's size, yet never less than the layout's own size. None without a screen.
+QSize LargestWindow(const QWidget& window) {
+  const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+  if (!screen) return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  return screen->virtualSize().expandedTo(window.size());
+}
+
 // The window's bounds from the settings, top, left, height and width in that order. A
 // width or height below 1 (a file that lacks them reads 0) would leave no window to see:
-// that side keeps the size it has.
+// that side keeps the size it has. One larger than the desktop (a screen since removed, a
+// hand-edited file) could not be seen whole, and a huge one not even painted: it shrinks
+// to the desktop's.
 void ApplyBounds(QWidget& window, const TiniConfig& config) {
+  const QSize largest = LargestWindow(window);
   window.move(window.x(), config.FormTop());
   window.move(config.FormLeft(), window.y());
-  if (config.FormHeight() > 0) window.resize(window.width(), config.FormHeight());
-  if (config.FormWidth() > 0) window.resize(config.FormWidth(), window.height());
+  if (config.FormHeight() > 0)
+    window.resize(window.width(), std::min(config.FormHeight(), largest.height()));
+  if (config.FormWidth() > 0)
+    window.resize(std::min(config.FormWidth(), largest.width()), window.height());
 }
 } // namespace
 

@@ -76,7 +76,11 @@ void WriteConfigDefaults(TProfileFile& file, const TConfigCreation& creation) {
   });
 }
 
-std::unique_ptr<TiniConfig> ReadConfig(const TProfileFile& ini) {
+std::unique_ptr<TiniConfig> ReadConfig(const TProfileFile& file) {
+  // Every key from one reading of the file: one version of it, and one open instead of one
+  // per key. The update changes nothing, so its end saves nothing.
+  TProfileFile ini(file.FileName());
+  ini.BeginUpdate();
   auto config = std::make_unique<TiniConfig>();
   config->SetDetails(ini.ReadString(kDetails, QStringLiteral("AppVersion"), {}),
                      ini.ReadString(kDetails, QStringLiteral("AppCreator"), {}));
@@ -94,6 +98,7 @@ std::unique_ptr<TiniConfig> ReadConfig(const TProfileFile& ini) {
                           ini.ReadBool(kUser, QStringLiteral("logErrors"), true),
                           ini.ReadBool(kUser, QStringLiteral("checkUpdate"), true));
   config->SetUserName(ini.ReadString(kUser, QStringLiteral("Username"), {}));
+  ini.EndUpdate();
   return config;
 }
 

@@ -21,6 +21,7 @@
 #include "skin/data/skin_data.h"
 
 #include <QFileInfo>
+#include <QScreen>
 
 namespace {
 QByteArray ReadAll(const QString& path) {
@@ -234,15 +235,15 @@ TEST_F(ConfigPageTest, FirstStartCreatesTheFolderAndTheFileWithTheirConsoleLines
 }
 
 TEST_F(ConfigPageTest, AnExistingFileIsFoundAndApplied) {
-  MakeIni({"[Dimensions]", "isRemember=1", "left=30", "top=40", "width=1000", "height=700",
-           "[User]", "SkinColor=Orange", "ErrorDur=900", "isRemember=1", "userName=Milo", "valDB=0",
+  MakeIni({"[Dimensions]", "isRemember=1", "left=30", "top=40", "width=940", "height=700", "[User]",
+           "SkinColor=Orange", "ErrorDur=900", "isRemember=1", "userName=Milo", "valDB=0",
            "logErrors=1", "checkUpdate=0"});
   StartForm();
   EXPECT_TRUE(
       ConsoleLines().contains("Config File Found at " + QDir::toNativeSeparators(IniPath())));
   EXPECT_FALSE(ConsoleLines().contains("Set Config Variables"));
   EXPECT_EQ(Form->pos(), QPoint(30, 40));
-  EXPECT_EQ(Form->size(), QSize(1000, 700));
+  EXPECT_EQ(Form->size(), QSize(940, 700));
   EXPECT_EQ(Form->spSkinForm->SkinIndex(), 2);
   EXPECT_EQ(Page().lbxConfigSkins->ItemIndex(), 2);
   EXPECT_EQ(Page().spnConfigDuration->Value(), 900);
@@ -263,6 +264,30 @@ TEST_F(ConfigPageTest, SkinColorIsMatchedExactlyAndAMissingSizeKeepsTheLayoutsSi
   EXPECT_EQ(Form->pos(), QPoint(0, 0));
   // A window of no size could not be seen or used: the layout's size stays.
   EXPECT_EQ(Form->size(), QSize(TfrmMain::kClientWidth, TfrmMain::kClientHeight));
+}
+
+TEST_F(ConfigPageTest, ARememberedSizeBeyondTheDesktopShrinksToIt) {
+  const QSize layout(TfrmMain::kClientWidth, TfrmMain::kClientHeight);
+  const struct {
+    int Width, Height;
+    bool WidthLimited, HeightLimited;
+    QSize Expected; // when not limited
+  } cases[] = {
+      {2000000000, 2000000000, true, true, {}},
+      {100000, 600, true, false, {0, 600}},
+      {-5, 500, false, false, {layout.width(), 500}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Width << "x" << c.Height);
+    MakeIni({"[Dimensions]", "isRemember=1", "left=0", "top=0", "width=" + QString::number(c.Width),
+             "height=" + QString::number(c.Height)});
+    StartForm();
+    const QSize largest = Form->screen()->virtualSize().expandedTo(layout);
+    EXPECT_EQ(Form->width(), c.WidthLimited ? largest.width() : c.Expected.width());
+    EXPECT_EQ(Form->height(), c.HeightLimited ? largest.height() : c.Expected.height());
+    EXPECT_FALSE(Form->grab().isNull());
+    Form.reset();
+  }
 }
 
 TEST_F(ConfigPageTest, ApplyChangesOnlyTheRecordUntilShutdownWritesIt) {
@@ -315,17 +340,17 @@ TEST_F(ConfigPageTest, ApplyIsLostWhenTheProgramEndsWithoutClosing) {
 TEST_F(ConfigPageTest, ShutdownStoresTheWindowsBoundsWhenRemembered) {
   StartForm();
   Form->move(20, 25);
-  Form->resize(990, 680);
+  Form->resize(950, 660);
   CloseForm();
   TProfileFile ini(IniPath());
   EXPECT_EQ(ini.ReadInteger("Dimensions", "left", 0), 20);
   EXPECT_EQ(ini.ReadInteger("Dimensions", "top", 0), 25);
-  EXPECT_EQ(ini.ReadInteger("Dimensions", "width", 0), 990);
-  EXPECT_EQ(ini.ReadInteger("Dimensions", "height", 0), 680);
+  EXPECT_EQ(ini.ReadInteger("Dimensions", "width", 0), 950);
+  EXPECT_EQ(ini.ReadInteger("Dimensions", "height", 0), 660);
   // The next start puts the window back there.
   StartForm();
   EXPECT_EQ(Form->pos(), QPoint(20, 25));
-  EXPECT_EQ(Form->size(), QSize(990, 680));
+  EXPECT_EQ(Form->size(), QSize(950, 660));
 }
 
 TEST_F(ConfigPageTest, ClickingASkinRepaintsEveryControlInItAndApplyRemembersIt) {
