@@ -184,9 +184,14 @@ void TConsolePage::btnConsoleExportClick() {
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
     throw EInOutError(QStringLiteral("Cannot create file \"%1\". %2")
                           .arg(QDir::toNativeSeparators(path), file.errorString()));
-  if (file.write(data) != data.size() || !file.flush())
-    throw EInOutError(QStringLiteral("Cannot write file \"%1\". %2")
-                          .arg(QDir::toNativeSeparators(path), file.errorString()));
+  if (file.write(data) != data.size() || !file.flush()) {
+    // A cut-off export (a full disk) is not left behind as if it were a whole one.
+    const QString reason = file.errorString();
+    file.close(); // its own flush may fail again; the name is removed whatever it leaves
+    QFile::remove(path);
+    throw EInOutError(
+        QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason));
+  }
   file.close();
   FForm.LogMessage(QStringLiteral("Created Output Successfully"),
                    QStringLiteral("Output File at: ") + QDir::toNativeSeparators(path));

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QTextBlock>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -201,6 +203,26 @@ TEST_F(ConsoleTest, AnExportThatCannotBeWrittenIsReportedAndTheWindowStays) {
       << Reports[0].toStdString();
   EXPECT_EQ(ConsoleLines(), before) << "no success line";
   EXPECT_TRUE(Form->isVisible());
+}
+
+TEST_F(ConsoleTest, AnExportCutShortByAFullDiskLeavesNoFile) {
+  StartForm();
+  MakeFolder("log");
+  // A file size limit stands in for a full disk: the write stops after a few bytes.
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 16;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const QStringList before = ConsoleLines();
+  Click("btnConsoleExport");
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldSignal);
+  ASSERT_EQ(Reports.size(), 1);
+  EXPECT_TRUE(Reports[0].startsWith("Cannot write file")) << Reports[0].toStdString();
+  EXPECT_TRUE(LogFiles().isEmpty()) << LogFiles().join(' ').toStdString();
+  EXPECT_EQ(ConsoleLines(), before) << "no success line";
 }
 
 } // namespace
