@@ -249,15 +249,32 @@ TEST(Install, RefusesToReplaceADatabaseUnlessForced) {
   EXPECT_EQ(ReadBytes(root + "/cfg/Data.mdb"), database);
   EXPECT_EQ(ReadBytes(root + "/img/Cat.jpg"), QByteArray("our own cat picture"));
 
+  // The journal of a write to the old database that a crash cut short: taken while the
+  // write is open, put back after it. Played into the new database it would bring the old
+  // rows back.
+  {
+    Database db(root + "/cfg/Data.mdb");
+    QSqlDatabase sql = db.Db();
+    QSqlQuery q(sql);
+    ASSERT_TRUE(q.exec("PRAGMA synchronous = OFF"));
+    ASSERT_TRUE(sql.transaction());
+    ASSERT_TRUE(q.exec("UPDATE Users SET FullName = 'Old'"));
+    const QByteArray journal = ReadBytes(root + "/cfg/Data.mdb-journal");
+    ASSERT_GT(journal.size(), 512);
+    q.finish();
+    ASSERT_TRUE(sql.rollback());
+    WriteBytes(root + "/cfg/Data.mdb-journal", journal);
+  }
   ASSERT_TRUE(Succeeded(RunInstall({"--force", "--assets", assets, root})));
   {
     Database db(root + "/cfg/Data.mdb");
     EXPECT_EQ(db.Rows("SELECT ID FROM Users WHERE Username = 'sam'").size(), 1u);
     EXPECT_EQ(db.Rows("SELECT ID FROM Animals").size(), 80u);
+    EXPECT_EQ(db.Rows("PRAGMA integrity_check"), (std::vector<std::vector<QVariant>>{{"ok"}}));
   }
   ExpectDrawnPicture(root + "/img/Cat.jpg");
   EXPECT_EQ(QDir(root + "/cfg").entryList(QDir::Files | QDir::Hidden), QStringList{"Data.mdb"})
-      << "no building file left behind";
+      << "no building file or old journal left behind";
 }
 
 TEST(Install, StopsBeforeWritingAnythingWhenAReceiptScriptIsMissing) {

@@ -175,6 +175,13 @@ QStringList Install(const TInstallOptions& options) {
     WriteUnlessKept(root.filePath(QString::fromLatin1(kAssets[i].Target)), options.Force,
                     receiptFiles, [&] { return assets[i]; });
 
+  // A journal left beside the old database by a crash would be played back into the new
+  // one at its first opening and corrupt it: the old database goes, so its journals go too.
+  for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+    const QString sidecar = databasePath + QLatin1String(suffix);
+    if (QFileInfo::exists(sidecar) && !QFile::remove(sidecar))
+      throw EInstallError("Cannot remove the old database journal " + sidecar.toStdString());
+  }
   // rename(2) replaces an existing database in one step.
   std::error_code error;
   std::filesystem::rename(building.fileName().toStdString(), databasePath.toStdString(), error);
