@@ -208,7 +208,8 @@ void TLoginPage::btnLLoginClick() {
   }
   TImage* editPicture = FForm.EditPage().imgEdit;
   const QString rolePicture = TfrmMain::WorkPath(QStringLiteral("img/") + role + ".jpg");
-  if (QFileInfo::exists(rolePicture)) {
+  // A folder of that name is no picture.
+  if (QFileInfo(rolePicture).isFile()) {
     ShowPicture(ReadJpegFile(rolePicture), profile.imgProfilePic, editPicture);
     profile.imgProfilePic->setVisible(true);
   }
@@ -219,7 +220,7 @@ void TLoginPage::btnLLoginClick() {
     const QString ownPicture =
         TfrmMain::WorkPath(QStringLiteral("img/usr/") + pictureName + ".jpg");
     if (!pictureName.isEmpty() && pictureName != QLatin1String("Default") &&
-        QFileInfo::exists(ownPicture)) {
+        QFileInfo(ownPicture).isFile()) {
       ShowPicture(ReadJpegFile(ownPicture), profile.imgProfilePic, editPicture);
     }
   }

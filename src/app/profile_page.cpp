@@ -10,6 +10,9 @@
 #include "skin/controls/page_control.h"
 #include "skin/controls/panel.h"
 
+#include <QPainter>
+#include <QPainterPath>
+
 namespace {
 TspSkinStdLabel* DetailLabel(QWidget* parent, const char* name, int y, TspSkinData* skin) {
   auto* label = NewLabel(parent, name, {8, y, 169, 18}, skin);
@@ -27,6 +30,26 @@ TspSkinButton* BigButton(QWidget* parent, const char* name, const QRect& r, TspS
 }
 } // namespace
 
+QImage BuiltInProfilePicture() {
+  constexpr int kSide = 130;
+  QImage picture(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::transparent);
+  QPainter p(&picture);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(222, 224, 236));
+  p.drawEllipse(QRectF(1, 1, kSide - 2, kSide - 2));
+  // The figure stays inside the disc: the shoulders are cut off by it.
+  QPainterPath disc;
+  disc.addEllipse(QRectF(1, 1, kSide - 2, kSide - 2));
+  p.setClipPath(disc);
+  p.setBrush(QColor(109, 111, 150));
+  p.drawEllipse(QRectF(41, 22, 48, 52));
+  p.drawEllipse(QRectF(17, 80, 96, 90));
+  p.end();
+  return picture;
+}
+
 TProfilePage::TProfilePage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
   TspSkinData* skin = form.spSkinForm;
   lblProfileHeader = AddPageHeader(sheet, "lblProfileHeader", QStringLiteral("Profile"), skin);
@@ -38,6 +61,7 @@ TProfilePage::TProfilePage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form)
   imgProfilePic->SetTransparent(true);
   imgProfilePic->SetCenter(true);
   imgProfilePic->SetProportional(true);
+  imgProfilePic->SetPicture(BuiltInProfilePicture());
   lblProfileName = DetailLabel(panel, "lblProfileName", 80, skin);
   lblProfileEmail = DetailLabel(panel, "lblProfileEmail", 102, skin);
   lblProfileTelephone = DetailLabel(panel, "lblProfileTelephone", 124, skin);

@@ -3,12 +3,18 @@
 // by the login), the featured animal drawn at start-up, "Adopt A Pet" and "Donate". "View"
 // and "Edit Profile Details" come with browsing and profile editing.
 
+#include <QImage>
+
 class TfrmMain;
 class TImage;
 class TspSkinButton;
 class TspSkinPanel;
 class TspSkinStdLabel;
 class TspSkinTabSheet;
+
+// The picture the profile shows until the login loads a role or own picture: a head and
+// shoulders on a soft disc, transparent around it.
+QImage BuiltInProfilePicture();
 
 class TProfilePage {
 public:

@@ -280,10 +280,12 @@ TEST_F(LoginTest, WithoutTheMembersPictureTheBuiltInOneStays) {
   ASSERT_TRUE(QFile::remove(Path(QStringLiteral("img/Member.jpg"))));
   StartForm();
   const QImage builtIn = Form->ProfilePage().imgProfilePic->Picture();
+  EXPECT_EQ(builtIn, BuiltInProfilePicture());
   Type(QStringLiteral("milo"), QStringLiteral("Member123"));
   Login().btnLLoginClick();
   EXPECT_EQ(Form->pctMain->ActivePage(), Form->tbsProfile);
   EXPECT_EQ(Form->ProfilePage().imgProfilePic->Picture(), builtIn);
+  EXPECT_TRUE(Form->ProfilePage().imgProfilePic->isVisibleTo(Form->tbsProfile));
 }
 
 TEST_F(LoginTest, ANullDetailEndsTheLoginWithTheConversionErrorBeforeTheRolesTabs) {
