@@ -3,12 +3,14 @@
 #include "app_fixture.h"
 
 #include "app/error_banner.h"
+#include "app/error_codes.h"
 #include "app/web_host.h"
 #include "skin/controls/button.h"
 #include "skin/controls/label.h"
 #include "skin/controls/panel.h"
 
 #include <QCursor>
+#include <QFontMetrics>
 #include <QTimer>
 
 namespace {
@@ -143,6 +145,15 @@ TEST_F(ErrorBannerTest, TheBannerHoldsItsPartsInTheirFonts) {
     EXPECT_EQ(p.Font.bold(), p.Bold);
   }
   EXPECT_EQ(Banner().lblErrorERR->Caption(), "ERROR");
+  // The stand-in faces keep the layout: the ink of the word and of every code stays in its
+  // box.
+  EXPECT_LT(QFontMetrics(Banner().lblErrorERR->font()).tightBoundingRect("ERROR").right(), 161);
+  for (const TErrorCode& error : ErrorCodes::All)
+    EXPECT_LT(QFontMetrics(Banner().lblErrorCode->font())
+                  .tightBoundingRect(QString::number(error.Code))
+                  .right(),
+              73)
+        << error.Code;
   EXPECT_TRUE(Banner().lblErrorDetails->WordWrap());
   EXPECT_EQ(Banner().btnErrorQuestion->Caption(), "?");
   EXPECT_EQ(Banner().btnErrorQuestion->DefaultFontColor(), TColor(109 | 111 << 8 | 150 << 16));
