@@ -13,6 +13,7 @@
 #include "app/profile_page.h"
 #include "app/shape.h"
 #include "app/version.h"
+#include "app/vorns_application.h"
 #include "platform/profile_file.h"
 #include "skin/controls/button.h"
 #include "skin/controls/edit.h"
@@ -125,12 +126,14 @@ void TfrmMain::DrawFeaturedAnimal() {
   profile.lblProfileFeatureName->SetCaption(FieldAsString(name));
   profile.lblAdoptType->SetCaption(FieldAsString(type));
   const QString picture = WorkPath(QStringLiteral("img/") + FieldAsString(type) + ".jpg");
-  if (QFileInfo::exists(picture)) {
+  profile.imgProfileFeature->setVisible(false);
+  if (!QFileInfo::exists(picture)) return;
+  // A damaged picture is reported like any other error, but it must not end start-up: the
+  // Log In page comes after it, and nobody could log in until the file were mended.
+  RunReported([&] {
     profile.imgProfileFeature->LoadFromFile(picture);
     profile.imgProfileFeature->setVisible(true);
-  } else {
-    profile.imgProfileFeature->setVisible(false);
-  }
+  });
 }
 
 void TfrmMain::CheckConnection() {

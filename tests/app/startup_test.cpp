@@ -179,6 +179,21 @@ TEST_F(StartupTest, NoAnimalsOrNoUsableRowStillEndsOnTheLogInPage) {
   }
 }
 
+TEST_F(StartupTest, ADamagedPictureOfTheFeaturedKindIsReportedAndStartUpGoesOn) {
+  MakeDatabase({}, {Animal("Rex", "Dog")});
+  MakeFolder("img");
+  QFile picture(Path("img/Dog.jpg"));
+  ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+  picture.write("not a picture");
+  picture.close();
+  StartForm();
+  EXPECT_EQ(Reports.size(), 1);
+  const TProfilePage& profile = Form->ProfilePage();
+  EXPECT_EQ(profile.lblProfileFeatureName->Caption(), "Rex");
+  EXPECT_FALSE(profile.imgProfileFeature->isVisibleTo(profile.pnlProfileFeatured));
+  ExpectLogInPageWithFocusIn("edtLLogin");
+}
+
 TEST_F(StartupTest, OfflineStartShowsCode444AndStillLogsTheConnectionLine) {
   MakeDatabase({}, {Animal("Rex", "Dog")});
   Connected = false;
