@@ -3,6 +3,7 @@
 #include "app/form_builder.h"
 #include "app/image_control.h"
 #include "app/main_form.h"
+#include "app/profile_page.h"
 #include "skin/controls/label.h"
 #include "skin/controls/panel.h"
 
@@ -14,4 +15,6 @@ TEditPage::TEditPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
   imgEdit = NewControl<TImage>(pnlEditAlign, "imgEdit", {112, 8, 169, 65}, skin);
   imgEdit->SetCenter(true);
   imgEdit->SetProportional(true);
+  // The profile's picture until the login loads a role or own one into both.
+  imgEdit->SetPicture(BuiltInProfilePicture());
 }

@@ -281,10 +281,12 @@ TEST_F(LoginTest, WithoutTheMembersPictureTheBuiltInOneStays) {
   StartForm();
   const QImage builtIn = Form->ProfilePage().imgProfilePic->Picture();
   EXPECT_EQ(builtIn, BuiltInProfilePicture());
+  EXPECT_EQ(Form->EditPage().imgEdit->Picture(), builtIn);
   Type(QStringLiteral("milo"), QStringLiteral("Member123"));
   Login().btnLLoginClick();
   EXPECT_EQ(Form->pctMain->ActivePage(), Form->tbsProfile);
   EXPECT_EQ(Form->ProfilePage().imgProfilePic->Picture(), builtIn);
+  EXPECT_EQ(Form->EditPage().imgEdit->Picture(), builtIn);
   EXPECT_TRUE(Form->ProfilePage().imgProfilePic->isVisibleTo(Form->tbsProfile));
 }
 
