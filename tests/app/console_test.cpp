@@ -1,6 +1,7 @@
 // The console: the runs of message and error lines with their styles and colours, Clear,
 // and Export of the display lines to log/ with the stamp, the "(n)" names and code 408.
 #include "app_fixture.h"
+#include "file_size_limit.h"
 
 #include "app/console_page.h"
 #include "app/error_banner.h"
@@ -13,8 +14,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QTextBlock>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -209,16 +208,11 @@ TEST_F(ConsoleTest, AnExportCutShortByAFullDiskLeavesNoFile) {
   StartForm();
   MakeFolder("log");
   // A file size limit stands in for a full disk: the write stops after a few bytes.
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 16;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   const QStringList before = ConsoleLines();
+  TFileSizeLimit limit(16);
+  ASSERT_TRUE(limit.Active());
   Click("btnConsoleExport");
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldSignal);
+  limit.Lift();
   ASSERT_EQ(Reports.size(), 1);
   EXPECT_TRUE(Reports[0].startsWith("Cannot write file")) << Reports[0].toStdString();
   EXPECT_TRUE(LogFiles().isEmpty()) << LogFiles().join(' ').toStdString();

@@ -1,15 +1,14 @@
 // The settings file service on real files in a temporary folder.
 
+#include "file_size_limit.h"
 #include "platform/platform_error.h"
 #include "platform/profile_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/fsuid.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -256,15 +255,10 @@ TEST_F(ProfileFileTest, AFullDiskLeavesTheOldFileWhole) {
   TProfileFile ini(path);
 
   // A file size limit makes every write past it fail, as a full disk does.
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 1024;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  TFileSizeLimit limit(1024);
+  ASSERT_TRUE(limit.Active());
   EXPECT_THROW(ini.WriteString("User", "key7", "changed"), EProfileFileError);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, oldHandler);
+  limit.Lift();
 
   EXPECT_EQ(ReadAll(path), old);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"config.ini"})
