@@ -36,8 +36,7 @@ public:
   bool Ensure() {
     if (FTried) return FRunning;
     FTried = true;
-    const QString bin = QStringLiteral("/usr/lib/postgresql/15/bin");
-    if (!QFileInfo::exists(bin + "/initdb") || !QFileInfo::exists(bin + "/pg_ctl")) {
+    if (!QFileInfo::exists(Bin("initdb")) || !QFileInfo::exists(Bin("pg_ctl"))) {
       FReason = "PostgreSQL 15 binaries not installed";
       return false;
     }
@@ -55,19 +54,16 @@ public:
     FPort = 20000 + int(QCoreApplication::applicationPid() % 20000);
     // initdb takes seconds and every test runs in a process of its own under CTest: make a
     // cluster once beside the test program and copy it.
-    const QString cluster = Template(bin);
+    const QString cluster = Template();
     const bool made = cluster.isEmpty()
-                          ? Run("chown", {"-R", "postgres:postgres", FDir->path()}) &&
-                                Run("runuser", {"-u", "postgres", "--", bin + "/initdb", "-D", data,
-                                                "-A", "trust", "-U", "postgres", "--no-sync"})
+                          ? Run("chown", {"-R", "postgres:postgres", FDir->path()}) && InitDb(data)
                           : Run("cp", {"-a", cluster, data}) &&
                                 Run("chown", {"-R", "postgres:postgres", FDir->path()});
-    if (!made || !Run("runuser", {"-u", "postgres", "--", bin + "/pg_ctl", "-D", data, "-l",
-                                  FDir->filePath("log"), "-w", "-o",
-                                  QStringLiteral("-k %1 -c listen_addresses='' -p %2 -c fsync=off")
-                                      .arg(FSocketDir)
-                                      .arg(FPort),
-                                  "start"})) {
+    if (!made || !AsPostgres({Bin("pg_ctl"), "-D", data, "-l", FDir->filePath("log"), "-w", "-o",
+                              QStringLiteral("-k %1 -c listen_addresses='' -p %2 -c fsync=off")
+                                  .arg(FSocketDir)
+                                  .arg(FPort),
+                              "start"})) {
       FReason = "cannot start a private PostgreSQL server: " + FReason;
       return false;
     }
@@ -78,8 +74,7 @@ public:
 
   void Stop() {
     if (!FRunning) return;
-    Run("runuser", {"-u", "postgres", "--", "/usr/lib/postgresql/15/bin/pg_ctl", "-D", FData, "-m",
-                    "immediate", "-w", "stop"});
+    AsPostgres({Bin("pg_ctl"), "-D", FData, "-m", "immediate", "-w", "stop"});
     FRunning = false;
   }
 
@@ -95,20 +90,29 @@ public:
 
 private:
   // A fresh cluster to copy, made once; empty when it cannot be made here.
-  QString Template(const QString& bin) {
+  QString Template() {
     const QString cluster = QCoreApplication::applicationDirPath() + "/postgres-cluster";
     if (QFileInfo::exists(cluster + "/PG_VERSION")) return cluster;
     const QString building =
         cluster + QStringLiteral(".%1").arg(QCoreApplication::applicationPid());
     if (!QDir().mkpath(building) || !Run("chown", {"postgres:postgres", building}) ||
-        !Run("runuser", {"-u", "postgres", "--", bin + "/initdb", "-D", building, "-A", "trust",
-                         "-U", "postgres", "--no-sync"})) {
+        !InitDb(building)) {
       QDir(building).removeRecursively();
       return {};
     }
     // Several test processes may race here; the first rename wins, the others tidy up.
     if (!QDir().rename(building, cluster)) QDir(building).removeRecursively();
     return QFileInfo::exists(cluster + "/PG_VERSION") ? cluster : QString();
+  }
+
+  static QString Bin(const char* program) {
+    return QStringLiteral("/usr/lib/postgresql/15/bin/") + QLatin1String(program);
+  }
+  bool AsPostgres(const QStringList& command) {
+    return Run("runuser", QStringList{"-u", "postgres", "--"} + command);
+  }
+  bool InitDb(const QString& data) {
+    return AsPostgres({Bin("initdb"), "-D", data, "-A", "trust", "-U", "postgres", "--no-sync"});
   }
 
   bool Run(const QString& program, const QStringList& arguments) {
