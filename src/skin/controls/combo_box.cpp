@@ -688,8 +688,7 @@ void TspSkinComboBox::DrawItem(QImage& image, const QRect& r, bool focused) {
   state.Disabled = !isEnabled();
   TspListItemFrame f;
   QFont font = DefaultFont();
-  if (rec && picture && !rec->itemrect.IsEmpty() &&
-      picture->rect().contains(rec->itemrect.ToQRect())) {
+  if (rec && UsableItemRect(rec->itemrect, picture)) {
     const TspListItemLook look = ItemLookOf(*rec);
     f = FItemPainter.DrawSkinItem(image, r.topLeft(), r.size(), *picture, look, true, state);
     if (look.showfocus && focused) DrawFocusDots(image, r, f.TextColor);
@@ -713,18 +712,8 @@ void TspSkinComboBox::DrawItem(QImage& image, const QRect& r, bool focused) {
     OnComboBoxDrawItem(this, p, ItemIndex(), state, f.TextRect, r.height(), r.width());
     return;
   }
-  QRect text = f.TextRect;
-  if (FImages) {
-    const int i = FImageIndex < 0 ? ItemIndex() : FImageIndex;
-    if (FImages->ValidIndex(i)) {
-      const QImage& img = FImages->Images[size_t(i)];
-      if (!img.isNull()) {
-        p.drawImage(text.left(), (r.height() - img.height()) / 2, img);
-        text.setLeft(text.left() + img.width() + 2);
-      }
-    }
-  }
-  DrawItemText(p, text, FText, FTabWidths, TspTextAlignment::taLeftJustify);
+  DrawItemContent(p, f.TextRect, r.height(), FImages, FImageIndex < 0 ? ItemIndex() : FImageIndex,
+                  FText, FTabWidths, TspTextAlignment::taLeftJustify);
 }
 
 void TspSkinComboBox::DrawPlainButton(QImage& image, const QRect& r) {

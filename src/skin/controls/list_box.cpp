@@ -28,12 +28,6 @@ void CopyFrom(QImage& target, const QImage& source, QPoint from) {
 
 constexpr int kCaptionButtons = 3; // up, down, check
 
-// An item rectangle that does not lie in its picture comes from a damaged skin: the rows
-// would take its height (a huge one would make huge row images), so it counts as absent.
-bool UsableItemRect(const TspRect& r, const QImage* picture) {
-  return picture && !r.IsEmpty() && picture->rect().contains(r.ToQRect());
-}
-
 } // namespace
 
 // --- TspSkinListBox ------------------------------------------------------------------------
@@ -380,18 +374,9 @@ void TspSkinListBox::PaintListItem(QImage& image, int index, const QRect& r,
     OnDrawItem(this, p, index, state, f.TextRect, r.height(), r.width());
     return;
   }
-  QRect text = f.TextRect.translated(-FListBox->HorizontalPosition(), 0);
-  if (FImages) {
-    const int i = FImageIndex < 0 ? index : FImageIndex;
-    if (FImages->ValidIndex(i)) {
-      const QImage& img = FImages->Images[size_t(i)];
-      if (!img.isNull()) {
-        p.drawImage(text.left(), (r.height() - img.height()) / 2, img);
-        text.setLeft(text.left() + img.width() + 2);
-      }
-    }
-  }
-  DrawItemText(p, text, FListBox->Items()[index], FTabWidths, FAlignment);
+  DrawItemContent(p, f.TextRect.translated(-FListBox->HorizontalPosition(), 0), r.height(), FImages,
+                  FImageIndex < 0 ? index : FImageIndex, FListBox->Items()[index], FTabWidths,
+                  FAlignment);
 }
 
 void TspSkinListBox::DrawSkinImage(QImage& image) {

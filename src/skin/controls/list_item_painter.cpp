@@ -1,6 +1,7 @@
 #include "skin/controls/list_item_painter.h"
 
 #include "skin/controls/focus_dots.h"
+#include "skin/controls/image_list.h"
 #include "skin/controls/plain_look.h"
 #include "skin/render/composition.h"
 
@@ -103,6 +104,23 @@ void DrawItemText(QPainter& p, const QRect& r, const QString& text, const QList<
                fm.elidedText(parts[i], Qt::ElideRight, cell.width()));
     x += w;
   }
+}
+
+void DrawItemContent(QPainter& p, QRect text, int itemHeight, const TspImageList* images,
+                     int imageIndex, const QString& s, const QList<int>& tabWidths,
+                     TspTextAlignment alignment) {
+  if (images && images->ValidIndex(imageIndex)) {
+    const QImage& img = images->Images[size_t(imageIndex)];
+    if (!img.isNull()) {
+      p.drawImage(text.left(), (itemHeight - img.height()) / 2, img);
+      text.setLeft(text.left() + img.width() + 2);
+    }
+  }
+  DrawItemText(p, text, s, tabWidths, alignment);
+}
+
+bool UsableItemRect(const TspRect& r, const QImage* picture) {
+  return picture && !r.IsEmpty() && picture->rect().contains(r.ToQRect());
 }
 
 const QImage& TspListItemPainter::Composed(const QImage& picture, const TspListItemLook& look,

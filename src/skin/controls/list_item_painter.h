@@ -15,6 +15,7 @@
 #include <vector>
 
 class QPainter;
+class TspImageList;
 
 // The item keys of a record, with the stretching each state uses.
 struct TspListItemLook {
@@ -51,6 +52,17 @@ QColor DisabledItemTextColor(const QColor& text, const QImage& picture, const Ts
 // the right edge, vertically centred.
 void DrawItemText(QPainter& p, const QRect& r, const QString& text, const QList<int>& tabWidths,
                   TspTextAlignment alignment);
+
+// Draws an item's content in `text` (item coordinates): picture `imageIndex` of `images`
+// (none when absent or out of range) centred in the item's height, then `s` after it as
+// DrawItemText does.
+void DrawItemContent(QPainter& p, QRect text, int itemHeight, const TspImageList* images,
+                     int imageIndex, const QString& s, const QList<int>& tabWidths,
+                     TspTextAlignment alignment);
+
+// An item rectangle that does not lie in its picture comes from a damaged skin: the rows
+// would take its height (a huge one would make huge row images), so it counts as absent.
+bool UsableItemRect(const TspRect& r, const QImage* picture);
 
 class TspListItemPainter {
 public:
