@@ -9,22 +9,8 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
-#include <cstring>
 
 namespace {
-
-// Rows of `source` starting at `from` copied to the top-left corner of `target`, clipped.
-void CopyFrom(QImage& target, const QImage& source, QPoint from) {
-  if (source.isNull() || source.format() != QImage::Format_RGB32 ||
-      target.format() != QImage::Format_RGB32)
-    return;
-  const QRect r = QRect(from, target.size()) & source.rect();
-  if (r.isEmpty()) return;
-  const size_t bytes = size_t(r.width()) * 4;
-  for (int y = r.top(); y <= r.bottom(); ++y)
-    std::memcpy(target.scanLine(y - from.y()) + size_t(r.left() - from.x()) * 4,
-                source.constScanLine(y) + size_t(r.left()) * 4, bytes);
-}
 
 constexpr int kCaptionButtons = 3; // up, down, check
 
@@ -347,7 +333,7 @@ void TspSkinListBox::PaintListBackground(QImage& image) {
   if (RecordIndex() != -1) {
     const QImage frame = StateImage(SkinRect());
     if (!frame.isNull() && frame.size() == size()) {
-      CopyFrom(image, frame, FListBox->pos());
+      CopyRows(image, -FListBox->pos(), frame);
       return;
     }
   }

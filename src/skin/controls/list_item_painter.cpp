@@ -10,9 +10,6 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-// Copies `source` to `origin` of `target` row by row, clipped to the target.
 void CopyRows(QImage& target, QPoint origin, const QImage& source) {
   if (source.isNull() || target.format() != QImage::Format_RGB32 ||
       source.format() != QImage::Format_RGB32)
@@ -26,6 +23,8 @@ void CopyRows(QImage& target, QPoint origin, const QImage& source) {
     std::memcpy(target.scanLine(y) + size_t(x0) * 4,
                 source.constScanLine(y - origin.y()) + size_t(x0 - origin.x()) * 4, bytes);
 }
+
+namespace {
 
 void FillRows(QImage& target, const QRect& r, QRgb colour) {
   const QRect c = r & target.rect();

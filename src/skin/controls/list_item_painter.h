@@ -53,6 +53,9 @@ QColor DisabledItemTextColor(const QColor& text, const QImage& picture, const Ts
 void DrawItemText(QPainter& p, const QRect& r, const QString& text, const QList<int>& tabWidths,
                   TspTextAlignment alignment);
 
+// Copies `source` to `origin` of `target` row by row (both RGB32), clipped to the target.
+void CopyRows(QImage& target, QPoint origin, const QImage& source);
+
 // Draws an item's content in `text` (item coordinates): picture `imageIndex` of `images`
 // (none when absent or out of range) centred in the item's height, then `s` after it as
 // DrawItemText does.
