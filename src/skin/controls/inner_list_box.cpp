@@ -165,17 +165,13 @@ int TspListBox::VisibleRows() const {
   return std::max(1, height() / FItemHeight);
 }
 
-int TspListBox::RowsPerColumn() const {
-  return VisibleRows();
-}
-
 int TspListBox::ColumnWidth() const {
   return FColumns > 0 ? std::max(1, width() / FColumns) : width();
 }
 
 int TspListBox::MaxTopIndex() const {
   if (FColumns > 0) {
-    const int rpc = RowsPerColumn();
+    const int rpc = VisibleRows();
     const int columns = (Count() + rpc - 1) / rpc;
     return std::max(0, columns - FColumns) * rpc;
   }
@@ -183,7 +179,7 @@ int TspListBox::MaxTopIndex() const {
 }
 
 void TspListBox::SetTopIndex(int value) {
-  if (FColumns > 0) value -= value % RowsPerColumn();
+  if (FColumns > 0) value -= value % VisibleRows();
   value = std::clamp(value, 0, MaxTopIndex());
   if (value == FTopIndex) return;
   FTopIndex = value;
@@ -207,7 +203,7 @@ void TspListBox::SetHorizontalPosition(int value) {
 
 QRect TspListBox::ItemRect(int index) const {
   if (FColumns > 0) {
-    const int rpc = RowsPerColumn(), cw = ColumnWidth();
+    const int rpc = VisibleRows(), cw = ColumnWidth();
     const int k = index - FTopIndex;
     const int column = k >= 0 ? k / rpc : -((-k + rpc - 1) / rpc);
     const int row = k - column * rpc;
@@ -220,7 +216,7 @@ int TspListBox::ItemAtPos(QPoint pos, bool existing) const {
   if (pos.x() < 0 || pos.y() < 0 || pos.x() >= width() || pos.y() >= height()) return -1;
   int index;
   if (FColumns > 0) {
-    const int rpc = RowsPerColumn();
+    const int rpc = VisibleRows();
     const int row = pos.y() / FItemHeight;
     if (row >= rpc) return -1;
     index = FTopIndex + (pos.x() / ColumnWidth()) * rpc + row;
@@ -235,7 +231,7 @@ void TspListBox::MakeVisible(int index) {
   if (index < 0 || index >= Count()) return;
   int top = FTopIndex;
   if (FColumns > 0) {
-    const int rpc = RowsPerColumn();
+    const int rpc = VisibleRows();
     const int span = rpc * FColumns;
     if (index < top)
       top = index - index % rpc;
@@ -317,7 +313,7 @@ void TspListBox::paintEvent(QPaintEvent*) {
 void TspListBox::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   FTopIndex = std::clamp(FTopIndex, 0, MaxTopIndex());
-  if (FColumns > 0) FTopIndex -= FTopIndex % RowsPerColumn();
+  if (FColumns > 0) FTopIndex -= FTopIndex % VisibleRows();
   FHorizontalPosition =
       std::clamp(FHorizontalPosition, 0, std::max(0, FHorizontalExtent - width()));
   Changed(true);
@@ -360,14 +356,11 @@ void TspListBox::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TspListBox::mouseReleaseEvent(QMouseEvent* e) {
-  const bool wasDragging = FDragging;
   FDragging = false;
   if (MouseUp) MouseUp(e);
   if (e->button() == Qt::LeftButton && HotTrack && Pick) {
     const int index = ItemAtPos(e->position().toPoint());
-    if (index >= 0 || wasDragging) {
-      if (index >= 0) Pick(index);
-    }
+    if (index >= 0) Pick(index);
   }
 }
 
@@ -381,7 +374,7 @@ void TspListBox::wheelEvent(QWheelEvent* e) {
   const int steps = e->angleDelta().y() / 120;
   if (steps == 0) return;
   if (FColumns > 0)
-    SetTopIndex(FTopIndex - steps * RowsPerColumn());
+    SetTopIndex(FTopIndex - steps * VisibleRows());
   else
     SetTopIndex(FTopIndex - steps * kWheelRows);
   e->accept();
@@ -403,10 +396,10 @@ void TspListBox::keyPressEvent(QKeyEvent* e) {
     target = current + 1;
     break;
   case Qt::Key_Left:
-    target = FColumns > 0 ? current - RowsPerColumn() : current - 1;
+    target = FColumns > 0 ? current - VisibleRows() : current - 1;
     break;
   case Qt::Key_Right:
-    target = FColumns > 0 ? current + RowsPerColumn() : current + 1;
+    target = FColumns > 0 ? current + VisibleRows() : current + 1;
     break;
   case Qt::Key_PageUp:
     target = current - std::max(1, rows - 1);

@@ -124,7 +124,6 @@ protected:
   void focusOutEvent(QFocusEvent* e) override;
 
 private:
-  int RowsPerColumn() const;
   int ColumnWidth() const;
   int InsertPosition(const QString& item) const;
   void Changed(bool scroll);
