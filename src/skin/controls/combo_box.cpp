@@ -2,7 +2,6 @@
 
 #include "skin/controls/focus_dots.h"
 #include "skin/controls/plain_look.h"
-#include "skin/render/draw_helpers.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -580,23 +579,9 @@ QSize TspSkinComboBox::sizeHint() const {
 }
 
 QRect TspSkinComboBox::ButtonRect() const {
-  const TspDataSkinComboBox* rec = ComboRecord();
-  if (!rec || rec->buttonrect.IsEmpty()) {
-    if (rec) return QRect();
-    return QRect(width() - 2 - kPlainButtonWidth, 2, kPlainButtonWidth, height() - 4);
-  }
-  TspRect b = rec->buttonrect;
-  const int dW = width() - rec->skinrect.Width();
-  if (b.Left >= Geometry().Skin.RT.X) {
-    b.Left += dW;
-    b.Right += dW;
-  }
-  const int skinH = rec->skinrect.Height();
-  if (!FUseSkinSize && skinH > 0 && height() != skinH) {
-    b.Top = b.Top * height() / skinH;
-    b.Bottom = b.Bottom * height() / skinH;
-  }
-  return b.ToQRect();
+  if (const TspDataSkinComboBox* rec = ComboRecord())
+    return PlaceFieldButton(rec->buttonrect, *rec, size(), !FUseSkinSize);
+  return QRect(width() - 2 - kPlainButtonWidth, 2, kPlainButtonWidth, height() - 4);
 }
 
 QRect TspSkinComboBox::ItemRect() const {
@@ -716,37 +701,14 @@ void TspSkinComboBox::DrawItem(QImage& image, const QRect& r, bool focused) {
                   FText, FTabWidths, TspTextAlignment::taLeftJustify);
 }
 
-void TspSkinComboBox::DrawPlainButton(QImage& image, const QRect& r) {
-  if (r.isEmpty()) return;
-  if (FToolButtonStyle && !FButtonHot && !FDropped && !FPressed) return;
-  QPainter p(&image);
-  QColor frame = palette().color(QPalette::Dark);
-  QColor fill = palette().color(QPalette::Button);
-  if (isEnabled() && (FPressed || FDropped)) {
-    frame = SkinColor(kPlainFrame);
-    fill = SkinColor(kPlainDownFill);
-  } else if (isEnabled() && FButtonHot) {
-    frame = SkinColor(kPlainFrame);
-    fill = SkinColor(kPlainHotFill);
-  }
-  p.fillRect(r, fill);
-  p.setPen(frame);
-  p.drawRect(r.adjusted(0, 0, -1, -1));
-  const QColor arrow =
-      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
-  DrawArrow(p, TspRect::FromQRect(r), QColorToColor(arrow), 4);
-}
-
 void TspSkinComboBox::DrawDefaultImage(QImage& image) {
-  const QPalette& pal = palette();
-  image.fill(isEnabled() ? FDefaultColor : pal.color(QPalette::Button));
-  {
+  DrawPlainFieldFrame(image, isEnabled() ? FDefaultColor : palette().color(QPalette::Button),
+                      palette());
+  const QRect b = ButtonRect();
+  const bool down = FPressed || FDropped;
+  if (!b.isEmpty() && (!FToolButtonStyle || FButtonHot || down)) {
     QPainter p(&image);
-    p.setPen(pal.color(QPalette::Dark));
-    p.drawRect(0, 0, width() - 1, height() - 1);
-    p.setPen(pal.color(QPalette::Button));
-    p.drawRect(1, 1, width() - 3, height() - 3);
+    DrawPlainFieldButton(p, b, palette(), isEnabled(), FButtonHot || down, down, 4);
   }
-  DrawPlainButton(image, ButtonRect());
   if (!FEditor) DrawItem(image, ItemRect(), Focused() && !FDropped);
 }

@@ -182,7 +182,6 @@ private:
   void UpdateEditor();
   bool Focused() const;
   void DrawItem(QImage& image, const QRect& r, bool focused);
-  void DrawPlainButton(QImage& image, const QRect& r);
   void PickFromList(int index);
 
   TspPopupListBox* FPopup;
