@@ -209,11 +209,8 @@ void TspSkinPageControl::DrawCloseButton(QPainter& p, const QRect& r, TspSkinTab
   const TspRect source = pressed ? Nonempty(button->downskinrect, active)
                          : hot   ? active
                                  : button->skinrect;
-  TspControlGeometry g = ControlGeometry(*button);
-  QImage face;
-  const QSize size = FitSizeToSkin(g, r.size());
-  ComposeControlImage(face, *buttonPicture, g, source, size);
-  p.drawImage(r.topLeft(), face);
+  // Cached: every tab draws one, on every paint.
+  p.drawImage(r.topLeft(), FPieces.Get(*buttonPicture, ControlGeometry(*button), source, r.size()));
   DrawCross(p, r,
             SkinColor(pressed ? button->downfontcolor
                       : hot   ? button->activefontcolor
