@@ -22,6 +22,13 @@ inline TspRect Nonempty(const TspRect& r, const TspRect& fallback) {
   return r.IsEmpty() ? fallback : r;
 }
 
+// A tab's close button of `size` in its caption box (in the horizontal tab image): at the
+// right end, vertically centred; a skinned tab keeps it further in.
+inline QRect CloseButtonInBox(const QRect& box, int size, bool skinned) {
+  return QRect(box.right() + 1 - size - (skinned ? 3 : 1), box.top() + box.height() / 2 - size / 2,
+               size, size);
+}
+
 // Where a rectangle of a horizontal tab image (len x thickness) lands once turned.
 inline QRect OrientedRect(const QRect& r, QSize horizontal, TspTabPosition position) {
   switch (position) {

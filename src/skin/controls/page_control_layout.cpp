@@ -131,16 +131,15 @@ QRect TspSkinPageControl::CloseButtonRect(int tabIndex) {
   if (!FShowCloseButtons) return QRect();
   const QRect item = TabRect(tabIndex);
   if (item.isEmpty()) return QRect();
-  // In the horizontal tab image: at the right end of the caption box, vertically centred.
+  // Placed in the horizontal tab image, then turned with it.
   const QSize horizontal = Horizontal() ? item.size() : item.size().transposed();
   QRect box(QPoint(0, 0), QSize(horizontal.width(), ItemHeight()));
   const bool selected = TabPage(tabIndex) == FActivePage;
   if (rec && !selected &&
       rec->tabrect.Height() != Nonempty(rec->activetabrect, rec->tabrect).Height())
     box.translate(0, FTabPosition == TspTabPosition::tpBottom ? -2 : 2);
-  const QRect r(box.right() + 1 - size - (rec ? 3 : 1), box.top() + box.height() / 2 - size / 2,
-                size, size);
-  return OrientedRect(r, horizontal, FTabPosition).translated(item.topLeft());
+  return OrientedRect(CloseButtonInBox(box, size, rec != nullptr), horizontal, FTabPosition)
+      .translated(item.topLeft());
 }
 
 bool TspSkinPageControl::HasScroller() const {

@@ -224,9 +224,7 @@ void TspSkinPageControl::DrawTabContent(QPainter& p, int tabIndex, QRect box, bo
   const TspDataSkinTabControl* rec = Record();
   if (FShowCloseButtons) {
     const int size = CloseButtonRect(-1).width();
-    const QRect r(box.right() + 1 - size - (rec ? 3 : 1), box.top() + box.height() / 2 - size / 2,
-                  size, size);
-    DrawCloseButton(p, r, page);
+    DrawCloseButton(p, CloseButtonInBox(box, size, rec != nullptr), page);
     box.setRight(box.right() - size - 2 - (rec ? 3 : 0));
   }
   if (OnDrawSkinTab) {
