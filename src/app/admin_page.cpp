@@ -6,7 +6,7 @@
 #include "skin/controls/label.h"
 #include "skin/controls/panel.h"
 
-TAdminPage::TAdminPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
+TAdminPage::TAdminPage(TfrmMain& form, TspSkinTabSheet* sheet) {
   TspSkinData* skin = form.spSkinForm;
   lblAdminHeader = AddPageHeader(sheet, "lblAdminHeader", QStringLiteral("Administration"), skin);
   pnlAdminAlign = NewControl<TspSkinPanel>(sheet, "pnlAdminAlign", {0, 0, 393, 321}, skin);

@@ -18,7 +18,4 @@ public:
   TspSkinComboBox* cbxAdminDB = nullptr;
   TspSkinStdLabel* lblAdminDBSort = nullptr;
   TspSkinComboBox* cbxAdminDBField = nullptr;
-
-private:
-  TfrmMain& FForm;
 };

@@ -3,7 +3,7 @@
 #include "app/form_builder.h"
 #include "app/main_form.h"
 
-TAnimalPage::TAnimalPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form), FSheet(sheet) {
+TAnimalPage::TAnimalPage(TfrmMain& form, TspSkinTabSheet* sheet) {
   lblAnimalHeader =
       AddPageHeader(sheet, "lblAnimalHeader", QStringLiteral("Animal"), form.spSkinForm);
 }

@@ -10,8 +10,4 @@ public:
   TAnimalPage(TfrmMain& form, TspSkinTabSheet* sheet);
 
   TspSkinStdLabel* lblAnimalHeader = nullptr;
-
-private:
-  TfrmMain& FForm;
-  TspSkinTabSheet* FSheet;
 };

@@ -6,7 +6,7 @@
 #include "skin/controls/label.h"
 #include "skin/controls/panel.h"
 
-TBrowsePage::TBrowsePage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
+TBrowsePage::TBrowsePage(TfrmMain& form, TspSkinTabSheet* sheet) {
   TspSkinData* skin = form.spSkinForm;
   lblBrowseHeader = AddPageHeader(sheet, "lblBrowseHeader", QStringLiteral("Browse Pets"), skin);
   pnlBrowse = NewControl<TspSkinPanel>(sheet, "pnlBrowse", {0, 0, 393, 321}, skin);

@@ -15,7 +15,4 @@ public:
   TspSkinStdLabel* lblBrowseHeader = nullptr;
   TspSkinPanel* pnlBrowse = nullptr;
   TspSkinComboBox* cbxBrowseField = nullptr;
-
-private:
-  TfrmMain& FForm;
 };

@@ -83,7 +83,7 @@ void ApplyBounds(QWidget& window, const TiniConfig& config) {
 }
 } // namespace
 
-TConfigPage::TConfigPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form), FSheet(sheet) {
+TConfigPage::TConfigPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
   TspSkinData* skin = form.spSkinForm;
   lblConfigHeader = AddPageHeader(sheet, "lblConfigHeader", QStringLiteral("Configuration"), skin);
   sbConfig =

@@ -48,5 +48,4 @@ public:
 
 private:
   TfrmMain& FForm;
-  TspSkinTabSheet* FSheet;
 };

@@ -7,7 +7,7 @@
 #include "skin/controls/label.h"
 #include "skin/controls/panel.h"
 
-TEditPage::TEditPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
+TEditPage::TEditPage(TfrmMain& form, TspSkinTabSheet* sheet) {
   TspSkinData* skin = form.spSkinForm;
   lblEditHeader = AddPageHeader(sheet, "lblEditHeader", QStringLiteral("Edit Details"), skin);
   pnlEditAlign = NewControl<TspSkinPanel>(sheet, "pnlEditAlign", {0, 0, 393, 321}, skin);

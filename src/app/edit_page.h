@@ -15,7 +15,4 @@ public:
   TspSkinStdLabel* lblEditHeader = nullptr;
   TspSkinPanel* pnlEditAlign = nullptr;
   TImage* imgEdit = nullptr;
-
-private:
-  TfrmMain& FForm;
 };

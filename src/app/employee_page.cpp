@@ -3,7 +3,7 @@
 #include "app/form_builder.h"
 #include "app/main_form.h"
 
-TEmployeePage::TEmployeePage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form), FSheet(sheet) {
+TEmployeePage::TEmployeePage(TfrmMain& form, TspSkinTabSheet* sheet) {
   lblEmployeeHeader =
       AddPageHeader(sheet, "lblEmployeeHeader", QStringLiteral("Add Animal"), form.spSkinForm);
 }

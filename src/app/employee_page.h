@@ -10,8 +10,4 @@ public:
   TEmployeePage(TfrmMain& form, TspSkinTabSheet* sheet);
 
   TspSkinStdLabel* lblEmployeeHeader = nullptr;
-
-private:
-  TfrmMain& FForm;
-  TspSkinTabSheet* FSheet;
 };

@@ -91,7 +91,7 @@ void ShowPicture(const QImage& picture, TImage* profile, TImage* edit) {
 }
 } // namespace
 
-TLoginPage::TLoginPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form), FSheet(sheet) {
+TLoginPage::TLoginPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
   TspSkinData* skin = form.spSkinForm;
   pnlLoginContents =
       NewControl<TspSkinPanel>(sheet, "pnlLoginContents", {0, 0, kPanelWidth, kPanelHeight}, skin);

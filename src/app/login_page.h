@@ -32,5 +32,4 @@ public:
 
 private:
   TfrmMain& FForm;
-  TspSkinTabSheet* FSheet;
 };

@@ -3,7 +3,7 @@
 #include "app/form_builder.h"
 #include "app/main_form.h"
 
-TRegisterPage::TRegisterPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form), FSheet(sheet) {
+TRegisterPage::TRegisterPage(TfrmMain& form, TspSkinTabSheet* sheet) {
   lblRegisterHeader =
       AddPageHeader(sheet, "lblRegisterHeader", QStringLiteral("Register"), form.spSkinForm);
 }

@@ -10,8 +10,4 @@ public:
   TRegisterPage(TfrmMain& form, TspSkinTabSheet* sheet);
 
   TspSkinStdLabel* lblRegisterHeader = nullptr;
-
-private:
-  TfrmMain& FForm;
-  TspSkinTabSheet* FSheet;
 };
