@@ -17,6 +17,18 @@ void ShowReportBox(const QString& message) {
                   QMessageBox::Ok, QApplication::activeWindow());
   box.exec();
 }
+
+// Runs `handler`; an exception it throws is reported instead of propagating. A template, so
+// that every event's delivery wraps no std::function.
+template <class Handler> void Reported(const Handler& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    TVornsApplication::ReportException(QString::fromLocal8Bit(e.what()));
+  } catch (...) {
+    TVornsApplication::ReportException(QStringLiteral("Unknown error"));
+  }
+}
 } // namespace
 
 TVornsApplication::TVornsApplication(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -33,23 +45,12 @@ void TVornsApplication::SetReporter(std::function<void(const QString&)> reporter
 }
 
 bool TVornsApplication::notify(QObject* receiver, QEvent* event) {
-  try {
-    return QApplication::notify(receiver, event);
-  } catch (const std::exception& e) {
-    ReportException(QString::fromLocal8Bit(e.what()));
-  } catch (...) {
-    ReportException(QStringLiteral("Unknown error"));
-  }
-  // The event counts as handled: the handler that failed has ended.
-  return true;
+  // The event counts as handled when its handler failed: that handler has ended.
+  bool handled = true;
+  Reported([&] { handled = QApplication::notify(receiver, event); });
+  return handled;
 }
 
 void RunReported(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const std::exception& e) {
-    TVornsApplication::ReportException(QString::fromLocal8Bit(e.what()));
-  } catch (...) {
-    TVornsApplication::ReportException(QStringLiteral("Unknown error"));
-  }
+  Reported(handler);
 }
