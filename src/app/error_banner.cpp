@@ -19,19 +19,15 @@ constexpr int kDetailsRightGap = TErrorBanner::kWidth - 875;
 // One step of a slide; the slide's length decides the number of steps.
 constexpr int kSlideStepMs = 10;
 
-constexpr TColor Rgb(int r, int g, int b) {
-  return TColor(r | (g << 8) | (b << 16));
-}
-
 TspSkinButton* BannerButton(QWidget* parent, const char* name, const QString& caption, int x,
-                            TColor color, TspSkinData* skin) {
+                            const QColor& color, TspSkinData* skin) {
   auto* button = new TspSkinButton(parent);
   button->SetUseSkinSize(false);
   button->SetTransparent(true);
   button->SetUseSkinFont(false);
   button->SetDefaultFont(AppFont(kSegoeUI, 32, true));
   button->SetUseSkinFontColor(false);
-  button->SetDefaultFontColor(color);
+  button->SetDefaultFontColor(QColorToColor(color));
   // A click on the banner leaves the focus where the failed action put it.
   button->SetCanFocused(false);
   button->SetCaption(caption);
@@ -53,9 +49,9 @@ TErrorBanner::TErrorBanner(TfrmMain& form, QWidget* client) : FForm(form) {
                              AppFont(kSegoeUI, 13));
   lblErrorDetails->SetWordWrap(true);
   btnErrorQuestion = BannerButton(panel, "btnErrorQuestion", QStringLiteral("?"),
-                                  kWidth - 2 * kButtonWidth + 1, Rgb(109, 111, 150), skin);
+                                  kWidth - 2 * kButtonWidth + 1, QColor(109, 111, 150), skin);
   btnErrorClose = BannerButton(panel, "btnErrorClose", QStringLiteral("X"), kWidth - kButtonWidth,
-                               Rgb(140, 77, 79), skin);
+                               QColor(140, 77, 79), skin);
   btnErrorQuestion->OnClick = [this](QObject*) { btnErrorQuestionClick(); };
   btnErrorClose->OnClick = [this](QObject*) { btnErrorCloseClick(); };
 
