@@ -56,11 +56,6 @@ void TImage::Changed() {
   update();
 }
 
-void TImage::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  FScaled = QImage();
-}
-
 void TImage::paintEvent(QPaintEvent*) {
   const QRect target = PictureRect();
   if (target.isEmpty()) return;

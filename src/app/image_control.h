@@ -35,12 +35,12 @@ public:
 
 protected:
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
 private:
   void Changed();
 
   QImage FPicture;
+  // The picture at the size last painted; a new size scales again.
   QImage FScaled;
   bool FCenter = false;
   bool FProportional = false;
