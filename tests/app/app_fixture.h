@@ -6,6 +6,7 @@
 
 #include "app/main_form.h"
 #include "app/vorns_application.h"
+#include "skin/controls/page_control.h"
 #include "skin/controls/rich_edit.h"
 #include "skin/render/jpeg_codec.h"
 #include "store/shelter_schema.h"
@@ -114,6 +115,14 @@ protected:
 
   TspSkinRichEdit* Console() const {
     return Form->findChild<TspSkinRichEdit*>(QStringLiteral("redConsole"));
+  }
+
+  // The object names of the pages whose tabs show, left to right.
+  QStringList VisibleTabs() const {
+    QStringList names;
+    for (int i = 0; i < Form->pctMain->TabCount(); ++i)
+      names << Form->pctMain->TabPage(i)->objectName();
+    return names;
   }
 
   template <class T> T* Find(const char* name) const {

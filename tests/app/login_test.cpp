@@ -73,13 +73,6 @@ protected:
     Login().edtLPassword->SetText(password);
   }
 
-  QStringList VisibleTabs() const {
-    QStringList tabs;
-    for (int i = 0; i < Form->pctMain->PageCount(); ++i)
-      if (Form->pctMain->Pages(i)->TabVisible()) tabs << Form->pctMain->Pages(i)->objectName();
-    return tabs;
-  }
-
   QString LastLine() const { return ConsoleLines().value(ConsoleLines().size() - 1); }
 
   // The stored password of an account, read past the window.
