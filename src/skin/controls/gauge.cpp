@@ -1,4 +1,5 @@
 #include "skin/controls/gauge.h"
+#include "skin/controls/color_key.h"
 #include "skin/controls/plain_look.h"
 
 #include <QEvent>
@@ -143,10 +144,12 @@ QString TspSkinGauge::GaugeText() const {
 }
 
 TspRect TspSkinGauge::AnimationFrameRect(int frame) const {
-  const int n = FSkin.progressanimationcountframes;
-  const TspRect& ar = FSkin.progressanimationskinrect;
+  const TspDataSkinGaugeControl* rec = GaugeRecord();
+  if (!rec) return {};
+  const int n = rec->progressanimationcountframes;
+  const TspRect& ar = rec->progressanimationskinrect;
   if (n <= 0 || frame < 1 || frame > n || ar.IsEmpty()) return {};
-  if (FSkin.progressrect.Width() < ar.Width()) {
+  if (rec->progressrect.Width() < ar.Width()) {
     const int fw = ar.Width() / n;
     return {ar.Left + fw * (frame - 1), ar.Top, ar.Left + fw * frame, ar.Bottom};
   }
@@ -158,37 +161,20 @@ TspRect TspSkinGauge::AnimationFrameRect(int frame) const {
 
 void TspSkinGauge::ReadSkinRecord() {
   TspSkinCustomControl::ReadSkinRecord();
-  FSkin = TGaugeSkin();
-  if (const auto* rec = RecordAs<TspDataSkinGaugeControl>()) {
-    // The skin decides the orientation.
-    FVertical = rec->vertical;
-    FSkin.Valid = true;
-    FSkin.progressarea = rec->progressarea;
-    FSkin.progressrect = rec->progressrect;
-    FSkin.beginoffset = rec->beginoffset;
-    FSkin.endoffset = rec->endoffset;
-    FSkin.fontname = rec->fontname;
-    FSkin.fontheight = rec->fontheight;
-    FSkin.fontstyle = rec->fontstyle;
-    FSkin.fontcolor = rec->fontcolor;
-    FSkin.progresstransparent = rec->progresstransparent;
-    FSkin.progresstransparentcolor = rec->progresstransparentcolor;
-    FSkin.progressstretch = rec->progressstretch;
-    FSkin.progressanimationskinrect = rec->progressanimationskinrect;
-    FSkin.progressanimationcountframes = rec->progressanimationcountframes;
-    FSkin.progressanimationtimerinterval = rec->progressanimationtimerinterval;
-  }
+  // The skin decides the orientation.
+  if (const TspDataSkinGaugeControl* rec = GaugeRecord()) FVertical = rec->vertical;
   ComputeFittedProgressArea(size());
 }
 
 void TspSkinGauge::ComputeFittedProgressArea(QSize size) {
-  if (!FSkin.Valid) {
+  const TspDataSkinGaugeControl* rec = GaugeRecord();
+  if (!rec) {
     FFittedProgressArea = TspRect();
     return;
   }
   TspControlGeometry g = Geometry();
   const QSize fitted = ::FitSizeToSkin(g, size);
-  TspRect a = FSkin.progressarea;
+  TspRect a = rec->progressarea;
   if (g.Mode != kCompositionNone && g.Mode != kCompositionFixed) {
     if (FVertical)
       a.Bottom += fitted.height() - g.SkinRect.Height();
@@ -233,14 +219,15 @@ void TspSkinGauge::changeEvent(QEvent* event) {
 
 void TspSkinGauge::StartProgressAnimation() {
   ReadSkinRecord();
-  if (!FSkin.Valid || FSkin.progressanimationskinrect.IsEmpty()) return;
+  const TspDataSkinGaugeControl* rec = GaugeRecord();
+  if (!rec || rec->progressanimationskinrect.IsEmpty()) return;
   FPauseTimer.reset();
   FFrameTimer.reset();
   FPauseTimer = std::make_unique<QTimer>();
   FPauseTimer->setInterval(FProgressAnimationPause);
   QObject::connect(FPauseTimer.get(), &QTimer::timeout, this, [this] { StartFrames(); });
   FFrameTimer = std::make_unique<QTimer>();
-  const int interval = FSkin.progressanimationtimerinterval;
+  const int interval = rec->progressanimationtimerinterval;
   FFrameTimer->setInterval(interval > 0 ? interval : kFallbackFrameInterval);
   QObject::connect(FFrameTimer.get(), &QTimer::timeout, this, [this] { FrameTick(); });
   StartFrames();
@@ -255,7 +242,8 @@ void TspSkinGauge::StartFrames() {
 
 void TspSkinGauge::FrameTick() {
   ++FFrame;
-  if (FFrame > FSkin.progressanimationcountframes) {
+  const TspDataSkinGaugeControl* rec = GaugeRecord();
+  if (!rec || FFrame > rec->progressanimationcountframes) {
     // The run is over: the plain progress image shows through the pause.
     FPauseTimer->start();
     FFrameTimer->stop();
@@ -277,13 +265,14 @@ void TspSkinGauge::StopProgressAnimation() {
 // --- Painting -----------------------------------------------------------------------------------
 
 bool TspSkinGauge::DrawProgressImage(QImage& image, const TspRect& p) {
-  const TspRect& pr = FSkin.progressrect;
-  const int bo = FSkin.beginoffset, eo = FSkin.endoffset;
+  const TspDataSkinGaugeControl* rec = GaugeRecord();
+  if (!rec) return false;
+  const TspRect& pr = rec->progressrect;
+  const int bo = rec->beginoffset, eo = rec->endoffset;
   // A progress image that is all end pieces has nothing to grow with: the gauge then shows
   // neither progress nor text.
   if ((FVertical ? pr.Height() : pr.Width()) - bo - eo <= 0) return false;
-  const TspDataSkinControl* rec = Record();
-  const QImage* picture = rec ? Binding().Picture(rec->pictureindex) : nullptr;
+  const QImage* picture = Binding().Picture(rec->pictureindex);
   if (p.IsEmpty() || !picture) return true;
 
   const int pw = p.Width(), ph = p.Height();
@@ -293,9 +282,9 @@ bool TspSkinGauge::DrawProgressImage(QImage& image, const TspRect& p) {
     QPainter bp(&b);
     bp.setCompositionMode(QPainter::CompositionMode_Source);
     const bool animated = FFrameTimer && FFrameTimer->isActive() && FFrame > 0 &&
-                          FSkin.progressanimationcountframes > 0;
+                          rec->progressanimationcountframes > 0;
     TspRect s = animated ? AnimationFrameRect(FFrame) : pr;
-    const bool stretch = FSkin.progressstretch || animated;
+    const bool stretch = rec->progressstretch || animated;
     if (!FVertical) {
       if (pw - bo - eo > 0) {
         const TspRect m{bo, 0, pw - eo, ph};
@@ -336,14 +325,7 @@ bool TspSkinGauge::DrawProgressImage(QImage& image, const TspRect& p) {
                  {pr.Left, pr.Bottom - eo, pr.Right, pr.Bottom});
     }
   }
-  if (FSkin.progresstransparent) {
-    const QRgb key = SkinColor(FSkin.progresstransparentcolor).rgb() & 0xFFFFFFu;
-    for (int y = 0; y < ph; ++y) {
-      QRgb* line = reinterpret_cast<QRgb*>(b.scanLine(y));
-      for (int x = 0; x < pw; ++x)
-        if ((line[x] & 0xFFFFFFu) == key) line[x] = 0;
-    }
-  }
+  if (rec->progresstransparent) KeyOutColor(b, SkinColor(rec->progresstransparentcolor).rgb());
   QPainter ip(&image);
   ip.drawImage(p.Left, p.Top, b);
   return true;
@@ -352,10 +334,9 @@ bool TspSkinGauge::DrawProgressImage(QImage& image, const TspRect& p) {
 void TspSkinGauge::DrawText(QImage& image, bool skinned) {
   const QString text = GaugeText();
   if (text.isEmpty() || image.isNull()) return;
-  const bool record = skinned && FSkin.Valid;
-  const QFont font =
-      record ? SkinFont(FSkin.fontname, FSkin.fontheight, FSkin.fontstyle) : DefaultFont();
-  const QColor color = record ? SkinColor(FSkin.fontcolor) : palette().color(QPalette::WindowText);
+  const TspDataSkinGaugeControl* rec = skinned ? GaugeRecord() : nullptr;
+  const QFont font = rec ? SkinFont(rec->fontname, rec->fontheight, rec->fontstyle) : DefaultFont();
+  const QColor color = rec ? SkinColor(rec->fontcolor) : palette().color(QPalette::WindowText);
   const QFontMetrics fm(font, &image);
   const int tw = fm.horizontalAdvance(text), th = fm.height();
   const int w = image.width(), h = image.height();

@@ -90,23 +90,8 @@ protected:
   void changeEvent(QEvent* event) override;
 
 private:
-  // What ReadSkinRecord copies from a gauge record.
-  struct TGaugeSkin {
-    bool Valid = false;
-    TspRect progressarea, progressrect;
-    int beginoffset = 0, endoffset = 0;
-    QString fontname;
-    int fontheight = 0;
-    TspFontStyles fontstyle;
-    TColor fontcolor = 0;
-    bool progresstransparent = false;
-    TColor progresstransparentcolor = 0;
-    bool progressstretch = false;
-    TspRect progressanimationskinrect;
-    int progressanimationcountframes = 0;
-    int progressanimationtimerinterval = 0;
-  };
-
+  // The record while it is a gauge record; none otherwise.
+  const TspDataSkinGaugeControl* GaugeRecord() const { return RecordAs<TspDataSkinGaugeControl>(); }
   void ComputeFittedProgressArea(QSize size);
   // The progress image of the record over `image` at `p`; false when the record's progress
   // image has no middle left after its end pieces (then no text is drawn either).
@@ -128,7 +113,6 @@ private:
   int FTextAlphaBlendValue = 200;
   int FProgressAnimationPause = 1000;
 
-  TGaugeSkin FSkin;
   TspRect FFittedProgressArea;
   int FFrame = 0;
   std::unique_ptr<QTimer> FPauseTimer;

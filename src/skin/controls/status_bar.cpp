@@ -1,4 +1,5 @@
 #include "skin/controls/status_bar.h"
+#include "skin/controls/color_key.h"
 #include "skin/controls/plain_look.h"
 
 #include <QEvent>
@@ -158,14 +159,8 @@ QImage TspSkinStatusBar::GripImage() {
   if (FGripImage.isNull() || FGripImageKey != picture->cacheKey() ||
       !(FGripImageRect == rec->gripperrect)) {
     FGripImage = picture->copy(rec->gripperrect.ToQRect()).convertToFormat(QImage::Format_ARGB32);
-    if (rec->grippertransparent) {
-      const QRgb key = SkinColor(rec->grippertransparentcolor).rgb() & 0xFFFFFFu;
-      for (int y = 0; y < FGripImage.height(); ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(FGripImage.scanLine(y));
-        for (int x = 0; x < FGripImage.width(); ++x)
-          if ((line[x] & 0xFFFFFFu) == key) line[x] = 0;
-      }
-    }
+    if (rec->grippertransparent)
+      KeyOutColor(FGripImage, SkinColor(rec->grippertransparentcolor).rgb());
     FGripImageKey = picture->cacheKey();
     FGripImageRect = rec->gripperrect;
   }
