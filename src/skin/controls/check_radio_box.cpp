@@ -2,6 +2,7 @@
 #include "skin/controls/plain_look.h"
 
 #include "skin/controls/button_animation.h"
+#include "skin/controls/color_key.h"
 #include "skin/controls/focus_dots.h"
 #include "skin/controls/paint_parent_background.h"
 #include "skin/render/effect_bitmap.h"
@@ -70,16 +71,12 @@ TspSkinCheckRadioBox::~TspSkinCheckRadioBox() = default;
 
 void TspSkinCheckRadioBox::SetChecked(bool value) {
   // A grayed box stays grayed when it is unchecked.
-  ApplyState(value                                ? TCheckBoxState::cbChecked
-             : FState == TCheckBoxState::cbGrayed ? TCheckBoxState::cbGrayed
-                                                  : TCheckBoxState::cbUnchecked);
+  SetState(value                                ? TCheckBoxState::cbChecked
+           : FState == TCheckBoxState::cbGrayed ? TCheckBoxState::cbGrayed
+                                                : TCheckBoxState::cbUnchecked);
 }
 
-void TspSkinCheckRadioBox::SetState(TCheckBoxState value) {
-  ApplyState(value);
-}
-
-void TspSkinCheckRadioBox::ApplyState(TCheckBoxState state) {
+void TspSkinCheckRadioBox::SetState(TCheckBoxState state) {
   if (state == FState) return;
   FState = state;
   FChecked = state == TCheckBoxState::cbChecked;
@@ -300,19 +297,10 @@ QImage TspSkinCheckRadioBox::KeyedPiece(const TspRect& rect, bool mixWhite) {
     pale.Brighten(0.5);
     piece = pale.ToImage();
   }
-  QImage keyed(piece.size(), QImage::Format_ARGB32_Premultiplied);
-  const QRgb transparent = piece.pixel(0, piece.height() - 1) | 0xFF000000u;
-  for (int y = 0; y < piece.height(); ++y) {
-    const auto* from = reinterpret_cast<const QRgb*>(piece.constScanLine(y));
-    auto* to = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-    for (int x = 0; x < piece.width(); ++x) {
-      const QRgb c = from[x] | 0xFF000000u;
-      to[x] = c == transparent ? 0 : c;
-    }
-  }
+  KeyOutColor(piece, piece.pixel(0, piece.height() - 1));
   if (FKeyed.size() >= kMaxKeyed) FKeyed.erase(FKeyed.begin());
-  FKeyed.push_back({key, rect, mixWhite, keyed});
-  return keyed;
+  FKeyed.push_back({key, rect, mixWhite, piece});
+  return piece;
 }
 
 QFont TspSkinCheckRadioBox::CaptionFont() const {
@@ -388,6 +376,18 @@ void TspSkinCheckRadioBox::DrawContent(QImage& image, int left, const QRect& are
   if (FocusShown()) DrawFocusDots(image, focus, color);
 }
 
+QRect TspSkinCheckRadioBox::DrawCheckImage(QImage& image) {
+  bool mix = false;
+  const TspRect rect = CheckRect(mix);
+  const QRect at = CheckImageRect();
+  const QImage check = KeyedPiece(rect, mix);
+  if (!check.isNull()) {
+    QPainter p(&image);
+    p.drawImage(at.topLeft(), check);
+  }
+  return at;
+}
+
 void TspSkinCheckRadioBox::DrawSkinImage(QImage& image) {
   if (!RecordAs<TspDataSkinCheckRadioControl>()) {
     // A record of another kind has no check images: the plain look stands in.
@@ -402,14 +402,7 @@ void TspSkinCheckRadioBox::DrawSkinImage(QImage& image) {
 
 void TspSkinCheckRadioBox::DrawFlatSkin(QImage& image) {
   PaintParentBackground(this, image);
-  bool mix = false;
-  const TspRect rect = CheckRect(mix);
-  const QRect at = CheckImageRect();
-  const QImage check = KeyedPiece(rect, mix);
-  if (!check.isNull()) {
-    QPainter p(&image);
-    p.drawImage(at.topLeft(), check);
-  }
+  const QRect at = DrawCheckImage(image);
   DrawContent(image, at.width() + kCaptionGap, image.rect(), at, CaptionFont(),
               CaptionColor(false));
 }
@@ -441,14 +434,7 @@ void TspSkinCheckRadioBox::DrawFramedSkin(QImage& image) {
       p.drawImage(0, 0, face);
     }
   }
-  bool mix = false;
-  const TspRect rect = CheckRect(mix);
-  const QRect at = CheckImageRect();
-  const QImage check = KeyedPiece(rect, mix);
-  if (!check.isNull()) {
-    QPainter p(&image);
-    p.drawImage(at.topLeft(), check);
-  }
+  const QRect at = DrawCheckImage(image);
   TspRect text = rec->textarea;
   text.Right += width() - SkinRect().Width();
   text.Bottom += height() - SkinRect().Height();

@@ -108,7 +108,6 @@ protected:
   void moveEvent(QMoveEvent* e) override;
 
 private:
-  void ApplyState(TCheckBoxState state);
   void SetMouseIn(bool value);
   // Starts the morph where the framed look morphs, else repaints.
   void Refresh();
@@ -124,6 +123,8 @@ private:
   // A piece of the skin picture with its bottom-left colour made transparent, cached per
   // skin.
   QImage KeyedPiece(const TspRect& rect, bool mixWhite);
+  // The record's check image for the state at CheckImageRect, which it returns.
+  QRect DrawCheckImage(QImage& image);
   QFont CaptionFont() const;
   QColor CaptionColor(bool hot) const;
   // Image of the image list and caption from x = `left`, in `area`; the focus rectangle
