@@ -253,8 +253,7 @@ void TspSkinScrollBox::Attach(int axis, TspSkinScrollBar* value) {
   }
   Detach(a.Bar);
   // What the old bar scrolled goes back to the start.
-  if (a.Offset != 0)
-    ScrollChildren(axis == kHorizontal ? -a.Offset : 0, axis == kVertical ? -a.Offset : 0);
+  ScrollChildren(axis, -a.Offset);
   a = TAttached();
   a.Bar = value;
   if (!value) {
@@ -268,7 +267,7 @@ void TspSkinScrollBox::Attach(int axis, TspSkinScrollBar* value) {
     const int position = static_cast<TspSkinScrollBar*>(sender)->Position();
     const int delta = position - FBars[axis].Offset;
     FBars[axis].Offset = position;
-    ScrollChildren(axis == kHorizontal ? delta : 0, axis == kVertical ? delta : 0);
+    ScrollChildren(axis, delta);
   };
   value->OnLastChange = [this](QObject*) {
     update();
@@ -285,10 +284,10 @@ void TspSkinScrollBox::SetHScrollBar(TspSkinScrollBar* value) {
   Attach(kHorizontal, value);
 }
 
-void TspSkinScrollBox::ScrollChildren(int dx, int dy) {
-  if (dx == 0 && dy == 0) return;
+void TspSkinScrollBox::ScrollChildren(int axis, int delta) {
+  if (delta == 0) return;
   FScrolling = true;
-  const QPoint by(-dx, -dy);
+  const QPoint by = axis == kVertical ? QPoint(0, -delta) : QPoint(-delta, 0);
   for (QObject* o : FClient->children())
     if (auto* w = qobject_cast<QWidget*>(o); w && !w->isWindow()) w->move(w->pos() + by);
   FScrolling = false;
@@ -317,7 +316,7 @@ void TspSkinScrollBox::UpdateBar(int axis) {
       // The content shrank (or the view grew) while scrolled: scroll back so that the view
       // stays filled down to the content's end.
       const int back = view - reach;
-      ScrollChildren(vertical ? 0 : -back, vertical ? -back : 0);
+      ScrollChildren(axis, -back);
       offset -= back;
       reach = view;
     }
@@ -326,7 +325,7 @@ void TspSkinScrollBox::UpdateBar(int axis) {
     a.Bar->SetScrollParams(0, offset + reach - 1, view, offset);
   } else {
     // Everything fits: back to the start.
-    ScrollChildren(vertical ? 0 : -offset, vertical ? -offset : 0);
+    ScrollChildren(axis, -offset);
     a.Offset = 0;
     a.Needed = false;
     a.Bar->SetScrollParams(0, 0, 0, 0);

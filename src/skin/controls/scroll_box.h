@@ -73,8 +73,8 @@ private:
   void Attach(int axis, TspSkinScrollBar* value);
   void Detach(TspSkinScrollBar* bar);
   void UpdateBar(int axis);
-  // Moves every child of the client by (-dx, -dy).
-  void ScrollChildren(int dx, int dy);
+  // Moves every child of the client by -delta along `axis` (0 horizontal, 1 vertical).
+  void ScrollChildren(int axis, int delta);
   void PlaceClient();
   bool BoxVisible() const;
   void FillClient(QImage& image, const QRect& area, const QImage& tile);
