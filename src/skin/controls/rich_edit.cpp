@@ -298,20 +298,7 @@ bool TspSkinRichEdit::event(QEvent* e) {
 
 void TspSkinRichEdit::resizeEvent(QResizeEvent* e) {
   QTextEdit::resizeEvent(e);
-  UpdateScrollBars();
-}
-
-void TspSkinRichEdit::keyPressEvent(QKeyEvent* e) {
-  QTextEdit::keyPressEvent(e);
-  UpdateScrollBars();
-}
-
-void TspSkinRichEdit::mousePressEvent(QMouseEvent* e) {
-  QTextEdit::mousePressEvent(e);
-  UpdateScrollBars();
-}
-
-void TspSkinRichEdit::mouseReleaseEvent(QMouseEvent* e) {
-  QTextEdit::mouseReleaseEvent(e);
+  // The page follows the view's size, which no signal of the native bars announces; keys
+  // and the mouse scroll through them and are heard by their signals.
   UpdateScrollBars();
 }

@@ -109,9 +109,6 @@ protected:
   bool event(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
-  void keyPressEvent(QKeyEvent* e) override;
-  void mousePressEvent(QMouseEvent* e) override;
-  void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
   void SkinDataDestroyed();
