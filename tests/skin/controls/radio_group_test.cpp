@@ -1,32 +1,20 @@
 // Radio groups: buttons per item laid out in columns, one choice by mouse and keys, the
 // group's click only for a user's choice.
 
-#include "skin/builtin/builtin_skins.h"
+#include "form_fixture.h"
 #include "skin/controls/radio_group.h"
-#include "skin/controls/skin_fonts.h"
 #include "skin/controls/skin_tree.h"
-#include "skin/data/skin_data.h"
-#include "skin/data/skin_list.h"
 
-#include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
-class RadioGroupTest : public ::testing::Test {
+class RadioGroupTest : public SkinnedFormTest {
 protected:
-  static void SetUpTestSuite() { RegisterSkinFonts(); }
-
   void SetUp() override {
-    QCursor::setPos(700, 700);
-    form = std::make_unique<QWidget>();
-    form->resize(360, 240);
-    list = CreateBuiltinSkinList(form.get());
-    data = new TspSkinData(form.get());
-    data->SetSkinList(list);
-    ASSERT_FALSE(data->IsEmpty());
+    NewForm(360, 240);
+    LoadBuiltinSkin();
     new TspSkinnedFormHook(form.get());
     group = MakeGroup<TspSkinRadioGroup>();
   }
@@ -45,11 +33,6 @@ protected:
     return g;
   }
 
-  void ShowForm() {
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-  }
   static void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(8, 10)); }
   std::vector<bool> CheckedStates() const {
     std::vector<bool> states;
@@ -57,9 +40,6 @@ protected:
     return states;
   }
 
-  std::unique_ptr<QWidget> form;
-  TspCompressedSkinList* list = nullptr;
-  TspSkinData* data = nullptr;
   TspSkinCustomRadioGroup* group = nullptr;
   int clicks = 0;
 };

@@ -3,36 +3,24 @@
 // font and colours follow the skin only with SkinSupport, and the wallpaper shows under
 // the text.
 
-#include "skin/builtin/builtin_skins.h"
+#include "form_fixture.h"
 #include "skin/controls/plain_look.h"
 #include "skin/controls/rich_edit.h"
 #include "skin/controls/scroll_bar.h"
-#include "skin/controls/skin_fonts.h"
 #include "skin/controls/skin_tree.h"
-#include "skin/data/skin_data.h"
-#include "skin/data/skin_list.h"
 
-#include <QApplication>
-#include <QCursor>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
-class RichEditTest : public ::testing::Test {
+class RichEditTest : public SkinnedFormTest {
 protected:
-  static void SetUpTestSuite() { RegisterSkinFonts(); }
-
   void SetUp() override {
-    QCursor::setPos(700, 700);
-    form = std::make_unique<QWidget>();
-    form->resize(400, 300);
-    data = new TspSkinData(form.get());
-    data->SetSkinList(CreateBuiltinSkinList(form.get()));
-    ASSERT_FALSE(data->IsEmpty());
+    NewForm(400, 300);
+    LoadBuiltinSkin();
     new TspSkinnedFormHook(form.get());
     edit = new TspSkinRichEdit(form.get());
     edit->setGeometry(10, 10, 200, 120);
@@ -40,12 +28,6 @@ protected:
     bar->SetKind(TspScrollBarKind::sbVertical);
     bar->SetSkinData(data);
     bar->setGeometry(210, 10, 19, 120);
-  }
-
-  void ShowForm() {
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   }
 
   // The bar shows what the hidden native bar holds.
@@ -63,8 +45,6 @@ protected:
       edit->AppendLine(QStringLiteral("Line %1").arg(i), QColor(20, 100, 20), i % 2 == 0);
   }
 
-  std::unique_ptr<QWidget> form;
-  TspSkinData* data = nullptr;
   TspSkinRichEdit* edit = nullptr;
   TspSkinScrollBar* bar = nullptr;
 };

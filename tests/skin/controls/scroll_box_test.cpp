@@ -3,44 +3,27 @@
 // content does not fit, moved by the bar's position difference, the view kept filled when
 // the content shrinks.
 
-#include "skin/builtin/builtin_skins.h"
+#include "form_fixture.h"
+#include "grab_checks.h"
 #include "skin/controls/scroll_bar.h"
 #include "skin/controls/scroll_box.h"
-#include "skin/controls/skin_fonts.h"
-#include "skin/data/skin_data.h"
-#include "skin/data/skin_list.h"
 
-#include <QApplication>
-#include <QCursor>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
-class ScrollBoxTest : public ::testing::Test {
+class ScrollBoxTest : public SkinnedFormTest {
 protected:
-  static void SetUpTestSuite() { RegisterSkinFonts(); }
-
   void SetUp() override {
-    QCursor::setPos(700, 700);
-    form = std::make_unique<QWidget>();
-    form->resize(400, 400);
-    data = new TspSkinData(form.get());
-    data->SetSkinList(CreateBuiltinSkinList(form.get()));
-    ASSERT_FALSE(data->IsEmpty());
+    NewForm(400, 400);
+    LoadBuiltinSkin();
     box = new TspSkinScrollBox(form.get());
     box->setGeometry(10, 10, 150, 150); // plain: client 148 x 148 at (1, 1)
     vbar = new TspSkinScrollBar(form.get());
     vbar->SetKind(TspScrollBarKind::sbVertical);
     vbar->SetSkinData(data);
     vbar->setGeometry(160, 10, 19, 150);
-  }
-
-  void ShowForm() {
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   }
 
   QWidget* AddChild(int y, int h) {
@@ -50,12 +33,6 @@ protected:
     return w;
   }
 
-  static QImage Grab(QWidget* w) {
-    return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  }
-
-  std::unique_ptr<QWidget> form;
-  TspSkinData* data = nullptr;
   TspSkinScrollBox* box = nullptr;
   TspSkinScrollBar* vbar = nullptr;
 };
@@ -207,7 +184,7 @@ TEST_F(ScrollBoxTest, BuiltinSkinFrameLiesOutsideTheClientArea) {
   // A one-pixel frame: the client area is the box inset by 1.
   EXPECT_EQ(box->ClientRect(), QRect(1, 1, 148, 148));
   EXPECT_EQ(box->Client()->geometry(), QRect(1, 1, 148, 148));
-  const QImage framed = Grab(box);
+  const QImage framed = Grab(*box);
   const QRgb inside = framed.pixel(75, 75);
   for (const QPoint at : {QPoint(0, 75), QPoint(75, 0), QPoint(149, 75), QPoint(75, 149)})
     EXPECT_NE(framed.pixel(at), inside) << at.x() << "," << at.y();
@@ -216,7 +193,7 @@ TEST_F(ScrollBoxTest, BuiltinSkinFrameLiesOutsideTheClientArea) {
   // Without a frame the client piece covers the whole box.
   box->SetBorderStyle(TspSkinBorderStyle::bvNone);
   EXPECT_EQ(box->Client()->geometry(), box->rect());
-  const QImage bare = Grab(box);
+  const QImage bare = Grab(*box);
   for (int y = 0; y < bare.height(); ++y)
     for (int x = 0; x < bare.width(); ++x) ASSERT_EQ(bare.pixel(x, y), inside) << x << "," << y;
 
@@ -229,7 +206,7 @@ TEST_F(ScrollBoxTest, BuiltinSkinFrameLiesOutsideTheClientArea) {
   child->setPalette(pal);
   child->setGeometry(-5, -5, 40, 40);
   child->show();
-  const QImage clipped = Grab(box);
+  const QImage clipped = Grab(*box);
   EXPECT_EQ(clipped.pixel(0, 0), framed.pixel(0, 0));
   EXPECT_EQ(clipped.pixel(1, 1), qRgb(255, 0, 0));
 }
@@ -246,7 +223,7 @@ TEST_F(ScrollBoxTest, PlainFramesAreThePanelsTurnedRoundAndFollowSkinChanges) {
                {TspSkinBorderStyle::bvLowered, light, dark}};
   for (const Case& c : cases) {
     box->SetBorderStyle(c.style);
-    const QImage image = Grab(box);
+    const QImage image = Grab(*box);
     EXPECT_EQ(image.pixel(0, 50), c.topLeft);
     EXPECT_EQ(image.pixel(50, 0), c.topLeft);
     EXPECT_EQ(image.pixel(149, 50), c.bottomRight);
