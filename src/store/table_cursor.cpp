@@ -57,8 +57,12 @@ void TTableCursor::CheckActive() const {
   if (!Active()) Raise(QStringLiteral("Cannot perform this operation on a closed dataset"));
 }
 
+bool TTableCursor::Editing() const {
+  return FState == TDataSetState::dsEdit || FState == TDataSetState::dsInsert;
+}
+
 void TTableCursor::CheckBrowseMode() {
-  if (FState != TDataSetState::dsEdit && FState != TDataSetState::dsInsert) return;
+  if (!Editing()) return;
   if (FModified)
     Post();
   else
@@ -88,6 +92,7 @@ void TTableCursor::Open() {
   FColumns = std::move(columns);
   FKeyIndex = key;
   FQuotedTable = QuoteIdentifier(FTableName);
+  FQuotedKey = QuoteIdentifier(FColumns[FKeyIndex].Name);
   QStringList quoted;
   for (const TColumnInfo& column : FColumns) quoted << QuoteIdentifier(column.Name);
   FSelectList = quoted.join(QStringLiteral(", "));
@@ -127,7 +132,7 @@ void TTableCursor::Close() {
 }
 
 QString TTableCursor::OrderClause(const QString& field, bool descending) const {
-  const QString key = QuoteIdentifier(FColumns[FKeyIndex].Name);
+  const QString& key = FQuotedKey;
   if (field.isEmpty()) return QStringLiteral(" ORDER BY ") + key + QStringLiteral(" ASC");
   const int index = FieldIndex(field);
   const QSqlDatabase db = Database();
@@ -150,8 +155,8 @@ QString TTableCursor::OrderClause(const QString& field, bool descending) const {
 void TTableCursor::LoadKeys() {
   QSqlQuery query(Database());
   query.setForwardOnly(true);
-  if (!query.exec(QStringLiteral("SELECT ") + QuoteIdentifier(FColumns[FKeyIndex].Name) +
-                  QStringLiteral(" FROM ") + FQuotedTable + FOrder))
+  if (!query.exec(QStringLiteral("SELECT ") + FQuotedKey + QStringLiteral(" FROM ") + FQuotedTable +
+                  FOrder))
     RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
   std::vector<qlonglong> keys;
   while (query.next()) keys.push_back(query.value(0).toLongLong());
@@ -190,7 +195,7 @@ void TTableCursor::FetchBlock(TBlock& block, int index) const {
   std::unique_ptr<QSqlQuery>& query = ascending ? FRangeQuery : FBlockQuery;
   if (!query) {
     auto prepared = std::make_unique<QSqlQuery>(Database());
-    const QString key = QuoteIdentifier(FColumns[FKeyIndex].Name);
+    const QString& key = FQuotedKey;
     QString condition;
     if (ascending) {
       condition = key + QStringLiteral(" BETWEEN ? AND ?");
@@ -351,7 +356,7 @@ int TTableCursor::MoveBy(int distance) {
 
 QVariant TTableCursor::Field(int index) const {
   Column(index);
-  if (FState == TDataSetState::dsEdit || FState == TDataSetState::dsInsert) return FBuffer[index];
+  if (Editing()) return FBuffer[index];
   if (FPosition < 0) return {};
   return Row(FPosition)[index];
 }
@@ -380,8 +385,7 @@ bool TTableCursor::Locate(const QString& fieldName, const QString& text) {
 
   QSqlQuery query(Database());
   query.setForwardOnly(true);
-  const QString key = QuoteIdentifier(FColumns[FKeyIndex].Name);
-  if (!query.exec(QStringLiteral("SELECT ") + key + QStringLiteral(", ") +
+  if (!query.exec(QStringLiteral("SELECT ") + FQuotedKey + QStringLiteral(", ") +
                   QuoteIdentifier(FColumns[index].Name) + QStringLiteral(" FROM ") + FQuotedTable))
     RaiseSql("Cannot search table '" + FTableName + "'", query.lastError());
   // Compared here rather than in SQL: engines fold case differently (SQLite only A to Z).
@@ -391,14 +395,10 @@ bool TTableCursor::Locate(const QString& fieldName, const QString& text) {
     const QVariant value = NormalizeValue(query.value(1), kind);
     if (value.isNull()) continue;
     QString valueText;
-    if (value.typeId() == QMetaType::QString) {
-      valueText = value.toString();
-    } else {
-      try {
-        valueText = FieldAsString(value);
-      } catch (const EVariantError&) {
-        continue;
-      }
+    try {
+      valueText = FieldAsString(value);
+    } catch (const EVariantError&) {
+      continue;
     }
     if (valueText.compare(text, Qt::CaseInsensitive) == 0)
       matches.push_back(query.value(0).toLongLong());
@@ -442,9 +442,9 @@ void TTableCursor::Append() {
 
 void TTableCursor::Edit() {
   CheckActive();
-  if (FState == TDataSetState::dsEdit || FState == TDataSetState::dsInsert) return;
+  if (Editing()) return;
   if (FKeys.empty()) {
-    // Nothing to edit: the edit becomes a new row, as in every data set of the toolkit.
+    // Nothing to edit: the edit becomes a new row.
     Insert();
     return;
   }
@@ -456,8 +456,7 @@ void TTableCursor::Edit() {
 
 void TTableCursor::SetField(const QString& name, const QVariant& value) {
   CheckActive();
-  if (FState != TDataSetState::dsEdit && FState != TDataSetState::dsInsert)
-    Raise(QStringLiteral("Dataset not in edit or insert mode"));
+  if (!Editing()) Raise(QStringLiteral("Dataset not in edit or insert mode"));
   const int index = RequireField(name);
   if (index == FKeyIndex) Raise("Field '" + FColumns[index].Name + "' cannot be modified");
   const TColumnInfo& column = FColumns[index];
@@ -481,21 +480,23 @@ void TTableCursor::Post() {
     Raise(QStringLiteral("Dataset not in edit or insert mode"));
 }
 
+QVariant TTableCursor::StoredValue(const QSqlDatabase& db, int index) const {
+  const TColumnInfo& column = FColumns[index];
+  // Unset yes/no means false.
+  const bool unsetFlag = column.Kind == TFieldKind::Boolean && FBuffer[index].isNull();
+  return BindableValue(db, unsetFlag ? QVariant(false) : FBuffer[index], column.Kind, column.Name);
+}
+
 void TTableCursor::PostInsert() {
   const QSqlDatabase db = Database();
   QStringList names;
   QVariantList values;
   for (int i = 0; i < int(FColumns.size()); ++i) {
-    const TColumnInfo& column = FColumns[i];
-    if (i == FKeyIndex) continue;
-    const bool flag = column.Kind == TFieldKind::Boolean;
-    if (!FChanged[i] && !flag) continue;
-    // Yes/no columns are never null: unset means false.
-    const QVariant value = flag && FBuffer[i].isNull() ? QVariant(false) : FBuffer[i];
-    names << QuoteIdentifier(column.Name);
-    values << BindableValue(db, value, column.Kind, column.Name);
+    // Yes/no columns are never null, so they are written even when left unset.
+    if (i == FKeyIndex || (!FChanged[i] && FColumns[i].Kind != TFieldKind::Boolean)) continue;
+    names << QuoteIdentifier(FColumns[i].Name);
+    values << StoredValue(db, i);
   }
-  const QString key = QuoteIdentifier(FColumns[FKeyIndex].Name);
   QString sql = QStringLiteral("INSERT INTO ") + FQuotedTable;
   if (names.isEmpty()) {
     sql += QStringLiteral(" DEFAULT VALUES");
@@ -506,7 +507,7 @@ void TTableCursor::PostInsert() {
            marks.join(QStringLiteral(", ")) + ')';
   }
   const bool sqlite = IsSQLite(db);
-  if (!sqlite) sql += QStringLiteral(" RETURNING ") + key;
+  if (!sqlite) sql += QStringLiteral(" RETURNING ") + FQuotedKey;
   QSqlQuery query(db);
   if (!query.prepare(sql))
     RaiseSql("Cannot insert into table '" + FTableName + "'", query.lastError());
@@ -527,11 +528,7 @@ void TTableCursor::PostInsert() {
     ClearCache();
   }
   FBof = FEof = FKeys.empty();
-  FBuffer.clear();
-  FChanged.clear();
-  FModified = false;
-  SetState(TDataSetState::dsBrowse);
-  Notify(TDataEvent::DataSetChange);
+  EndEditing();
 }
 
 void TTableCursor::PostEdit() {
@@ -540,17 +537,14 @@ void TTableCursor::PostEdit() {
   QVariantList values;
   for (int i = 0; i < int(FColumns.size()); ++i) {
     if (!FChanged[i]) continue;
-    const TColumnInfo& column = FColumns[i];
-    const QVariant value =
-        column.Kind == TFieldKind::Boolean && FBuffer[i].isNull() ? QVariant(false) : FBuffer[i];
-    assignments << QuoteIdentifier(column.Name) + QStringLiteral(" = ?");
-    values << BindableValue(db, value, column.Kind, column.Name);
+    assignments << QuoteIdentifier(FColumns[i].Name) + QStringLiteral(" = ?");
+    values << StoredValue(db, i);
   }
   if (!assignments.isEmpty()) {
     QSqlQuery query(db);
     if (!query.prepare(QStringLiteral("UPDATE ") + FQuotedTable + QStringLiteral(" SET ") +
                        assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") +
-                       QuoteIdentifier(FColumns[FKeyIndex].Name) + QStringLiteral(" = ?")))
+                       FQuotedKey + QStringLiteral(" = ?")))
       RaiseSql("Cannot update table '" + FTableName + "'", query.lastError());
     for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
     query.bindValue(values.size(), FKeys[FPosition]);
@@ -560,15 +554,14 @@ void TTableCursor::PostEdit() {
                            "changed since it was last read."));
     ClearCache();
   }
-  FBuffer.clear();
-  FChanged.clear();
-  FModified = false;
-  SetState(TDataSetState::dsBrowse);
-  Notify(TDataEvent::DataSetChange);
+  EndEditing();
 }
 
 void TTableCursor::Cancel() {
-  if (FState != TDataSetState::dsEdit && FState != TDataSetState::dsInsert) return;
+  if (Editing()) EndEditing();
+}
+
+void TTableCursor::EndEditing() {
   FBuffer.clear();
   FChanged.clear();
   FModified = false;
@@ -586,7 +579,7 @@ void TTableCursor::Delete() {
   if (FKeys.empty()) Raise(QStringLiteral("Cannot perform this operation on an empty dataset"));
   QSqlQuery query(Database());
   if (!query.prepare(QStringLiteral("DELETE FROM ") + FQuotedTable + QStringLiteral(" WHERE ") +
-                     QuoteIdentifier(FColumns[FKeyIndex].Name) + QStringLiteral(" = ?")))
+                     FQuotedKey + QStringLiteral(" = ?")))
     RaiseSql("Cannot delete from table '" + FTableName + "'", query.lastError());
   query.bindValue(0, FKeys[FPosition]);
   if (!query.exec()) RaiseSql("Cannot delete from table '" + FTableName + "'", query.lastError());

@@ -119,6 +119,7 @@ private:
 
   QSqlDatabase Database() const;
   void CheckActive() const;
+  bool Editing() const;
   void CheckBrowseMode();
   const TColumnInfo& Column(int index) const;
   int RequireField(const QString& name) const;
@@ -129,8 +130,10 @@ private:
   void FetchBlock(TBlock& block, int index) const;
   void MoveTo(int position);
   int PositionOfKey(qlonglong key) const;
+  QVariant StoredValue(const QSqlDatabase& db, int index) const;
   void PostInsert();
   void PostEdit();
+  void EndEditing();
   void SetState(TDataSetState state);
   void Notify(TDataEvent event, int info = 0, const QString& field = {});
   void AttachDataSource(TDataSource* source);
@@ -142,6 +145,7 @@ private:
   std::vector<TColumnInfo> FColumns;
   int FKeyIndex = -1;
   QString FQuotedTable;
+  QString FQuotedKey;
   QString FSelectList;
   QString FSort;
   QString FOrder;
