@@ -4,6 +4,7 @@
 #include "skin/controls/page_control_internal.h"
 #include "skin/controls/plain_look.h"
 
+#include "skin/controls/color_key.h"
 #include "skin/controls/focus_dots.h"
 #include "skin/controls/paint_parent_background.h"
 #include "skin/data/control_image.h"
@@ -181,15 +182,8 @@ void TspSkinPageControl::DrawCloseButton(QPainter& p, const QRect& r, TspSkinTab
     const TspRect active = Nonempty(rec->closebuttonactiverect, rec->closebuttonrect);
     const TspRect down = Nonempty(rec->closebuttondownrect, active);
     const TspRect source = pressed ? down : hot ? active : rec->closebuttonrect;
-    QImage piece = picture->copy(source.ToQRect()).convertToFormat(QImage::Format_ARGB32);
-    if (rec->buttontransparent) {
-      const QRgb key = SkinColor(rec->buttontransparentcolor).rgb();
-      for (int y = 0; y < piece.height(); ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(piece.scanLine(y));
-        for (int x = 0; x < piece.width(); ++x)
-          if ((line[x] & 0xFFFFFFu) == (key & 0xFFFFFFu)) line[x] = 0;
-      }
-    }
+    QImage piece = picture->copy(source.ToQRect());
+    if (rec->buttontransparent) KeyOutColor(piece, SkinColor(rec->buttontransparentcolor).rgb());
     p.drawImage(r.topLeft(), piece);
     return;
   }

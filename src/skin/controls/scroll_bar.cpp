@@ -1,5 +1,6 @@
 #include "skin/controls/scroll_bar.h"
 
+#include "skin/controls/color_key.h"
 #include "skin/controls/plain_look.h"
 #include "skin/render/composition.h"
 #include "skin/render/draw_helpers.h"
@@ -340,16 +341,7 @@ QImage TspSkinScrollBar::PieceImage(const QImage& picture, const TspRect& stateR
       img = img.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   }
   if (img.isNull()) return img;
-  if (transparent) {
-    img = img.convertToFormat(QImage::Format_ARGB32);
-    const TColor c = ColorToRGB(colour);
-    const QRgb key = qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)) & 0xFFFFFF;
-    for (int y = 0; y < img.height(); ++y) {
-      QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-      for (int x = 0; x < img.width(); ++x)
-        if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
-    }
-  }
+  if (transparent) KeyOutColor(img, SkinColor(colour).rgb());
   if (int(FPieces.size()) >= kMaxPieces) FPieces.erase(FPieces.begin());
   FPieces.push_back({picture.cacheKey(), stateRect, size, compose, stretch, transparent, end1, end2,
                      colour, img});
