@@ -48,6 +48,8 @@ constexpr int kHeaderHeight = 49;
 constexpr int kPagesTop = 64;
 constexpr int kPagesBottomMargin = 25;
 constexpr int kStatusBarHeight = 21;
+// The header's gauge starts at 330 and keeps 16 pixels to the header's right edge.
+constexpr int kGaugeMargins = 346;
 } // namespace
 
 TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
@@ -114,8 +116,8 @@ void TfrmMain::BuildHeader() {
   lblMainSave = word("lblMainSave", QStringLiteral("SAVE"), kSegoeUILight, false, 12, 92);
   lblMainThe = word("lblMainThe", QStringLiteral("THE"), kSegoeUILight, false, 104, 74);
   lblMainVorns = word("lblMainVorns", QStringLiteral("VORNS"), kSegoeUI, true, 178, 130);
-  gauMainHeader = NewControl<TspSkinGauge>(pnlMainHeader, "gauMainHeader",
-                                           {330, 16, pnlMainHeader->width() - 346, 17}, skin);
+  gauMainHeader = NewControl<TspSkinGauge>(
+      pnlMainHeader, "gauMainHeader", {330, 16, pnlMainHeader->width() - kGaugeMargins, 17}, skin);
   gauMainHeader->SetValue(100);
 }
 
@@ -185,7 +187,8 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
   // The header and the banner stretch with the width, the pages both ways; the version
   // panel keeps to the right end of the status bar.
   pnlMainHeader->resize(w - kSideMargin - kRightMargin, kHeaderHeight);
-  gauMainHeader->resize(std::max(pnlMainHeader->width() - 346, 0), gauMainHeader->height());
+  gauMainHeader->resize(std::max(pnlMainHeader->width() - kGaugeMargins, 0),
+                        gauMainHeader->height());
   pctMain->resize(w - kSideMargin - kRightMargin, std::max(h - kPagesTop - kPagesBottomMargin, 0));
   stsPnlV->move(stBar->width() - stsPnlV->width() - 4, stsPnlV->y());
   FErrorBanner->FitToWidth(w);

@@ -142,7 +142,9 @@ public:
   // --- Start-up, shutdown and page changes ------------------------------------------------
   // The start-up sequence; runs when the window is first shown.
   void FormShow();
-  // The shutdown sequence; runs when the window closes.
+  // The shutdown sequence; runs when the window closes. The bounds it stores are the left
+  // and top of the frame (pos()) and the size of the client area (size()), the pair that
+  // move() and resize() take back.
   void FormClose();
   // Code 444 when the platform reports no connection.
   void CheckConnection();
@@ -158,9 +160,6 @@ public:
   // The random numbers of the screens (featured animal, CAPTCHA); seeded from the clock at
   // start-up.
   QRandomGenerator Random;
-
-  // The window's bounds as the settings keep them: left and top of the frame (pos()), width
-  // and height of the client area (size()); move() and resize() take them back.
 
   // The working directory at the moment of use, joined with a relative path given with
   // forward slashes; native separators for what is shown.
