@@ -6,7 +6,9 @@
 #include "app/form_builder.h"
 #include "app/image_control.h"
 #include "app/ini_config.h"
+#include "app/key_up_watcher.h"
 #include "app/main_form.h"
+#include "app/picture_files.h"
 #include "app/profile_page.h"
 #include "app/web_host.h"
 #include "platform/password_hash.h"
@@ -19,45 +21,16 @@
 #include "skin/render/jpeg_codec.h"
 #include "store/field_text.h"
 
-#include <QFileInfo>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace {
-// The key code of Enter as the key-release handler receives it.
-constexpr int kEnterKey = 13;
-
 // The contents' panel and the column of controls centred in it.
 constexpr int kPanelWidth = 513;
 constexpr int kPanelHeight = 257;
 constexpr int kColumnLeft = 132;
 constexpr int kColumnWidth = 249;
 constexpr int kRowHeight = 25;
-
-// Hands the key releases of an edit to the page, with Enter as key code 13. Auto-repeated
-// releases are left out: holding Enter down logs in once, on the real release.
-class TKeyUpWatcher : public QObject {
-public:
-  TKeyUpWatcher(QWidget* watched, std::function<void(int)> keyUp)
-      : QObject(watched), FKeyUp(std::move(keyUp)) {
-    watched->installEventFilter(this);
-  }
-
-protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::KeyRelease) {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      if (!key->isAutoRepeat())
-        FKeyUp(key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ? kEnterKey
-                                                                           : key->key());
-    }
-    return false;
-  }
-
-private:
-  std::function<void(int)> FKeyUp;
-};
 
 // The logo above the login: a paw print in the shelter's colours, drawn once.
 QImage LoginLogo() {
@@ -144,8 +117,8 @@ TLoginPage::TLoginPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
   btnLRegister->OnClick = [this](QObject*) { btnLRegisterClick(); };
   btnLogInDocs->OnClick = [this](QObject*) { btnLogInDocsClick(); };
   // The name edit types in its inner line edit; the password edit in itself.
-  new TKeyUpWatcher(edtLLogin->Editor(), [this](int key) { edtLLoginKeyUp(key); });
-  new TKeyUpWatcher(edtLPassword, [this](int key) { edtLLoginKeyUp(key); });
+  WatchKeyUp(edtLLogin->Editor(), [this](int key) { edtLLoginKeyUp(key); });
+  WatchKeyUp(edtLPassword, [this](int key) { edtLLoginKeyUp(key); });
 }
 
 void TLoginPage::btnLLoginClick() {
@@ -207,9 +180,8 @@ void TLoginPage::btnLLoginClick() {
     role = QStringLiteral("Member");
   }
   TImage* editPicture = FForm.EditPage().imgEdit;
-  const QString rolePicture = TfrmMain::WorkPath(QStringLiteral("img/") + role + ".jpg");
-  // A folder of that name is no picture.
-  if (QFileInfo(rolePicture).isFile()) {
+  const QString rolePicture = PictureFile(role);
+  if (!rolePicture.isEmpty()) {
     ShowPicture(ReadJpegFile(rolePicture), profile.imgProfilePic, editPicture);
     profile.imgProfilePic->setVisible(true);
   }
@@ -217,10 +189,9 @@ void TLoginPage::btnLLoginClick() {
   const QVariant picture = users.FieldByName(QStringLiteral("Picture"));
   if (!picture.isNull()) {
     const QString pictureName = FieldAsString(picture);
-    const QString ownPicture =
-        TfrmMain::WorkPath(QStringLiteral("img/usr/") + pictureName + ".jpg");
+    const QString ownPicture = PictureFile(QStringLiteral("usr/") + pictureName);
     if (!pictureName.isEmpty() && pictureName != QLatin1String("Default") &&
-        QFileInfo(ownPicture).isFile()) {
+        !ownPicture.isEmpty()) {
       ShowPicture(ReadJpegFile(ownPicture), profile.imgProfilePic, editPicture);
     }
   }

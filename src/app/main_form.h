@@ -135,6 +135,10 @@ public:
   void ShowTabs(const QString& group);
   // Closes the cursor, names the table and opens it again (first row current, no order).
   void OpenTable(TTableCursor& cursor, const QString& tableName);
+  // Switches the cursor to Users and makes the row of CurrentUser current (the user name
+  // found without regard to case). When that row is gone (deleted on the Admin page) it
+  // reports code 491 and returns false: no other row ever stands in for it.
+  bool LocateCurrentUser();
   // The cursor's field names into the combo box, the first selected (its change handler runs
   // when the shown text changes).
   void FillFieldList(TspSkinComboBox& comboBox, const TTableCursor& cursor);

@@ -10,6 +10,7 @@
 #include "app/local_time.h"
 #include "app/login_page.h"
 #include "app/main_form.h"
+#include "app/picture_files.h"
 #include "app/profile_page.h"
 #include "app/shape.h"
 #include "app/version.h"
@@ -125,9 +126,9 @@ void TfrmMain::DrawFeaturedAnimal() {
   profile.pnlProfileFeatured->setVisible(true);
   profile.lblProfileFeatureName->SetCaption(FieldAsString(name));
   profile.lblAdoptType->SetCaption(FieldAsString(type));
-  const QString picture = WorkPath(QStringLiteral("img/") + FieldAsString(type) + ".jpg");
+  const QString picture = PictureFile(FieldAsString(type));
   profile.imgProfileFeature->setVisible(false);
-  if (!QFileInfo::exists(picture)) return;
+  if (picture.isEmpty()) return;
   // A damaged picture is reported like any other error, but it must not end start-up: the
   // Log In page comes after it, and nobody could log in until the file were mended.
   RunReported([&] {

@@ -1,4 +1,5 @@
 // The screens' access to the shared table cursor.
+#include "app/error_codes.h"
 #include "app/main_form.h"
 #include "skin/controls/combo_box.h"
 
@@ -14,4 +15,11 @@ void TfrmMain::FillFieldList(TspSkinComboBox& comboBox, const TTableCursor& curs
   for (const QString& name : cursor.FieldNames()) comboBox.AddItem(name);
   // A change of the shown text runs the combo box's change handler, as a user's pick would.
   comboBox.SetItemIndex(0);
+}
+
+bool TfrmMain::LocateCurrentUser() {
+  OpenTable(ADOUsers, QStringLiteral("Users"));
+  if (ADOUsers.Locate(QStringLiteral("Username"), CurrentUser)) return true;
+  ShowError(ErrorCodes::UsernameNotFound);
+  return false;
 }
