@@ -10,6 +10,13 @@
 #include <QStringList>
 #include <algorithm>
 
+namespace {
+bool IsModifierKey(int key) {
+  return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+         key == Qt::Key_AltGr || key == Qt::Key_Meta;
+}
+} // namespace
+
 TspSkinDateEdit::TspSkinDateEdit(QWidget* parent)
     : TspSkinCustomEdit(parent), FPopup(new TspPopupCalendar(this)) {
   FPopup->hide();
@@ -22,8 +29,9 @@ TspSkinDateEdit::TspSkinDateEdit(QWidget* parent)
       e->accept();
       return;
     }
-    // Any other key is typed into the field, which closes the calendar first.
-    QCoreApplication::sendEvent(Editor(), e);
+    // Any other key is typed into the field, which closes the calendar first; a
+    // modifier alone is only the start of a combination.
+    if (!IsModifierKey(e->key())) QCoreApplication::sendEvent(Editor(), e);
   };
   FPopup->Hidden = [this] {
     // Hidden behind our back: a press outside, the application losing the activation.
@@ -186,7 +194,13 @@ void TspSkinDateEdit::Close(bool accept, bool takeFocus) {
 }
 
 bool TspSkinDateEdit::EditorKeyPress(QKeyEvent* e) {
-  if (FDropped) CloseUp(false);
+  // The drop-down keys: F4, Alt+Down and Alt+Up open and close the calendar.
+  const bool alt = e->modifiers() & Qt::AltModifier;
+  if (e->key() == Qt::Key_F4 || (alt && (e->key() == Qt::Key_Down || e->key() == Qt::Key_Up))) {
+    FDropped ? CloseUp(false) : DropDown();
+    return true;
+  }
+  if (FDropped && !IsModifierKey(e->key())) CloseUp(false);
   return TspSkinCustomEdit::EditorKeyPress(e);
 }
 

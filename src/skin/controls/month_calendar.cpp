@@ -158,6 +158,8 @@ void TspSkinMonthCalendar::StepYear(int delta) {
 }
 
 bool TspSkinMonthCalendar::HandleKey(QKeyEvent* e) {
+  // Alt with an arrow belongs to whoever opens and closes a drop-down calendar.
+  if (e->modifiers() & Qt::AltModifier) return false;
   const QDate d = FDate.isValid() ? FDate : QDate::currentDate();
   const bool control = e->modifiers() & Qt::ControlModifier;
   switch (e->key()) {
@@ -353,6 +355,13 @@ void TspSkinMonthCalendar::paintEvent(QPaintEvent* event) {
 void TspSkinMonthCalendar::resizeEvent(QResizeEvent* event) {
   TspSkinPanel::resizeEvent(event);
   LayoutButtons();
+}
+
+void TspSkinMonthCalendar::changeEvent(QEvent* event) {
+  TspSkinPanel::changeEvent(event);
+  // The panel's client area moved (caption mode, caption height, border): the buttons
+  // stay in its corners.
+  if (event->type() == QEvent::ContentsRectChange) LayoutButtons();
 }
 
 void TspSkinMonthCalendar::DrawSkinImage(QImage& image) {

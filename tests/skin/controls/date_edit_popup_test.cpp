@@ -109,10 +109,15 @@ TEST_F(DateEditPopupTest, AClickOnADayWritesItIntoTheFieldAndCloses) {
   EXPECT_EQ(QApplication::focusWidget(), edit->Editor());
 }
 
-TEST_F(DateEditPopupTest, KeysMoveTheDayAndEnterTakesIt) {
+TEST_F(DateEditPopupTest, KeysOpenTheCalendarMoveTheDayAndEnterTakesIt) {
   ShowAndFocus();
   edit->SetDate(QDate(2015, 6, 10));
-  edit->DropDown();
+  QTest::keyClick(form->windowHandle(), Qt::Key_Down, Qt::AltModifier);
+  ASSERT_TRUE(popup->isVisible());
+  QTest::keyClick(form->windowHandle(), Qt::Key_Up, Qt::AltModifier);
+  EXPECT_FALSE(popup->isVisible());
+  Key(Qt::Key_F4);
+  ASSERT_TRUE(popup->isVisible());
   Key(Qt::Key_Right);
   Key(Qt::Key_Down);
   Key(Qt::Key_PageDown);

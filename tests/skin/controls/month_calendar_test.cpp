@@ -148,6 +148,10 @@ TEST_F(MonthCalendarTest, EachButtonStepsOnceAndFiresOnClick) {
   EXPECT_EQ(c->PriorMonthButton()->x(), client.left() + 25);
   EXPECT_EQ(c->NextYearButton()->x(), client.right() + 1 - 24);
   EXPECT_EQ(c->NextMonthButton()->x(), client.right() + 1 - 48);
+  // They follow the client area when the panel takes a caption bar.
+  c->SetCaptionMode(true);
+  EXPECT_EQ(c->PriorYearButton()->y(), c->ClientRect().top() + 1);
+  EXPECT_GT(c->PriorYearButton()->y(), client.top() + 1);
   EXPECT_TRUE(c->NextMonthButton()->RepeatMode());
   EXPECT_EQ(c->NextMonthButton()->RepeatInterval(), 250);
   EXPECT_EQ(c->NextYearButton()->RepeatInterval(), 100);
