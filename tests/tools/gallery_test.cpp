@@ -85,10 +85,10 @@ TEST(GalleryScreenshots, EachSkinIsPaintedInItsOwnColours) {
   const ToolRun run = RunGallery({"--screenshot", dir.path()});
   ASSERT_TRUE(run.Exited && run.Status == 0) << run.Status << " " << run.Err.toStdString();
   EXPECT_TRUE(run.Err.isEmpty()) << run.Err.toStdString();
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 10);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 15);
 
   ASSERT_EQ(Accents().size(), 4u);
-  for (const QString sheet : {"", "-2"}) {
+  for (const QString sheet : {"", "-2", "-3"}) {
     for (const auto& [name, color] : Accents()) {
       const QImage picture(dir.filePath("gallery-" + name + sheet + ".png"));
       ASSERT_FALSE(picture.isNull()) << name.toStdString() << sheet.toStdString();
@@ -123,7 +123,7 @@ TEST(GalleryScreenshots, PackagesFromTheCommandLine) {
   EXPECT_TRUE(lines[0].contains("cut.skn")) << lines[0].toStdString();
   EXPECT_TRUE(lines[1].contains("garbage.skn")) << lines[1].toStdString();
 
-  EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 12);
+  EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 18);
   EXPECT_EQ(AccentsIn(QImage(QDir(out).filePath("gallery-author.png"))),
             std::vector<QString>{"sknGreen"});
 }

@@ -60,7 +60,8 @@ TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
   sheetCaption->SetCaption(tr("Controls"));
   sheetCaption->setGeometry(kMargin + 2, kSheetTop, kSideWidth - 8, 17);
   sheetCaption->SetSkinData(FContext.SkinData);
-  const QString sheetTitles[kSheetCount] = {tr("Buttons, edits, pages"), tr("Lists, checks, bars")};
+  const QString sheetTitles[kSheetCount] = {tr("Buttons, edits, pages"), tr("Lists, checks, bars"),
+                                            tr("Calendar")};
   for (int sheet = 0; sheet < kSheetCount; ++sheet) {
     FSheets[sheet] = new QWidget(this);
     FSheets[sheet]->setGeometry(kColumnA, 0, kWidth - kColumnA, kHeight);
@@ -100,6 +101,11 @@ TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
                                  {b, statusTop, kColumnBWidth, kRow2 - kMargin - statusTop}));
   BuildRichSection(FContext, MakeSection(FContext, two, tr("Rich edit and scroll box"),
                                          {b, kRow2, kColumnBWidth, kRow2Height}));
+
+  // Sheet three: the month calendar and the date edit's calendar.
+  BuildCalendarSection(
+      FContext, MakeSection(FContext, FSheets[2], tr("Month calendar"),
+                            {0, kRow1, kColumnAWidth + kMargin + kColumnBWidth, kRow1Height}));
   ShowSheet(0);
 
   FSkins->OnChanged = [this](int choice) { SkinChanged(choice); };

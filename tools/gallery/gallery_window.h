@@ -32,7 +32,7 @@ public:
   // Hover and focus looks of the demonstration controls, again (pictures take them).
   void RestoreForcedStates();
   // The controls come on sheets that the side bar switches between.
-  static constexpr int kSheetCount = 2;
+  static constexpr int kSheetCount = 3;
   int Sheet() const { return FSheet; }
   void ShowSheet(int sheet);
 

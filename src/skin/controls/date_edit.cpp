@@ -1,13 +1,237 @@
 #include "skin/controls/date_edit.h"
 
-#include <QLocale>
-#include <QStringList>
+#include "skin/controls/popup_calendar.h"
+#include "skin/controls/skin_tree.h"
 
-TspSkinDateEdit::TspSkinDateEdit(QWidget* parent) : TspSkinCustomEdit(parent) {
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QScreen>
+#include <QStringList>
+#include <algorithm>
+
+namespace {
+bool IsModifierKey(int key) {
+  return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+         key == Qt::Key_AltGr || key == Qt::Key_Meta;
+}
+} // namespace
+
+TspSkinDateEdit::TspSkinDateEdit(QWidget* parent)
+    : TspSkinCustomEdit(parent), FPopup(new TspPopupCalendar(this)) {
+  FPopup->hide();
+  FPopup->SetDate(QDate());
+  FPopup->resize(FCalendarWidth, FCalendarHeight);
+  FPopup->OnNumberClick = [this](QObject*) { CloseUp(true); };
+  FPopup->KeyPress = [this](QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+      CloseUp(false);
+      e->accept();
+      return;
+    }
+    // Any other key is typed into the field, which closes the calendar first; a
+    // modifier alone is only the start of a combination.
+    if (!IsModifierKey(e->key())) QCoreApplication::sendEvent(Editor(), e);
+  };
+  FPopup->Hidden = [this] {
+    // Hidden behind our back: a press outside, the application losing the activation.
+    if (FDropped) Close(false, false);
+  };
+  FPopup->SwallowPress = [this](QPoint global) {
+    const QRect button = ButtonRect();
+    return !button.isEmpty() &&
+           QRect(mapToGlobal(button.topLeft()), button.size()).contains(global);
+  };
+  OnButtonClick = [this](QObject*) { FDropped ? CloseUp(false) : DropDown(); };
+  QObject::connect(Editor(), &QLineEdit::textChanged, FPopup, [this] {
+    if (const QDate d = Date(); d.isValid()) FPopup->SetDate(d);
+  });
+  FFadeTimer.setInterval(FadeInterval);
+  QObject::connect(&FFadeTimer, &QTimer::timeout, FPopup, [this] { FadeStep(); });
+
   SetSkinDataName(QStringLiteral("buttonedit"));
   SetButtonMode(true);
   SetEditMask(QStringLiteral("!9999/99/99;1; "));
   SetMaxLength(10);
+}
+
+TspSkinDateEdit::~TspSkinDateEdit() {
+  FFadeTimer.stop();
+  FPopup->OnNumberClick = nullptr;
+  FPopup->KeyPress = nullptr;
+  FPopup->Hidden = nullptr;
+  FPopup->SwallowPress = nullptr;
+  QObject::disconnect(Editor(), nullptr, FPopup, nullptr);
+}
+
+// --- The calendar ------------------------------------------------------------------------------
+
+void TspSkinDateEdit::SetCalendarWidth(int value) {
+  FCalendarWidth = std::max(value, 1);
+  FPopup->resize(FCalendarWidth, FCalendarHeight);
+}
+
+void TspSkinDateEdit::SetCalendarHeight(int value) {
+  FCalendarHeight = std::max(value, 1);
+  FPopup->resize(FCalendarWidth, FCalendarHeight);
+}
+
+QString TspSkinDateEdit::CalendarSkinDataName() const {
+  return FPopup->SkinDataName();
+}
+
+void TspSkinDateEdit::SetCalendarSkinDataName(const QString& value) {
+  FPopup->SetSkinDataName(value);
+  FPopup->ApplySkin();
+}
+
+const QFont& TspSkinDateEdit::CalendarFont() const {
+  return FPopup->DefaultFont();
+}
+
+void TspSkinDateEdit::SetCalendarFont(const QFont& value) {
+  FPopup->SetDefaultFont(value);
+  FPopup->update();
+}
+
+bool TspSkinDateEdit::CalendarUseSkinFont() const {
+  return FPopup->UseSkinFont();
+}
+
+void TspSkinDateEdit::SetCalendarUseSkinFont(bool value) {
+  FPopup->SetUseSkinFont(value);
+}
+
+bool TspSkinDateEdit::CalendarBoldDays() const {
+  return FPopup->BoldDays();
+}
+
+void TspSkinDateEdit::SetCalendarBoldDays(bool value) {
+  FPopup->SetBoldDays(value);
+}
+
+TspDaysOfWeek TspSkinDateEdit::FirstDayOfWeek() const {
+  return FPopup->FirstDayOfWeek();
+}
+
+void TspSkinDateEdit::SetFirstDayOfWeek(TspDaysOfWeek value) {
+  FPopup->SetFirstDayOfWeek(value);
+}
+
+bool TspSkinDateEdit::WeekNumbers() const {
+  return FPopup->WeekNumbers();
+}
+
+void TspSkinDateEdit::SetWeekNumbers(bool value) {
+  FPopup->SetWeekNumbers(value);
+}
+
+bool TspSkinDateEdit::ShowToday() const {
+  return FPopup->ShowToday();
+}
+
+void TspSkinDateEdit::SetShowToday(bool value) {
+  FPopup->SetShowToday(value);
+}
+
+void TspSkinDateEdit::SetCalendarAlphaBlendValue(int value) {
+  FCalendarAlphaBlendValue = std::clamp(value, 0, 255);
+}
+
+void TspSkinDateEdit::DropDown() {
+  if (FDropped || !isEnabled()) return;
+  if (!FTodayDefault) FOldDate = FPopup->Date();
+  // The calendar opens on the field's date; a field without one opens on today.
+  const QDate shown = Date();
+  FPopup->SetDate(shown.isValid() ? shown : QDate::currentDate());
+  FPopup->SetSkinData(SkinData());
+  FPopup->resize(FCalendarWidth, FCalendarHeight);
+  const int h = FPopup->height();
+  QPoint at = mapToGlobal(QPoint(0, height()));
+  const QScreen* s = screen();
+  // Above the field when the calendar would pass the bottom of the screen.
+  if (s && at.y() + h > s->availableGeometry().bottom() + 1)
+    at.setY(mapToGlobal(QPoint(0, 0)).y() - h);
+  FPopup->move(at);
+  FDropped = true;
+  FFadeTimer.stop();
+  if (FCalendarAlphaBlend && FCalendarAlphaBlendAnimation) {
+    FFadeAlpha = 0;
+    FPopup->setWindowOpacity(0);
+    FFadeTimer.start();
+  } else {
+    FPopup->setWindowOpacity(FCalendarAlphaBlend ? FCalendarAlphaBlendValue / 255.0 : 1.0);
+  }
+  FPopup->show();
+}
+
+void TspSkinDateEdit::FadeStep() {
+  const int target = FCalendarAlphaBlend ? FCalendarAlphaBlendValue : 255;
+  FFadeAlpha = std::min(FFadeAlpha + std::max(target / 15, 1), target);
+  FPopup->setWindowOpacity(FFadeAlpha / 255.0);
+  if (FFadeAlpha >= target) FFadeTimer.stop();
+}
+
+void TspSkinDateEdit::CloseUp(bool accept) {
+  Close(accept, true);
+}
+
+void TspSkinDateEdit::Close(bool accept, bool takeFocus) {
+  if (!FDropped) return;
+  // Cleared first: hiding the pop-up reports back here.
+  FDropped = false;
+  // A fade cut short must not leave the next opening (or a later show) see-through.
+  FFadeTimer.stop();
+  FPopup->setWindowOpacity(FCalendarAlphaBlend ? FCalendarAlphaBlendValue / 255.0 : 1.0);
+  FPopup->hide();
+  if (accept) {
+    SetDate(FPopup->Date());
+    if (OnDateChange) OnDateChange(this);
+  } else if (!FTodayDefault) {
+    FPopup->SetDate(FOldDate);
+  }
+  if (takeFocus) Editor()->setFocus(Qt::OtherFocusReason);
+}
+
+bool TspSkinDateEdit::EditorKeyPress(QKeyEvent* e) {
+  // The drop-down keys: F4, Alt+Down and Alt+Up open and close the calendar.
+  const bool alt = e->modifiers() & Qt::AltModifier;
+  if (e->key() == Qt::Key_F4 || (alt && (e->key() == Qt::Key_Down || e->key() == Qt::Key_Up))) {
+    FDropped ? CloseUp(false) : DropDown();
+    return true;
+  }
+  if (FDropped && !IsModifierKey(e->key())) CloseUp(false);
+  return TspSkinCustomEdit::EditorKeyPress(e);
+}
+
+void TspSkinDateEdit::EditorFocusOut(QFocusEvent* e) {
+  // Opening the calendar moves the keys to it, not the focus away.
+  if (e->reason() != Qt::PopupFocusReason) {
+    if (FDropped)
+      Close(false, false);
+    else if (FTodayDefault && FPopup->Date().isValid())
+      SetDate(FPopup->Date());
+  }
+  TspSkinCustomEdit::EditorFocusOut(e);
+}
+
+void TspSkinDateEdit::hideEvent(QHideEvent* e) {
+  TspSkinCustomEdit::hideEvent(e);
+  Close(false, false);
+}
+
+void TspSkinDateEdit::DropSkinRecord() {
+  TspSkinCustomEdit::DropSkinRecord();
+  // The calendar is a window of its own: the form's walk does not reach it.
+  DropSkinRecords(FPopup, nullptr);
+}
+
+void TspSkinDateEdit::ApplySkin() {
+  TspSkinCustomEdit::ApplySkin();
+  if (FPopup->SkinData() != SkinData())
+    FPopup->SetSkinData(SkinData());
+  else
+    ApplySkins(FPopup, nullptr);
 }
 
 TspSkinDateEdit::TOrder TspSkinDateEdit::Order() const {
@@ -107,5 +331,8 @@ void TspSkinDateEdit::SetDate(const QDate& value) {
 
 void TspSkinDateEdit::SetTodayDefault(bool value) {
   FTodayDefault = value;
-  if (value) SetDate(QDate::currentDate());
+  if (value) {
+    SetDate(QDate::currentDate());
+    FPopup->SetDate(QDate::currentDate());
+  }
 }
