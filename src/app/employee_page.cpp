@@ -55,6 +55,15 @@ TEmployeePage::TEmployeePage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(for
   // The date edit brings the mask "!9999/99/99;1; " (year, month, day) and 10 characters.
   edtAddCheckIn = NewFieldRow<TspSkinDateEdit>(
       panel, "lblAddCheckIn", QStringLiteral("Check In Date"), "edtAddCheckIn", Row(4), skin);
+  // Its calendar: a plain month on the panel record, weeks starting on Sunday.
+  edtAddCheckIn->SetCalendarWidth(200);
+  edtAddCheckIn->SetCalendarHeight(150);
+  edtAddCheckIn->SetCalendarSkinDataName(QStringLiteral("panel"));
+  edtAddCheckIn->SetFirstDayOfWeek(TspDaysOfWeek::Sun);
+  edtAddCheckIn->SetWeekNumbers(false);
+  edtAddCheckIn->SetShowToday(false);
+  edtAddCheckIn->SetCalendarBoldDays(false);
+  edtAddCheckIn->SetCalendarAlphaBlend(false);
   edtAddKennel = NewFieldRow<TspSkinEdit>(panel, "lblAddKennel", QStringLiteral("Kennel ID"),
                                           "edtAddKennel", Row(5), skin);
 

@@ -8,7 +8,9 @@
 #include "skin/controls/check_radio_box.h"
 #include "skin/controls/combo_box.h"
 #include "skin/controls/date_edit.h"
+#include "skin/controls/month_calendar.h"
 #include "skin/controls/panel.h"
+#include "skin/controls/popup_calendar.h"
 #include "skin/controls/radio_group.h"
 
 #include <QDate>
@@ -205,6 +207,36 @@ TEST_F(EmployeeTest, EachAddStoresARowAsTypedAndShowsTheProfile) {
     EXPECT_EQ(row.value("KennelID").toString(), "007");
     EXPECT_NE(row.value("ID"), rows[i - 1].value("ID"));
   }
+}
+
+TEST_F(EmployeeTest, TheCheckInDateIsPickedFromTheCalendarUnderTheField) {
+  TEmployeePage& page = OpenEmployee();
+  Fill({"Rex", 'D', "Brown", "Boxer", "", "12"});
+  TspSkinDateEdit* date = page.edtAddCheckIn;
+  QTest::mouseClick(Form->windowHandle(), Qt::LeftButton, {},
+                    date->mapTo(Form.get(), date->ButtonRect().center()));
+  TspPopupCalendar* calendar = date->Calendar();
+  ASSERT_TRUE(calendar->isVisible());
+  EXPECT_EQ(calendar->size(), QSize(200, 150));
+  EXPECT_EQ(calendar->SkinDataName(), "panel");
+  EXPECT_EQ(calendar->FirstDayOfWeek(), TspDaysOfWeek::Sun);
+  EXPECT_EQ(calendar->mapToGlobal(QPoint(0, 0)), date->mapToGlobal(QPoint(0, date->height())));
+  // An empty field opens on today; the previous month's 17th is picked with a step back.
+  QTest::mouseClick(calendar->PriorMonthButton(), Qt::LeftButton);
+  const TspCalendarGeometry g = calendar->CalendarGeometry();
+  QPoint day17;
+  for (int row = 1; row <= 6; ++row)
+    for (int column = 0; column < 7; ++column)
+      if (TspSkinMonthCalendar::DayNumber(g, row, column) == 17)
+        day17 = calendar->CellRect(g, row, column).center();
+  QTest::mouseClick(calendar, Qt::LeftButton, {}, day17);
+  EXPECT_FALSE(calendar->isVisible());
+  const QDate today = QDate::currentDate();
+  const QDate picked(today.addMonths(-1).year(), today.addMonths(-1).month(), 17);
+  EXPECT_EQ(date->Date(), picked);
+  Click(page.btnEmployeeAdd);
+  EXPECT_TRUE(BannerCode().isEmpty()) << BannerCode().toStdString();
+  EXPECT_EQ(Animals().back().value("CheckIn").toDate(), picked);
 }
 
 TEST_F(EmployeeTest, WithoutTheDatabaseAddingIsRefusedFirst) {
