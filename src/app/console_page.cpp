@@ -171,7 +171,7 @@ QStringList TConsolePage::DisplayLines() const {
 void TConsolePage::btnConsoleExportClick() {
   const QString folder = TfrmMain::WorkPath(QStringLiteral("log"));
   if (!QFileInfo::exists(folder)) QDir().mkdir(folder);
-  const QString stem = ExportStamp(QDateTime::currentDateTime(), QLocale::system());
+  const QString stem = ExportStamp(FForm.Now(), QLocale::system());
   const QString path = ExportFileName(folder, stem);
   const QStringList lines = DisplayLines();
   if (lines.isEmpty()) {

@@ -161,12 +161,7 @@ void TLoginPage::btnLLoginClick() {
   }
   // 6. The profile; a null field ends the login here with the conversion error.
   TProfilePage& profile = FForm.ProfilePage();
-  profile.lblProfileName->SetCaption(FieldAsString(users.FieldByName(QStringLiteral("FullName"))));
-  profile.lblProfileEmail->SetCaption(FieldAsString(users.FieldByName(QStringLiteral("Email"))));
-  profile.lblProfileTelephone->SetCaption(
-      FieldAsString(users.FieldByName(QStringLiteral("Phone"))));
-  profile.lblProfileHomeAddress->SetCaption(
-      FieldAsString(users.FieldByName(QStringLiteral("Address"))));
+  profile.ShowAccountDetails(users);
   // 7. The role's screens and picture.
   QString role;
   if (FieldAsBoolean(users.FieldByName(QStringLiteral("Admin")))) {

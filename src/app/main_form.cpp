@@ -203,8 +203,15 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+  // A shutdown that cannot store the settings or the console export keeps the window open:
+  // the error is reported like any handler's, and nothing the user set is lost unnoticed.
+  try {
+    FormClose();
+  } catch (...) {
+    event->ignore();
+    throw;
+  }
   QWidget::closeEvent(event);
-  FormClose();
 }
 
 bool TfrmMain::event(QEvent* event) {
@@ -234,6 +241,10 @@ void TfrmMain::OpenUrl(const QString& url) {
 
 bool TfrmMain::PlatformIsConnected() const {
   return FServices.IsConnected ? FServices.IsConnected() : IsConnected();
+}
+
+QDateTime TfrmMain::Now() const {
+  return FServices.Now ? FServices.Now() : QDateTime::currentDateTime();
 }
 
 QString TfrmMain::WorkPath(const QString& relative) {

@@ -7,6 +7,7 @@
 #include "store/data_source.h"
 #include "store/table_cursor.h"
 
+#include <QDateTime>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QString>
@@ -49,6 +50,8 @@ struct TfrmMainServices {
   std::function<bool()> IsConnected;
   // Opens a web address in the user's browser; the desktop's when empty.
   std::function<void(const QString& url)> OpenUrl;
+  // The local date and time; the clock's when empty.
+  std::function<QDateTime()> Now;
 };
 
 class TfrmMain : public QWidget {
@@ -150,8 +153,8 @@ public:
   // and top of the frame (pos()) and the size of the client area (size()), the pair that
   // move() and resize() take back.
   void FormClose();
-  // Code 444 when the platform reports no connection.
-  void CheckConnection();
+  // Code 444 when the platform reports no connection; whether it reports one.
+  bool CheckConnection();
   // The user selects another tab: before the change (the page being left is still the
   // active page) and after it. Not run when code changes the page.
   void pctMainChanging();
@@ -160,6 +163,8 @@ public:
   void OpenUrl(const QString& url);
   // The connectivity test in use (the platform's unless the services replace it).
   bool PlatformIsConnected() const;
+  // The local date and time of the window's stamps (exports, receipts).
+  QDateTime Now() const;
 
   // The random numbers of the screens (featured animal, CAPTCHA); seeded from the clock at
   // start-up.

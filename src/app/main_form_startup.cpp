@@ -40,8 +40,7 @@ void TfrmMain::FormShow() {
   // 1. The first console lines.
   LogMessage(QStringLiteral("Program Started Successfully"));
   LogMessage(QString::fromLatin1(kAppTitleVersion));
-  LogMessage(QStringLiteral("Ran At: ") +
-             ShortDateLongTime(QDateTime::currentDateTime(), QLocale::system()));
+  LogMessage(QStringLiteral("Ran At: ") + ShortDateLongTime(Now(), QLocale::system()));
   // 2.
   Random.seed(quint32(QDateTime::currentMSecsSinceEpoch()));
   // 3.
@@ -54,7 +53,7 @@ void TfrmMain::FormShow() {
   // 5.
   ErrorBanner().PlaceHidden();
   // 6.
-  CheckConnection();
+  const bool connected = CheckConnection();
   // 7.
   config.LoadConfig(NativeWorkPath(QStringLiteral("cfg/config.ini")));
   // 8. One level only: without img the creation fails, unreported.
@@ -81,8 +80,9 @@ void TfrmMain::FormShow() {
     shpDatabase->SetBrushColor(kNotConnectedColor);
     shpDatabase->SetHint(QStringLiteral("Not Connected To Database"));
   }
-  // 10. Whatever step 6 found.
-  LogMessage(QStringLiteral("Connection Status: Connected"));
+  // 10. The state step 6 found.
+  LogMessage(connected ? QStringLiteral("Connection Status: Connected")
+                       : QStringLiteral("Connection Status: Not Connected"));
   LoginPage().btnLogInDocs->setVisible(true);
   // 11.
   stsPnlV->SetCaption(QString::fromLatin1(kAppTitleVersion));
@@ -139,8 +139,10 @@ void TfrmMain::DrawFeaturedAnimal() {
   });
 }
 
-void TfrmMain::CheckConnection() {
-  if (!PlatformIsConnected()) ShowError(ErrorCodes::NoResponseFromServer);
+bool TfrmMain::CheckConnection() {
+  const bool connected = PlatformIsConnected();
+  if (!connected) ShowError(ErrorCodes::NoResponseFromServer);
+  return connected;
 }
 
 void TfrmMain::FormClose() {

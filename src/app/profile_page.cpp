@@ -1,6 +1,7 @@
 #include "app/profile_page.h"
 
 #include "app/app_fonts.h"
+#include "app/edit_page.h"
 #include "app/form_builder.h"
 #include "app/image_control.h"
 #include "app/main_form.h"
@@ -9,6 +10,7 @@
 #include "skin/controls/label.h"
 #include "skin/controls/page_control.h"
 #include "skin/controls/panel.h"
+#include "store/field_text.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -73,6 +75,7 @@ TProfilePage::TProfilePage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form)
       BigButton(panel, "btnProfileEdit", {8, 180, 377, 25}, skin, "Edit Profile Details");
   btnProfileAdopt->OnClick = [this](QObject*) { btnProfileAdoptClick(); };
   btnProfileDonate->OnClick = [this](QObject*) { btnProfileDonateClick(); };
+  btnProfileEdit->OnClick = [this](QObject*) { btnProfileEditClick(); };
 
   pnlProfileFeatured =
       NewControl<TspSkinPanel>(panel, "pnlProfileFeatured", {8, 210, 377, 105}, skin);
@@ -101,4 +104,19 @@ void TProfilePage::btnProfileAdoptClick() {
 
 void TProfilePage::btnProfileDonateClick() {
   FForm.OpenUrl(DonationUrl());
+}
+
+void TProfilePage::btnProfileEditClick() {
+  // The row first: without it the page stays as it is and no other row is read.
+  if (!FForm.LocateCurrentUser()) return;
+  // Shown before filling: a null field ends the filling with the Edit page shown.
+  FForm.pctMain->SetActivePage(FForm.tbsEdit);
+  FForm.EditPage().LoadAccount(FForm.ADOUsers);
+}
+
+void TProfilePage::ShowAccountDetails(const TTableCursor& users) {
+  lblProfileName->SetCaption(FieldAsString(users.FieldByName(QStringLiteral("FullName"))));
+  lblProfileEmail->SetCaption(FieldAsString(users.FieldByName(QStringLiteral("Email"))));
+  lblProfileTelephone->SetCaption(FieldAsString(users.FieldByName(QStringLiteral("Phone"))));
+  lblProfileHomeAddress->SetCaption(FieldAsString(users.FieldByName(QStringLiteral("Address"))));
 }

@@ -1,12 +1,13 @@
 #pragma once
 // The Profile page, home of every logged-in user: the account's details and picture (filled
-// by the login), the featured animal drawn at start-up, "Adopt A Pet" and "Donate". "View"
-// and "Edit Profile Details" come with browsing and profile editing.
+// by the login), the featured animal drawn at start-up, "Adopt A Pet", "Donate" and "Edit
+// Profile Details". "View" comes with browsing.
 
 #include <QImage>
 
 class TfrmMain;
 class TImage;
+class TTableCursor;
 class TspSkinButton;
 class TspSkinPanel;
 class TspSkinStdLabel;
@@ -24,6 +25,13 @@ public:
   void btnProfileAdoptClick();
   // "Donate": the donation page in the browser.
   void btnProfileDonateClick();
+  // "Edit Profile Details": the Edit page filled from the account's row. When that row is
+  // gone (deleted on the Admin page) code 491 is reported and nothing changes.
+  void btnProfileEditClick();
+
+  // The account's details from the cursor's current row into the labels; a null field ends
+  // this with the conversion error.
+  void ShowAccountDetails(const TTableCursor& users);
 
   TspSkinStdLabel* lblProfileHeader = nullptr;
   TspSkinPanel* pnlProfileAlign = nullptr;

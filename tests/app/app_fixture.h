@@ -13,6 +13,7 @@
 #include "store/store_connection.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -93,6 +94,7 @@ protected:
     TfrmMainServices services;
     services.IsConnected = [this] { return Connected; };
     services.OpenUrl = [this](const QString& url) { OpenedUrls << url; };
+    services.Now = [this] { return Clock.isValid() ? Clock : QDateTime::currentDateTime(); };
     Form = std::make_unique<TfrmMain>(services);
     Form->show();
     QApplication::setActiveWindow(Form.get());
@@ -132,6 +134,8 @@ protected:
   }
 
   bool Connected = true;
+  // The window's clock when set; the real one otherwise.
+  QDateTime Clock;
   QStringList OpenedUrls;
   QStringList Reports;
   std::unique_ptr<TfrmMain> Form;

@@ -2,6 +2,7 @@
 // the Configuration page in the running window (start-up lines, the skin choice, Apply,
 // the skin switch, saving at shutdown).
 #include "app_fixture.h"
+#include "file_size_limit.h"
 
 #include "app/config_page.h"
 #include "app/ini_config.h"
@@ -335,6 +336,27 @@ TEST_F(ConfigPageTest, ApplyIsLostWhenTheProgramEndsWithoutClosing) {
   EXPECT_TRUE(Form->Config->LogErrors());
   Form.reset(); // no shutdown sequence
   EXPECT_EQ(ReadAll(IniPath()), before);
+}
+
+TEST_F(ConfigPageTest, AShutdownThatCannotWriteTheSettingsIsReportedAndTheWindowStays) {
+  StartForm();
+  const QByteArray before = ReadAll(IniPath());
+  ShowConfigPage();
+  QTest::mouseClick(Page().cbxConfigUpdate, Qt::LeftButton);
+  QTest::mouseClick(Page().btnConfigApply, Qt::LeftButton);
+  {
+    // A full disk: the settings cannot be written.
+    TFileSizeLimit limit(16);
+    ASSERT_TRUE(limit.Active());
+    Form->close();
+  }
+  ASSERT_EQ(Reports.size(), 1);
+  EXPECT_TRUE(Form->isVisible());
+  EXPECT_EQ(ReadAll(IniPath()), before);
+  // With room again, closing stores what the user set.
+  Form->close();
+  EXPECT_FALSE(Form->isVisible());
+  EXPECT_TRUE(TProfileFile(IniPath()).ReadBool("User", "checkUpdate", false));
 }
 
 TEST_F(ConfigPageTest, ShutdownStoresTheWindowsBoundsWhenRemembered) {

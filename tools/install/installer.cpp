@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <filesystem>
@@ -88,6 +89,17 @@ QByteArray ReadAsset(const QString& path) {
   if (data.isEmpty() || data.size() > kMaxAssetSize)
     throw EInstallError("Cannot read " + path.toStdString());
   return data;
+}
+
+// The receipt shows its logo 100 px wide at the top of a 500 px box whose footers cover the
+// bottom; a square logo pushes the QR code under them. Twice as wide as tall, the ring
+// stands in the middle and the code stays clear and readable.
+QImage ReceiptLogo() {
+  QImage banner(2 * kLogoSide, kLogoSide, QImage::Format_ARGB32_Premultiplied);
+  banner.fill(Qt::transparent);
+  QPainter painter(&banner);
+  painter.drawImage(kLogoSide / 2, 0, DrawLogo(kLogoSide));
+  return banner;
 }
 
 QByteArray EncodePng(const QImage& image) {
@@ -170,7 +182,7 @@ QStringList Install(const TInstallOptions& options) {
 
   TFileTally receiptFiles;
   WriteUnlessKept(root.filePath(QStringLiteral("gen/img/vorn.png")), options.Force, receiptFiles,
-                  [] { return EncodePng(DrawLogo(kLogoSide)); });
+                  [] { return EncodePng(ReceiptLogo()); });
   for (size_t i = 0; i < std::size(kAssets); ++i)
     WriteUnlessKept(root.filePath(QString::fromLatin1(kAssets[i].Target)), options.Force,
                     receiptFiles, [&] { return assets[i]; });
