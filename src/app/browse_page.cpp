@@ -18,6 +18,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace {
 const QString kAnimals = QStringLiteral("Animals");
