@@ -89,7 +89,9 @@ void TfrmMain::FormShow() {
   // 12. and 13. need the open database.
   if (DatabaseFound) {
     OpenTable(ADOUsers, QStringLiteral("Animals"));
-    FillFieldList(*BrowsePage().cbxBrowseField, ADOUsers);
+    // Selecting the first field runs the Browse search. A row it cannot list (a null name)
+    // is reported, but must not end start-up: nobody could log in until the row were mended.
+    RunReported([this] { FillFieldList(*BrowsePage().cbxBrowseField, ADOUsers); });
     DrawFeaturedAnimal();
   } else {
     ProfilePage().pnlProfileFeatured->setVisible(false);

@@ -377,6 +377,51 @@ int TTableCursor::PositionOfKey(qlonglong key) const {
   return found == FKeys.end() ? -1 : int(found - FKeys.begin());
 }
 
+void TTableCursor::ReadColumns(
+    const std::vector<int>& indexes,
+    const std::function<bool(const std::vector<QVariant>& values)>& visit) {
+  CheckActive();
+  for (int index : indexes) Column(index);
+  CheckBrowseMode();
+  if (FKeys.empty()) return;
+
+  QString select = QStringLiteral("SELECT ") + FQuotedKey;
+  for (int index : indexes) select += QStringLiteral(", ") + QuoteIdentifier(FColumns[index].Name);
+  QSqlQuery query(Database());
+  query.setForwardOnly(true);
+  // The key list's own order: the rows arrive as the cursor visits them.
+  if (!query.exec(select + QStringLiteral(" FROM ") + FQuotedTable + FOrder))
+    RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
+  const int count = int(indexes.size());
+  std::vector<QVariant> values(count);
+  std::size_t next = 0;
+  // Once another connection's change makes the rows differ from the key list, the rest is
+  // kept by key and handed out in the key list's order.
+  bool diverged = false;
+  QHash<qlonglong, std::vector<QVariant>> later;
+  while (query.next()) {
+    const qlonglong key = query.value(0).toLongLong();
+    for (int i = 0; i < count; ++i)
+      values[i] = NormalizeValue(query.value(i + 1), FColumns[indexes[i]].Kind);
+    if (!diverged && next < FKeys.size() && FKeys[next] == key) {
+      ++next;
+      if (!visit(values)) return;
+    } else {
+      diverged = true;
+      later.insert(key, values);
+    }
+  }
+  if (query.lastError().isValid())
+    RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
+  // An unfinished statement would keep SQLite's read lock while the rest is handed out.
+  query.finish();
+  const std::vector<QVariant> deleted(count);
+  for (; next < FKeys.size(); ++next) {
+    const auto found = later.constFind(FKeys[next]);
+    if (!visit(found == later.constEnd() ? deleted : *found)) return;
+  }
+}
+
 bool TTableCursor::Locate(const QString& fieldName, const QString& text) {
   CheckActive();
   const int index = RequireField(fieldName);

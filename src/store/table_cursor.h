@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -71,6 +72,14 @@ public:
   QVariant Field(int index) const;
   // Any row's value without moving, for grids; row counts from 0 in the current order.
   QVariant FieldAtRow(int row, int index) const;
+
+  // Hands `visit` the values of the fields `indexes` of every row, in the current order from
+  // the first, without moving: one query reading only those columns, for passes over a whole
+  // table (moving row by row fetches every field). `visit` returns false to stop. A modified
+  // row is posted first; a row another connection deleted since the keys were read gives
+  // nulls.
+  void ReadColumns(const std::vector<int>& indexes,
+                   const std::function<bool(const std::vector<QVariant>& values)>& visit);
 
   // Makes current the first row, in the current order, whose field equals text without
   // regard to case on the whole value; false, with the current row unchanged, when none.

@@ -154,11 +154,13 @@ TEST_F(StartupTest, NoAnimalsOrNoUsableRowStillEndsOnTheLogInPage) {
   struct Case {
     const char* Name;
     std::vector<TAnimalRow> Animals;
+    // The Browse page's start-up search cannot list a nameless animal: that is reported.
+    int Reports;
   };
   const Case cases[] = {
-      {"no rows", {}},
-      {"null type", {{"Tom", QVariant(), "Grey", "Mixed", "Male", QVariant(), false, "K2"}}},
-      {"null name", {{QVariant(), "Cat", "Grey", "Mixed", "Male", QVariant(), false, "K2"}}},
+      {"no rows", {}, 0},
+      {"null type", {{"Tom", QVariant(), "Grey", "Mixed", "Male", QVariant(), false, "K2"}}, 0},
+      {"null name", {{QVariant(), "Cat", "Grey", "Mixed", "Male", QVariant(), false, "K2"}}, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -168,7 +170,8 @@ TEST_F(StartupTest, NoAnimalsOrNoUsableRowStillEndsOnTheLogInPage) {
     EXPECT_TRUE(Form->DatabaseFound);
     EXPECT_FALSE(Form->ProfilePage().pnlProfileFeatured->isVisibleTo(Form->tbsProfile));
     ExpectLogInPageWithFocusIn("edtLLogin");
-    EXPECT_TRUE(Reports.isEmpty()) << Reports.join('\n').toStdString();
+    EXPECT_EQ(Reports.size(), c.Reports) << Reports.join('\n').toStdString();
+    Reports.clear();
     Form.reset();
   }
 }

@@ -432,6 +432,54 @@ void ReadsATableLargerThanItsRowCacheInAnyOrder(TCursorCase& t) {
   EXPECT_EQ(t.Cursor->RecNo(), rows - 256);
 }
 
+// Every row's values of chosen fields, as "name|type" texts.
+QStringList ReadNamesAndTypes(TCursorCase& t, int stopAfter = -1) {
+  QStringList rows;
+  const std::vector<int> fields{t.Cursor->FieldIndex("AnimalName"), t.Cursor->FieldIndex("Type")};
+  t.Cursor->ReadColumns(fields, [&](const std::vector<QVariant>& values) {
+    EXPECT_EQ(values.size(), 2u);
+    QStringList texts;
+    for (const QVariant& v : values) texts << (v.isNull() ? "<null>" : FieldAsString(v));
+    rows << texts.join('|');
+    return int(rows.size()) != stopAfter;
+  });
+  return rows;
+}
+
+void ReadColumnsHandsOutChosenFieldsInTheCurrentOrderWithoutMoving(TCursorCase& t) {
+  t.AddAnimals();
+  t.OpenTable("Animals");
+  t.Cursor->SetRecNo(3);
+  EXPECT_EQ(ReadNamesAndTypes(t),
+            QStringList({"Rex|Dog", "felix|Cat", "rex|Dog", "Tom|<null>", "Ann|Rabbit"}));
+  EXPECT_EQ(t.Cursor->RecNo(), 3);
+  EXPECT_EQ(ReadNamesAndTypes(t, 2), QStringList({"Rex|Dog", "felix|Cat"}));
+
+  // A sort order, and a modified row posted first.
+  t.Cursor->SetSort("AnimalName DESC");
+  t.Cursor->Edit();
+  t.Cursor->SetField("Type", "Wolf");
+  const QStringList sorted = ReadNamesAndTypes(t);
+  EXPECT_EQ(t.Cursor->State(), TDataSetState::dsBrowse);
+  EXPECT_EQ(sorted, QStringList({"Tom|<null>", "Rex|Dog", "rex|Wolf", "felix|Cat", "Ann|Rabbit"}))
+      << sorted.join(", ").toStdString();
+
+  // Rows changed past the cursor: a deleted one reads as nulls in its place, a new one is
+  // not in the key list.
+  t.Cursor->SetSort({});
+  t.Db->Exec("DELETE FROM \"Animals\" WHERE \"AnimalName\" = 'felix'");
+  t.AddAnimal("Zed", "Snake", QVariant(), false);
+  EXPECT_EQ(ReadNamesAndTypes(t),
+            QStringList({"Rex|Dog", "<null>|<null>", "rex|Wolf", "Tom|<null>", "Ann|Rabbit"}));
+  EXPECT_THROW(t.Cursor->ReadColumns({99}, [](const std::vector<QVariant>&) { return true; }),
+               EDatabaseError);
+
+  t.OpenTable("Users");
+  int visits = 0;
+  t.Cursor->ReadColumns({1}, [&](const std::vector<QVariant>&) { return ++visits > 0; });
+  EXPECT_EQ(visits, 0);
+}
+
 void RefusesTablesThatDoNotExist(TCursorCase& t) {
   t.Cursor->SetTableName("Staff");
   try {
@@ -469,6 +517,8 @@ const TNamedCase kCases[] = {
     {"EditStoresChangesAndMovingPostsThemFirst", &EditStoresChangesAndMovingPostsThemFirst},
     {"DeleteAndRefreshKeepASensibleCurrentRow", &DeleteAndRefreshKeepASensibleCurrentRow},
     {"ReadsATableLargerThanItsRowCacheInAnyOrder", &ReadsATableLargerThanItsRowCacheInAnyOrder},
+    {"ReadColumnsHandsOutChosenFieldsInTheCurrentOrderWithoutMoving",
+     &ReadColumnsHandsOutChosenFieldsInTheCurrentOrderWithoutMoving},
     {"RefusesTablesThatDoNotExist", &RefusesTablesThatDoNotExist},
 };
 
