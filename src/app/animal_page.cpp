@@ -177,6 +177,7 @@ void TAnimalPage::btnAnimalAdoptClick() {
   FOverlay->Show();
   // 7.
   TReceiptServices services;
+  services.Now = [this] { return FForm.Now(); };
   services.Open = [this](const QUrl& url) { FForm.OpenUrl(url.toString(QUrl::FullyEncoded)); };
   const bool written =
       CreateAdoptionReceipt(FForm.CurrentUser, userID, phone, FieldAsString(FAnimal.AnimalName),

@@ -1,12 +1,15 @@
 #include "app/profile_page.h"
 
 #include "app/app_fonts.h"
+#include "app/browse_page.h"
 #include "app/edit_page.h"
 #include "app/form_builder.h"
 #include "app/image_control.h"
 #include "app/main_form.h"
 #include "app/web_host.h"
 #include "skin/controls/button.h"
+#include "skin/controls/combo_box.h"
+#include "skin/controls/edit.h"
 #include "skin/controls/label.h"
 #include "skin/controls/page_control.h"
 #include "skin/controls/panel.h"
@@ -94,12 +97,22 @@ TProfilePage::TProfilePage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form)
   btnProfileAdoptFeatured =
       NewControl<TspSkinButton>(featured, "btnProfileAdoptFeatured", {290, 70, 75, 25}, skin);
   btnProfileAdoptFeatured->SetCaption(QStringLiteral("View"));
+  btnProfileAdoptFeatured->OnClick = [this](QObject*) { btnProfileAdoptFeaturedClick(); };
 }
 
 void TProfilePage::btnProfileAdoptClick() {
   // The results list keeps its last contents.
   FForm.OpenTable(FForm.ADOUsers, QStringLiteral("Animals"));
   FForm.pctMain->SetActivePage(FForm.tbsAdopt);
+}
+
+void TProfilePage::btnProfileAdoptFeaturedClick() {
+  btnProfileAdoptClick();
+  TBrowsePage& browse = FForm.BrowsePage();
+  // Item 1 is AnimalName; a change of the shown text searches once with the old text.
+  browse.cbxBrowseField->SetItemIndex(1);
+  browse.edtBrowseSearch->SetText(lblProfileFeatureName->Caption());
+  browse.btnBrowseSearchClick();
 }
 
 void TProfilePage::btnProfileDonateClick() {

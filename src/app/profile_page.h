@@ -23,6 +23,9 @@ public:
 
   // "Adopt A Pet": Animals reopened, the Browse page shown.
   void btnProfileAdoptClick();
+  // "View": the featured animal's name searched for on the Browse page, by AnimalName and
+  // with whatever kind the user last chose.
+  void btnProfileAdoptFeaturedClick();
   // "Donate": the donation page in the browser.
   void btnProfileDonateClick();
   // "Edit Profile Details": the Edit page filled from the account's row. When that row is

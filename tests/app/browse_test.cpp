@@ -6,6 +6,7 @@
 
 #include "app/error_banner.h"
 #include "app/login_page.h"
+#include "app/profile_page.h"
 #include "skin/controls/label.h"
 
 namespace {
@@ -209,6 +210,32 @@ TEST_F(BrowseTest, SearchAndSelectionWorkFromAClosedCursorOrAnotherTable) {
   ClickResult(0);
   EXPECT_EQ(Browse().lblBrowseResults->Lines().value(3), "Colour: \tGolden");
   EXPECT_TRUE(Reports.isEmpty()) << Reports.join('\n').toStdString();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(BrowseTest, ViewOnTheProfileSearchesTheFeaturedNameWithTheKindLastChosen) {
+  MakeDatabase({}, {Animal("Rex", "Dog"), Animal("Ann", "Rabbit"), Animal("REX", "Cat")});
+  StartOnBrowse();
+  TProfilePage& profile = Form->ProfilePage();
+  const auto view = [&] {
+    Form->pctMain->SetActivePage(Form->tbsProfile);
+    profile.lblProfileFeatureName->SetCaption(QStringLiteral("Rex"));
+    QTest::mouseClick(profile.btnProfileAdoptFeatured, Qt::LeftButton);
+  };
+  view();
+  EXPECT_EQ(Form->pctMain->ActivePage(), Form->tbsAdopt);
+  EXPECT_EQ(Browse().cbxBrowseField->Text(), "AnimalName");
+  EXPECT_EQ(Browse().edtBrowseSearch->Text(), "Rex");
+  EXPECT_EQ(Names(), QStringList({"Rex", "REX"}));
+  // Another kind chosen on the Browse page stays chosen: only the dog of that name.
+  TspSkinComboBox* kinds = Browse().cbxBrowseSearch;
+  kinds->SetItemIndex(int(kinds->Items().indexOf("Dog")));
+  view();
+  EXPECT_EQ(Names(), QStringList({"Rex"}));
+  EXPECT_EQ(kinds->Text(), "Dog");
 }
 
 } // namespace
