@@ -1,18 +1,23 @@
 // vorns-screens WORKDIR OUTDIR [USER PASSWORD]
 //   Starts the main window on a copy of WORKDIR (the original is never written), then for
 //   each built-in skin and for no skin writes OUTDIR/<skin>-<page>.png for every tab shown
-//   to a visitor; with USER and PASSWORD it logs in and adds the pages of that user's role.
+//   to a visitor and for the Register page; with USER and PASSWORD it logs in and writes the
+//   pages of that user's role, the Edit page and the page of the first animal up for adoption.
 //   Runs without a screen. Exit code 0 when every picture was written, 1 otherwise, 2 on bad
 //   usage.
 
 #include "app/app_fonts.h"
+#include "app/browse_page.h"
 #include "app/config_page.h"
 #include "app/login_page.h"
 #include "app/main_form.h"
+#include "app/profile_page.h"
 #include "app/vorns_application.h"
+#include "skin/controls/button.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/list_box.h"
 #include "skin/controls/page_control.h"
+#include "skin/controls/panel.h"
 #include "skin/controls/password_edit.h"
 
 #include <QDir>
@@ -47,14 +52,16 @@ QString SkinLabel(const TConfigPage& page, int index) {
   return name.isEmpty() ? QStringLiteral("skin%1").arg(index) : name;
 }
 
-// Every visible page of the window, shown in turn and written as a picture.
-bool WriteVisiblePages(TfrmMain& form, const QString& outDir, const QString& prefix) {
+// Every visible page of the window and the `extra` pages its buttons reach without a tab,
+// shown in turn and written as pictures.
+bool WriteVisiblePages(TfrmMain& form, const QString& outDir, const QString& prefix,
+                       const QList<TspSkinTabSheet*>& extra) {
   bool ok = true;
   TspSkinPageControl& pages = *form.pctMain;
   TspSkinTabSheet* const previous = pages.ActivePage();
   for (int i = 0; i < pages.PageCount(); ++i) {
     TspSkinTabSheet* sheet = pages.Pages(i);
-    if (!sheet->TabVisible()) continue;
+    if (!sheet->TabVisible() && !extra.contains(sheet)) continue;
     pages.SetActivePage(sheet);
     QCoreApplication::processEvents();
     const QString file =
@@ -111,6 +118,25 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+  // The pages a visitor or the user reaches through buttons: registration; profile editing
+  // and the first animal up for adoption on the Browse page.
+  QList<TspSkinTabSheet*> extra;
+  if (login) {
+    form.ProfilePage().btnProfileEditClick();
+    extra << form.tbsEdit;
+    TBrowsePage& browse = form.BrowsePage();
+    TspSkinListBox& results = *browse.lbxBrowseResults;
+    for (int i = 0; i < int(results.Items().size()); ++i) {
+      results.SetItemIndex(i);
+      browse.lbxBrowseResultsListBoxClick();
+      if (!browse.btnBrowseAdopt->isVisibleTo(browse.pnlBrowseResults)) continue;
+      browse.btnBrowseAdoptClick();
+      extra << form.tbsAnimal;
+      break;
+    }
+  } else {
+    extra << form.tbsRegister;
+  }
   bool ok = true;
   for (int index = 0; index <= int(config.lbxConfigSkins->Items().size()); ++index) {
     // The last round is the plain look: the list's entries first, then no skin at all.
@@ -122,7 +148,7 @@ int main(int argc, char** argv) {
       config.lbxConfigSkinsListBoxClick();
     }
     QCoreApplication::processEvents();
-    ok &= WriteVisiblePages(form, outDir, SkinLabel(config, plain ? -1 : index));
+    ok &= WriteVisiblePages(form, outDir, SkinLabel(config, plain ? -1 : index), extra);
   }
   return ok ? 0 : 1;
 }
