@@ -8,6 +8,7 @@
 #include "app/key_up_watcher.h"
 #include "app/login_page.h"
 #include "app/main_form.h"
+#include "app/profile_page.h"
 #include "app/shape.h"
 #include "platform/password_hash.h"
 #include "skin/controls/button.h"
@@ -18,31 +19,18 @@
 #include "skin/controls/password_edit.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 QImage BuiltInRegisterPicture() {
-  constexpr int kSide = 128;
-  QImage picture(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
-  picture.fill(Qt::transparent);
+  // The profile's figure with a badge: a plus on a green disc at the lower right.
+  QImage picture = BuiltInProfilePicture();
   QPainter p(&picture);
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(Qt::NoPen);
-  p.setBrush(QColor(222, 224, 236));
-  p.drawEllipse(QRectF(1, 1, kSide - 2, kSide - 2));
-  // The figure, cut off at the shoulders by the disc, as on the profile's picture.
-  QPainterPath disc;
-  disc.addEllipse(QRectF(1, 1, kSide - 2, kSide - 2));
-  p.setClipPath(disc);
-  p.setBrush(QColor(109, 111, 150));
-  p.drawEllipse(QRectF(34, 22, 46, 50));
-  p.drawEllipse(QRectF(12, 78, 90, 88));
-  p.setClipping(false);
-  // The badge: a plus on a green disc at the lower right.
   p.setBrush(QColor(35, 147, 90));
-  p.drawEllipse(QRectF(80, 78, 42, 42));
+  p.drawEllipse(QRectF(82, 80, 42, 42));
   p.setBrush(Qt::white);
-  p.drawRect(QRectF(98, 87, 6, 24));
-  p.drawRect(QRectF(89, 96, 24, 6));
+  p.drawRect(QRectF(100, 89, 6, 24));
+  p.drawRect(QRectF(91, 98, 24, 6));
   p.end();
   return picture;
 }

@@ -38,6 +38,34 @@ protected:
 
   static void Click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
+  // One labelled row of a form: its label's name and caption, its field and the field's hint.
+  struct TFieldRow {
+    const char* Label;
+    const char* Caption;
+    QWidget* Field;
+    const char* Hint;
+  };
+
+  // Each row's right-aligned label left of its field, on the field's line, the rows one
+  // below the other from below `top`, inside `panel`, each field with its hint. Returns the
+  // bottom of the last field.
+  int ExpectFieldRows(const QWidget* panel, int top, std::initializer_list<TFieldRow> rows) const {
+    for (const TFieldRow& row : rows) {
+      SCOPED_TRACE(row.Caption);
+      auto* label = Find<TspSkinStdLabel>(row.Label);
+      if (!label) continue;
+      EXPECT_EQ(label->Caption(), row.Caption);
+      EXPECT_EQ(label->Alignment(), TspAlignment::taRightJustify);
+      EXPECT_LT(label->geometry().right(), row.Field->x());
+      EXPECT_EQ(label->y(), row.Field->y());
+      EXPECT_GT(row.Field->y(), top);
+      EXPECT_TRUE(panel->rect().contains(row.Field->geometry()));
+      EXPECT_EQ(row.Field->toolTip(), row.Hint);
+      top = row.Field->geometry().bottom();
+    }
+    return top;
+  }
+
   // The code the banner shows, empty before any error.
   QString BannerCode() const { return Form->ErrorBanner().lblErrorCode->Caption(); }
 

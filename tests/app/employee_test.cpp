@@ -81,31 +81,16 @@ TEST_F(EmployeeTest, ThePageHoldsItsRows) {
   const QRect sheet = Form->tbsEmployee->rect();
   EXPECT_LE(std::abs(panel->geometry().center().x() - sheet.center().x()), 1);
 
-  const struct {
-    const char* Label;
-    const char* Caption;
-    QWidget* Field;
-    const char* Hint;
-  } rows[] = {
-      {"lblAddName", "Name", page.edtAddName, "Pet Name"},
-      {"lblAddType", "Type", page.cbxAddType, "Pet Type"},
-      {"lblAddColour", "Colour", page.edtAddColour, ""},
-      {"lblAddBreed", "Breed", page.edtAddBreed, ""},
-      {"lblAddCheckIn", "Check In Date", page.edtAddCheckIn, ""},
-      {"lblAddKennel", "Kennel ID", page.edtAddKennel, ""},
-  };
-  int previousBottom = panel->CaptionRect().bottom();
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Caption);
-    auto* label = Find<TspSkinStdLabel>(row.Label);
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->Caption(), row.Caption);
-    EXPECT_EQ(label->Alignment(), TspAlignment::taRightJustify);
-    EXPECT_LT(label->geometry().right(), row.Field->x());
-    EXPECT_GT(row.Field->y(), previousBottom);
-    EXPECT_EQ(row.Field->toolTip(), row.Hint);
-    previousBottom = row.Field->geometry().bottom();
-  }
+  int previousBottom =
+      ExpectFieldRows(panel, panel->CaptionRect().bottom(),
+                      {
+                          {"lblAddName", "Name", page.edtAddName, "Pet Name"},
+                          {"lblAddType", "Type", page.cbxAddType, "Pet Type"},
+                          {"lblAddColour", "Colour", page.edtAddColour, ""},
+                          {"lblAddBreed", "Breed", page.edtAddBreed, ""},
+                          {"lblAddCheckIn", "Check In Date", page.edtAddCheckIn, ""},
+                          {"lblAddKennel", "Kennel ID", page.edtAddKennel, ""},
+                      });
   for (QWidget* below :
        {static_cast<QWidget*>(page.rgpAddSex), static_cast<QWidget*>(page.cbxEmployeeAdopt),
         static_cast<QWidget*>(page.btnEmployeeAdd)}) {

@@ -61,34 +61,18 @@ TEST_F(ProfileEditTest, ThePageHoldsItsRowsWithoutATab) {
   EXPECT_FALSE(Form->tbsEdit->TabVisible());
   EXPECT_EQ(page.lblEditHeader->Caption(), "Edit Details");
   EXPECT_EQ(page.pnlEditAlign->size(), QSize(393, 321));
-  const struct {
-    const char* Label;
-    const char* Caption;
-    QWidget* Field;
-    const char* Hint;
-  } rows[] = {
-      {"lblEditPicture", "Picture", page.cbxEditPicture, ""},
-      {"lblEditUsername", "Username", page.edtEditUsername, "Username"},
-      {"lblEditPassword", "Password", page.edtEditPassword, "Password"},
-      {"lblEditFullName", "Full Name", page.edtEditFullName, "Full Name"},
-      {"lblEditEmail", "Email Address", page.edtEditEmail,
-       "Email Address (Must Contain At Symbol Followed By A .)"},
-      {"lblEditPhone", "Phone Number", page.edtEditPhone, "Phone Number (Use a zero)"},
-      {"lblEditAddress", "Home Address", page.edtEditAddress, "Your Home Address"},
-  };
-  int previousTop = page.imgEdit->geometry().bottom();
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Caption);
-    auto* label = Find<TspSkinStdLabel>(row.Label);
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->Caption(), row.Caption);
-    EXPECT_EQ(label->Alignment(), TspAlignment::taRightJustify);
-    EXPECT_LT(label->geometry().right(), row.Field->x());
-    EXPECT_GT(row.Field->y(), previousTop);
-    EXPECT_TRUE(page.pnlEditAlign->rect().contains(row.Field->geometry()));
-    EXPECT_EQ(row.Field->toolTip(), row.Hint);
-    previousTop = row.Field->y();
-  }
+  ExpectFieldRows(
+      page.pnlEditAlign, page.imgEdit->geometry().bottom(),
+      {
+          {"lblEditPicture", "Picture", page.cbxEditPicture, ""},
+          {"lblEditUsername", "Username", page.edtEditUsername, "Username"},
+          {"lblEditPassword", "Password", page.edtEditPassword, "Password"},
+          {"lblEditFullName", "Full Name", page.edtEditFullName, "Full Name"},
+          {"lblEditEmail", "Email Address", page.edtEditEmail,
+           "Email Address (Must Contain At Symbol Followed By A .)"},
+          {"lblEditPhone", "Phone Number", page.edtEditPhone, "Phone Number (Use a zero)"},
+          {"lblEditAddress", "Home Address", page.edtEditAddress, "Your Home Address"},
+      });
   EXPECT_EQ(page.cbxEditPicture->Items(), QStringList({"Default"}));
   EXPECT_EQ(page.cbxEditPicture->Style(), TspComboBoxStyle::spcbFixedStyle);
   EXPECT_EQ(page.edtEditPhone->EditMask(), "(999\\)000-0000;1;_");

@@ -99,35 +99,18 @@ TEST_F(RegisterTest, ThePageHoldsItsRowsHintsAndIndicator) {
   EXPECT_EQ(page.lblRegisterHeader->Caption(), "Register");
   EXPECT_FALSE(page.imgRegister->Picture().isNull());
 
-  const struct {
-    const char* Label;
-    const char* Caption;
-    QWidget* Field;
-    const char* Hint;
-  } rows[] = {
-      {"lblRegisterUsername", "Username", page.edtRegisterUsername, "Username"},
-      {"lblRegisterPassword", "Password", page.edtRegisterPassword, "Password"},
-      {"lblRegisterVerify", "Verify Password", page.edtRegisterVerify, "Verify Password"},
-      {"lblRegisterName", "Full Name", page.edtRegisterName, "Full Name"},
-      {"lblRegisterEmail", "Email Address", page.edtRegisterEmail,
-       "Email Address (Must Contain At Symbol Followed By A .)"},
-      {"lblRegisterPhone", "Phone Number", page.edtRegisterPhone, "Phone Number (Use a zero)"},
-      {"lblRegisterAddress", "Home Address", page.edtRegisterAddress, "Your Home Address"},
-  };
-  int previousTop = page.imgRegister->geometry().bottom();
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Caption);
-    auto* label = Find<TspSkinStdLabel>(row.Label);
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->Caption(), row.Caption);
-    EXPECT_EQ(label->Alignment(), TspAlignment::taRightJustify);
-    EXPECT_LT(label->geometry().right(), row.Field->x());
-    EXPECT_EQ(label->y(), row.Field->y());
-    EXPECT_GT(row.Field->y(), previousTop);
-    EXPECT_TRUE(panel->rect().contains(row.Field->geometry()));
-    EXPECT_EQ(row.Field->toolTip(), row.Hint);
-    previousTop = row.Field->y();
-  }
+  ExpectFieldRows(
+      panel, page.imgRegister->geometry().bottom(),
+      {
+          {"lblRegisterUsername", "Username", page.edtRegisterUsername, "Username"},
+          {"lblRegisterPassword", "Password", page.edtRegisterPassword, "Password"},
+          {"lblRegisterVerify", "Verify Password", page.edtRegisterVerify, "Verify Password"},
+          {"lblRegisterName", "Full Name", page.edtRegisterName, "Full Name"},
+          {"lblRegisterEmail", "Email Address", page.edtRegisterEmail,
+           "Email Address (Must Contain At Symbol Followed By A .)"},
+          {"lblRegisterPhone", "Phone Number", page.edtRegisterPhone, "Phone Number (Use a zero)"},
+          {"lblRegisterAddress", "Home Address", page.edtRegisterAddress, "Your Home Address"},
+      });
 
   // The indicator: 17 by 19, just right of the e-mail edit, grey inside and out.
   const TShape* indicator = page.shpRegisterEmail;
