@@ -2,6 +2,7 @@
 // CR LF lines of UTF-8, well-formed, the values escaped), the validity date, the URL handed
 // to the browser, and failures that leave no file behind and return false.
 #include "file_size_limit.h"
+#include "unprivileged.h"
 
 #include "app/adoption_receipt.h"
 #include "app/local_time.h"
@@ -14,28 +15,8 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <map>
-#include <sys/fsuid.h>
-#include <unistd.h>
 
 namespace {
-
-// Drops root's right to ignore file permissions for the current thread, so that a
-// read-only folder is read-only for the test whoever runs it.
-class Unprivileged {
-public:
-  Unprivileged() {
-    if (geteuid() != 0) return;
-    setfsgid(65534);
-    setfsuid(65534);
-  }
-  ~Unprivileged() {
-    if (geteuid() != 0) return;
-    setfsuid(0);
-    setfsgid(0);
-  }
-  Unprivileged(const Unprivileged&) = delete;
-  Unprivileged& operator=(const Unprivileged&) = delete;
-};
 
 // What the receipt's reader sees: the texts of the elements that carry the values.
 struct TReceiptPage {
@@ -255,7 +236,7 @@ TEST_F(AdoptionReceiptTest, AFolderThatCannotBeWrittenReturnsFalse) {
   ASSERT_TRUE(QDir().mkdir(Path("gen")));
   ASSERT_TRUE(QFile::setPermissions(Path("gen"), readOnly));
   {
-    Unprivileged guard;
+    TUnprivileged guard;
     EXPECT_FALSE(Receipt("sam"));
   }
   ASSERT_TRUE(

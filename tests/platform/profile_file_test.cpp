@@ -3,13 +3,12 @@
 #include "file_size_limit.h"
 #include "platform/platform_error.h"
 #include "platform/profile_file.h"
+#include "unprivileged.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/fsuid.h>
-#include <unistd.h>
 
 namespace {
 
@@ -200,22 +199,6 @@ TEST_F(ProfileFileTest, RefusesNamesAndValuesThatWouldBreakTheFile) {
   EXPECT_EQ(ReadAll(path), before);
 }
 
-// Drops root's right to ignore file permissions for the current thread, so that a
-// read-only folder is read-only for the test whoever runs it.
-class Unprivileged {
-public:
-  Unprivileged() {
-    if (geteuid() != 0) return;
-    setfsgid(65534);
-    setfsuid(65534);
-  }
-  ~Unprivileged() {
-    if (geteuid() != 0) return;
-    setfsuid(0);
-    setfsgid(0);
-  }
-};
-
 TEST_F(ProfileFileTest, AFailedSaveRaisesNamingTheFileAndKeepsTheOldContent) {
   // A read-only folder: the temporary file cannot be made.
   const QString cfg = dir.filePath("cfg");
@@ -228,7 +211,7 @@ TEST_F(ProfileFileTest, AFailedSaveRaisesNamingTheFileAndKeepsTheOldContent) {
                         QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
   QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
   {
-    Unprivileged guard;
+    TUnprivileged guard;
     TProfileFile ini(file);
     EXPECT_EQ(ini.ReadString("User", "userName", ""), "old");
     try {
