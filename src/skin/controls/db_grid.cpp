@@ -6,6 +6,7 @@
 #include "store/field_text.h"
 #include "store/table_cursor.h"
 
+#include <QDateTime>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QStyle>
@@ -175,12 +176,24 @@ int TspSkinCustomDBGrid::DefaultColumnWidth(const TspColumn& column) const {
   const TTableCursor* cursor = DataSet();
   if (!cursor || column.FieldIndex() < 0) return DefaultColWidth();
   const QFontMetrics data(DataFont(&column));
-  int w = data.horizontalAdvance(QLatin1Char('0')) *
-              DisplayWidth(cursor->FieldKind(column.FieldIndex())) +
-          4;
-  if (FOptions & dgTitles)
-    w = std::max(w,
-                 QFontMetrics(HeaderFont(&column)).horizontalAdvance(column.Title().Caption()) + 4);
+  const TFieldKind kind = cursor->FieldKind(column.FieldIndex());
+  int w = data.horizontalAdvance(QLatin1Char('0')) * DisplayWidth(kind) + 4;
+  // Dates take the locale's short format, which may spell the month out.
+  if (kind == TFieldKind::Date || kind == TFieldKind::DateTime) {
+    const QDateTime sample(QDate(2000, 12, 28), QTime(23, 59, 59));
+    const QVariant value = kind == TFieldKind::Date ? QVariant(sample.date()) : QVariant(sample);
+    w = std::max(w, data.horizontalAdvance(FieldAsString(value)) + 8);
+  }
+  if (FOptions & dgTitles) {
+    // A skin's title text rectangle insets the caption further.
+    const TspDataSkinGridControl* rec = GridRecord();
+    const int inset =
+        rec ? rec->fixedcelltextrect.Left + 2 +
+                  std::max(rec->fixedcellrect.Width() - rec->fixedcelltextrect.Right, 0)
+            : 0;
+    w = std::max(w, QFontMetrics(HeaderFont(&column)).horizontalAdvance(column.Title().Caption()) +
+                        4 + inset);
+  }
   return w;
 }
 
