@@ -171,6 +171,8 @@ public:
   virtual void HScroll(int code, int position);
   virtual void VScroll(int code, int position);
   bool InUpdate() const { return FInUpdate; }
+  // The grid or its editor has the keyboard focus.
+  bool GridFocused() const;
 
   // --- Record --------------------------------------------------------------------------------
   // The "grid" record as painting uses it: present only with a non-empty fixedcellrect.
@@ -201,8 +203,6 @@ protected:
   virtual void ColumnSized(int /*col*/) {}
   // The editor lies over the focused cell: the cell is not drawn then.
   virtual bool EditorShowing() const { return false; }
-  // The grid or its editor has the keyboard focus.
-  bool GridFocused() const;
   // The font colour a paint leaves for the focus rectangle of the plain look.
   QColor FFocusDotsColor;
 

@@ -368,6 +368,16 @@ void TspSkinCustomDBGrid::ShowEditor() {
   update();
 }
 
+void TspSkinCustomDBGrid::UpdateData() {
+  if (!FEditor->isVisible() || FEditor->isReadOnly() || !FEditor->Changed() || !CanEdit()) return;
+  const TspColumn* column = SelectedColumn();
+  if (!column || column->FieldIndex() < 0) return;
+  TTableCursor* cursor = DataSet();
+  cursor->Edit();
+  cursor->SetField(column->FieldName(), FEditor->text());
+  FEditor->Accept();
+}
+
 void TspSkinCustomDBGrid::HideEditor() {
   if (!FEditor || !FEditor->isVisible()) return;
   const bool hadFocus = FEditor->hasFocus();

@@ -130,6 +130,9 @@ public:
   void VScroll(int code, int position) override;
   void ShowEditor();
   void HideEditor();
+  // Writes the editor's changed text into the current field (before the record or column
+  // changes).
+  void UpdateData();
   // Editing through the grid is allowed: not read-only, dgEditing, an active data set.
   bool CanEdit() const;
   // The text a cell of window record `record` shows; null values show nothing.

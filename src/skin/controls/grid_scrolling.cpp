@@ -57,6 +57,7 @@ void TspSkinCustomDBGrid::SyncVerticalBar() {
 void TspSkinCustomDBGrid::VScroll(int code, int position) {
   if (!isEnabled() || focusPolicy() == Qt::NoFocus || !FDataLink.Active()) return;
   if (isVisible()) setFocus();
+  UpdateData();
   TTableCursor* cursor = FDataLink.DataSet();
   const int visible = VisibleRowCount();
   switch (code) {
@@ -129,12 +130,14 @@ void TspSkinCustomDBGrid::Scroll(int distance) {
 void TspSkinCustomDBGrid::MoveBy(int distance) {
   TTableCursor* cursor = DataSet();
   if (!cursor || distance == 0) return;
+  UpdateData();
   cursor->MoveBy(distance);
 }
 
 void TspSkinCustomDBGrid::MoveColumn(int col) {
   col = std::clamp(col, FIndicatorOffset, std::max(ColCount() - 1, FIndicatorOffset));
   if (col == Col()) return;
+  UpdateData();
   if (OnColExit) OnColExit(this);
   HideEditor();
   MoveCurrent(col, Row(), true);
@@ -179,6 +182,8 @@ void TspSkinCustomDBGrid::keyPressEvent(QKeyEvent* e) {
   }
   const bool ctrl = e->modifiers() & Qt::ControlModifier;
   const bool shift = e->modifiers() & Qt::ShiftModifier;
+  // What was typed goes into the field before any key moves away from it.
+  if (key != Qt::Key_Escape && key != Qt::Key_F2) UpdateData();
   if (layoutDirection() == Qt::RightToLeft) {
     if (key == Qt::Key_Left)
       key = Qt::Key_Right;
@@ -386,6 +391,7 @@ void TspSkinCustomDBGrid::mousePressEvent(QMouseEvent* e) {
   TTableCursor* cursor = DataSet();
   if (!cursor) return;
   const bool wasCurrent = cell.X == Col() && cell.Y == Row();
+  UpdateData();
   HideEditor();
   if (cell.Y >= FTitleOffset) MoveBy(cell.Y - Row());
   if (cell.X >= FIndicatorOffset) MoveColumn(cell.X);
@@ -457,6 +463,7 @@ void TspSkinCustomDBGrid::focusInEvent(QFocusEvent* e) {
 void TspSkinCustomDBGrid::focusOutEvent(QFocusEvent* e) {
   TspSkinCustomGrid::focusOutEvent(e);
   // Leaving for the editor is not leaving the grid.
+  if (!GridFocused()) UpdateData();
   if (!GridFocused() && (FOptions & dgCancelOnExit)) {
     TTableCursor* cursor = DataSet();
     if (cursor && cursor->State() == TDataSetState::dsInsert && !cursor->Modified())

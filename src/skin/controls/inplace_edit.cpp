@@ -59,3 +59,8 @@ void TspSkinInplaceEdit::keyPressEvent(QKeyEvent* e) {
   }
   QLineEdit::keyPressEvent(e);
 }
+
+void TspSkinInplaceEdit::focusOutEvent(QFocusEvent* e) {
+  QLineEdit::focusOutEvent(e);
+  if (isVisible() && !FGrid->GridFocused()) FGrid->UpdateData();
+}

@@ -18,10 +18,14 @@ public:
   bool Changed() const { return text() != FOriginal; }
   const QString& OriginalText() const { return FOriginal; }
   void Revert() { setText(FOriginal); }
+  // The text went into the field: it is the unchanged text from now on.
+  void Accept() { FOriginal = text(); }
 
 protected:
   // Keys that move between cells or records go to the grid.
   void keyPressEvent(QKeyEvent* e) override;
+  // Leaving the editor for another control writes what was typed.
+  void focusOutEvent(QFocusEvent* e) override;
 
 private:
   TspSkinCustomDBGrid* FGrid;

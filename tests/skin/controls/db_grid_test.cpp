@@ -332,6 +332,29 @@ TEST_F(DBGridTest, ReadOnlyEditorShowsTheValueButDoesNotChangeIt) {
   EXPECT_EQ(editor->text(), QStringLiteral("Animal4"));
 }
 
+TEST_F(DBGridTest, WritableEditorWritesWhatWasTypedWhenTheRecordChanges) {
+  MakeGrid(5);
+  grid->SetReadOnly(false);
+  ShowRows(10);
+  ShowForm();
+  QTest::mouseClick(grid, Qt::LeftButton, {}, CellCentre(1, 1));
+  QTest::keyClick(grid, Qt::Key_F2);
+  ASSERT_TRUE(grid->EditorShowing());
+  auto* editor = reinterpret_cast<QLineEdit*>(grid->InplaceEditor());
+  QTest::keyClicks(editor, "Rex");
+  // Escape reverts the text and hides the editor; typed again, Down writes and posts it.
+  QTest::keyClick(editor, Qt::Key_Escape);
+  EXPECT_EQ(editor->text(), QStringLiteral("Animal2"));
+  EXPECT_FALSE(grid->EditorShowing());
+  QTest::keyClick(grid, Qt::Key_F2);
+  QTest::keyClicks(editor, "Rex");
+  QTest::keyClick(editor, Qt::Key_Down);
+  EXPECT_EQ(cursor->RecNo(), 3);
+  EXPECT_EQ(cursor->State(), TDataSetState::dsBrowse);
+  EXPECT_EQ(cursor->FieldAtRow(1, cursor->FieldIndex("AnimalName")).toString(),
+            QStringLiteral("Rex"));
+}
+
 // --- Layout and painting ---------------------------------------------------------------------
 
 TEST_F(DBGridTest, BuiltinSkinsGiveATitleRowOf19AndAnIndicatorOf11) {
