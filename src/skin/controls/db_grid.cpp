@@ -59,6 +59,10 @@ TspSkinCustomDBGrid::TspSkinCustomDBGrid(QWidget* parent) : TspSkinCustomGrid(pa
 
 TspSkinCustomDBGrid::~TspSkinCustomDBGrid() {
   FDestroying = true;
+  // The editor goes first: losing the focus as the grid's children are destroyed, it would
+  // call back into a grid that is half gone.
+  delete FEditor;
+  FEditor = nullptr;
   FDataLink.SetDataSource(nullptr);
 }
 
@@ -100,7 +104,7 @@ void TspSkinCustomDBGrid::SetOptions(TspDBGridOptions value) {
 
 void TspSkinCustomDBGrid::SetReadOnly(bool value) {
   FReadOnly = value;
-  if (FEditor->isVisible()) FEditor->setReadOnly(value);
+  if (FEditor && FEditor->isVisible()) FEditor->setReadOnly(value);
 }
 
 void TspSkinCustomDBGrid::SetDefaultRowHeight(int value) {
@@ -340,7 +344,7 @@ void TspSkinCustomDBGrid::EditingChanged() {
 }
 
 void TspSkinCustomDBGrid::RefreshEditor() {
-  if (!FEditor->isVisible()) return;
+  if (!FEditor || !FEditor->isVisible()) return;
   const TspColumn* column = SelectedColumn();
   const QString text = column ? CellText(FDataLink.ActiveRecord(), *column) : QString();
   if (!FEditor->Changed() && FEditor->text() != text)
@@ -369,7 +373,9 @@ void TspSkinCustomDBGrid::ShowEditor() {
 }
 
 void TspSkinCustomDBGrid::UpdateData() {
-  if (!FEditor->isVisible() || FEditor->isReadOnly() || !FEditor->Changed() || !CanEdit()) return;
+  if (!FEditor || !FEditor->isVisible() || FEditor->isReadOnly() || !FEditor->Changed() ||
+      !CanEdit())
+    return;
   const TspColumn* column = SelectedColumn();
   if (!column || column->FieldIndex() < 0) return;
   TTableCursor* cursor = DataSet();
@@ -413,7 +419,7 @@ void TspSkinCustomDBGrid::SizeChanged() {
 }
 
 void TspSkinCustomDBGrid::TopLeftChanged() {
-  if (FEditor->isVisible()) {
+  if (FEditor && FEditor->isVisible()) {
     const QRect cell = CellRect(Col(), Row());
     if (cell.isEmpty())
       HideEditor();
