@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -648,6 +649,13 @@ void TspSkinCustomGrid::mousePressEvent(QMouseEvent* e) {
     FSizingStartWidth = ColWidths(col);
     return;
   }
+  const TGridCoord cell = MouseCoord(p.x(), p.y());
+  if (e->button() == Qt::LeftButton && (FGridOptions & goColMoving) && cell.Y >= 0 &&
+      cell.Y < FFixedRows && cell.X >= FFixedCols) {
+    FMoveFrom = cell.X;
+    FMoveStartX = p.x();
+    FMoving = false;
+  }
   TspSkinControl::mousePressEvent(e);
 }
 
@@ -655,6 +663,12 @@ void TspSkinCustomGrid::mouseMoveEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
   if (FSizingCol >= 0) {
     SetColWidths(FSizingCol, std::max(FSizingStartWidth + p.x() - FSizingStartX, 0));
+    return;
+  }
+  // A title dragged a few pixels becomes a column move.
+  if (FMoveFrom >= 0 && (e->buttons() & Qt::LeftButton) && std::abs(p.x() - FMoveStartX) >= 4) {
+    FMoving = true;
+    setCursor(Qt::DragMoveCursor);
     return;
   }
   if (InSizingZone(p.x(), p.y(), nullptr))
@@ -672,6 +686,19 @@ void TspSkinCustomGrid::mouseReleaseEvent(QMouseEvent* e) {
     FSizingJustEnded = true;
     ColumnSized(col);
     return;
+  }
+  if (FMoveFrom >= 0) {
+    const int from = FMoveFrom;
+    FMoveFrom = -1;
+    if (FMoving) {
+      FMoving = false;
+      unsetCursor();
+      const QPoint p = e->position().toPoint();
+      int to = MouseCoord(p.x(), RowTop(0) + RowHeights(0) / 2).X;
+      if (to < 0) to = p.x() < 0 ? FLeftCol : FColCount - 1;
+      to = std::clamp(to, FFixedCols, FColCount - 1);
+      if (to != from) ColumnMoved(from, to);
+    }
   }
   TspSkinControl::mouseReleaseEvent(e);
 }

@@ -201,6 +201,8 @@ protected:
   virtual void SizeChanged() {}
   // A column's width was dragged to a new value.
   virtual void ColumnSized(int /*col*/) {}
+  // A column was dragged by its title from one place to another.
+  virtual void ColumnMoved(int /*from*/, int /*to*/) {}
   // The editor lies over the focused cell: the cell is not drawn then.
   virtual bool EditorShowing() const { return false; }
   // The font colour a paint leaves for the focus rectangle of the plain look.
@@ -276,6 +278,10 @@ private:
   int FLastClientWidth = -1;
 
   int FSizingCol = -1;
+  // A press on a title that may become a column move, and whether it has.
+  int FMoveFrom = -1;
+  int FMoveStartX = 0;
+  bool FMoving = false;
   int FSizingStartX = 0, FSizingStartWidth = 0;
 
   bool FDefaultDrawing = true;

@@ -412,6 +412,22 @@ void TspSkinCustomDBGrid::ColumnSized(int col) {
   SyncScrollRanges();
 }
 
+void TspSkinCustomDBGrid::ColumnMoved(int from, int to) {
+  const int a = from - FIndicatorOffset, b = to - FIndicatorOffset;
+  if (a < 0 || b < 0 || a >= FColumns.Count() || b >= FColumns.Count()) return;
+  const bool followed = Col() == from;
+  auto& items = FColumns.FItems;
+  if (a < b)
+    std::rotate(items.begin() + a, items.begin() + a + 1, items.begin() + b + 1);
+  else
+    std::rotate(items.begin() + b, items.begin() + a, items.begin() + a + 1);
+  // A moved column is the user's order: the collection no longer follows the fields.
+  FColumns.FState = TspDBGridColumnsState::csCustomized;
+  LayoutColumns();
+  if (followed) MoveCurrent(to, Row(), true);
+  if (OnColumnMoved) OnColumnMoved(this, a, b);
+}
+
 void TspSkinCustomDBGrid::SizeChanged() {
   if (FLayoutLock == 0) SyncRowCount();
   SyncVerticalBar();

@@ -152,6 +152,7 @@ protected:
 
   void DrawCell(QPainter& p, int col, int row, const QRect& rect, TGridDrawState state) override;
   void ColumnSized(int col) override;
+  void ColumnMoved(int from, int to) override;
   void SizeChanged() override;
   void TopLeftChanged() override;
 

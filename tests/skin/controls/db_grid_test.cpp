@@ -310,6 +310,28 @@ TEST_F(DBGridTest, CellClickFiresOnReleaseOverDataCellsOnly) {
   EXPECT_EQ(clicks.size(), 2u);
 }
 
+TEST_F(DBGridTest, TitleDraggedOntoAnotherColumnMovesItAndStillFiresTitleClick) {
+  MakeGrid(5);
+  ShowRows(10);
+  ShowForm();
+  std::vector<QString> titles;
+  std::vector<std::pair<int, int>> moves;
+  grid->OnTitleClick = [&](TspColumn* column) { titles.push_back(column->FieldName()); };
+  grid->OnColumnMoved = [&](QObject*, int from, int to) { moves.emplace_back(from, to); };
+  const QPoint from = CellCentre(1, -1), to = CellCentre(3, -1);
+  QTest::mousePress(grid, Qt::LeftButton, {}, from);
+  QTest::mouseMove(grid, from + QPoint(10, 0));
+  QTest::mouseMove(grid, to);
+  QTest::mouseRelease(grid, Qt::LeftButton, {}, to);
+  EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{1, 3}}));
+  const QStringList order = {grid->Columns()[0]->FieldName(), grid->Columns()[1]->FieldName(),
+                             grid->Columns()[2]->FieldName(), grid->Columns()[3]->FieldName()};
+  EXPECT_EQ(order, QStringList({"ID", "Type", "Colour", "AnimalName"}));
+  EXPECT_EQ(titles.size(), 1u);
+  // The moved column still shows its own field.
+  EXPECT_EQ(grid->CellText(0, *grid->Columns()[3]), QStringLiteral("Animal1"));
+}
+
 TEST_F(DBGridTest, ReadOnlyEditorShowsTheValueButDoesNotChangeIt) {
   MakeGrid(5);
   ShowRows(10);
