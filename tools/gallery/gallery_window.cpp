@@ -106,6 +106,9 @@ TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
   BuildCalendarSection(
       FContext, MakeSection(FContext, FSheets[2], tr("Month calendar"),
                             {0, kRow1, kColumnAWidth + kMargin + kColumnBWidth, kRow1Height}));
+  BuildGridSection(FContext,
+                   MakeSection(FContext, FSheets[2], tr("Data grid"),
+                               {0, kRow2, kColumnAWidth + kMargin + kColumnBWidth, kRow2Height}));
   ShowSheet(0);
 
   FSkins->OnChanged = [this](int choice) { SkinChanged(choice); };
