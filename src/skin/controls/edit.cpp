@@ -3,6 +3,7 @@
 
 #include "skin/controls/control_messages.h"
 #include "skin/controls/edit_field.h"
+#include "skin/controls/edit_menu_hook.h"
 #include "skin/controls/paint_parent_background.h"
 
 #include <QApplication>
@@ -52,6 +53,9 @@ TspSkinCustomEdit::TspSkinCustomEdit(QWidget* parent)
   FEditor->FocusOut = [this](QFocusEvent* e) { EditorFocusOut(e); };
   FEditor->MousePress = [this](QMouseEvent* e) { return EditorMousePress(e); };
   FEditor->MouseMove = [this](QMouseEvent* e) { EditorMouseMove(e); };
+  FEditor->ContextMenu = [this](QContextMenuEvent* e) {
+    return ShowEditMenu(FEditor, this, SkinData(), e);
+  };
   QObject::connect(FEditor, &QLineEdit::textChanged, this, [this] {
     if (OnChange) OnChange(this);
   });
@@ -69,6 +73,7 @@ TspSkinCustomEdit::~TspSkinCustomEdit() {
   FEditor->FocusOut = nullptr;
   FEditor->MousePress = nullptr;
   FEditor->MouseMove = nullptr;
+  FEditor->ContextMenu = nullptr;
   QObject::disconnect(FEditor, nullptr, this, nullptr);
 }
 
