@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -682,4 +683,11 @@ void TspSkinCustomEdit::mouseReleaseEvent(QMouseEvent* e) {
   }
   update();
   if (handler) handler(this);
+}
+
+void TspSkinCustomEdit::contextMenuEvent(QContextMenuEvent* e) {
+  if (ShowEditMenu(FEditor, this, SkinData(), e))
+    e->accept();
+  else
+    e->ignore();
 }

@@ -234,12 +234,11 @@ void TspSkinMenu::SelectItem(int level, int index, bool byKeyboard) {
 }
 
 void TspSkinMenu::WaitTimeout() {
-  if (!FWaitingLevel) return;
   const int level = LevelIndex(FWaitingLevel);
   const int index = FWaitingIndex;
   FWaitingLevel = nullptr;
   FWaitingIndex = -1;
-  if (level >= 0 && FWaitingLevel == nullptr) OpenSubMenu(level, index);
+  if (level >= 0) OpenSubMenu(level, index);
 }
 
 void TspSkinMenu::OpenSubMenu(int level, int index) {

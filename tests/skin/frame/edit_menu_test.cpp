@@ -84,7 +84,10 @@ TEST_F(EditMenuTest, AReadOnlyEditOffersOnlyCopyAndSelectAll) {
   edit->SetReadOnly(true);
   QGuiApplication::clipboard()->setText("x");
   edit->Editor()->setSelection(0, 4);
-  RightClick(edit->Editor());
+  // On the frame, left of the text.
+  ASSERT_FALSE(edit->Editor()->geometry().contains(QPoint(1, 10)));
+  QTest::mouseClick(form->windowHandle(), Qt::RightButton, {},
+                    edit->mapTo(form.get(), QPoint(1, 10)));
   ASSERT_TRUE(host->Visible());
   EXPECT_EQ(EnabledItems(), "001001");
   Key(Qt::Key_Escape);

@@ -264,3 +264,24 @@ TEST_F(MenuTest, AMenuOpenedAtTheWorkAreasCornerStaysInside) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MenuTest, TheFadeInRisesOnItsTimerAfterTheMenuShows) {
+  Add(root, "Cats");
+  host->SetAlphaBlend(true);
+  host->SetAlphaBlendValue(204);
+  host->SetAlphaBlendAnimation(true);
+  Open();
+  // Opening returns at once with the window transparent; the timer raises the alpha.
+  EXPECT_EQ(Level(0)->windowOpacity(), 0.0);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Level(0)->windowOpacity() >= 0.8; }, 5000));
+  EXPECT_NEAR(Level(0)->windowOpacity(), 0.8, 0.01);
+  host->CloseMenu();
+  // Without the animation the window shows at its alpha at once.
+  host->SetAlphaBlendAnimation(false);
+  Open();
+  EXPECT_NEAR(Level(0)->windowOpacity(), 0.8, 0.01);
+}
+
+} // namespace
