@@ -45,6 +45,8 @@ void BuildRichSection(TGalleryContext& context, QWidget* section);
 // The third sheet: the month calendar and the date edit's pop-up, the data grid.
 void BuildCalendarSection(TGalleryContext& context, QWidget* section);
 void BuildGridSection(TGalleryContext& context, QWidget* section);
+// Also on the third sheet: the skinned popup menu and the edits' menu.
+void BuildMenuSection(TGalleryContext& context, QWidget* section);
 
 // The gallery's texts, marked for translation.
 QString Tr(const char* text);
