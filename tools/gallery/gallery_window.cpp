@@ -61,7 +61,7 @@ TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
   sheetCaption->setGeometry(kMargin + 2, kSheetTop, kSideWidth - 8, 17);
   sheetCaption->SetSkinData(FContext.SkinData);
   const QString sheetTitles[kSheetCount] = {tr("Buttons, edits, pages"), tr("Lists, checks, bars"),
-                                            tr("Calendar")};
+                                            tr("Calendar, menu, grid")};
   for (int sheet = 0; sheet < kSheetCount; ++sheet) {
     FSheets[sheet] = new QWidget(this);
     FSheets[sheet]->setGeometry(kColumnA, 0, kWidth - kColumnA, kHeight);
