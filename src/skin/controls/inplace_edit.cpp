@@ -1,8 +1,10 @@
 #include "skin/controls/inplace_edit.h"
 
 #include "skin/controls/db_grid.h"
+#include "skin/controls/edit_menu_hook.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 
 TspSkinInplaceEdit::TspSkinInplaceEdit(TspSkinCustomDBGrid* grid) : QLineEdit(grid), FGrid(grid) {
@@ -63,4 +65,12 @@ void TspSkinInplaceEdit::keyPressEvent(QKeyEvent* e) {
 void TspSkinInplaceEdit::focusOutEvent(QFocusEvent* e) {
   QLineEdit::focusOutEvent(e);
   if (isVisible() && !FGrid->GridFocused()) FGrid->UpdateData();
+}
+
+void TspSkinInplaceEdit::contextMenuEvent(QContextMenuEvent* e) {
+  if (ShowEditMenu(this, this, FGrid->SkinData(), e)) {
+    e->accept();
+    return;
+  }
+  QLineEdit::contextMenuEvent(e);
 }

@@ -26,6 +26,9 @@ protected:
   void keyPressEvent(QKeyEvent* e) override;
   // Leaving the editor for another control writes what was typed.
   void focusOutEvent(QFocusEvent* e) override;
+  // The skinned edit menu (Undo ... Select All, built anew each time) where one is
+  // installed; the platform's menu otherwise.
+  void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
   TspSkinCustomDBGrid* FGrid;

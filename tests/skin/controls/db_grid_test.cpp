@@ -3,8 +3,12 @@
 // clicks, the layout with the built-in skins, null and empty data, and what it paints.
 
 #include "db_grid_fixture.h"
+
+#include "skin/controls/edit_menu_hook.h"
+
 #include "grab_checks.h"
 #include "skin/controls/plain_look.h"
+#include <QContextMenuEvent>
 
 #include <QFontMetrics>
 
@@ -352,6 +356,29 @@ TEST_F(DBGridTest, ReadOnlyEditorShowsTheValueButDoesNotChangeIt) {
   QTest::keyClick(grid, Qt::Key_F2);
   EXPECT_TRUE(grid->EditorShowing());
   EXPECT_EQ(editor->text(), QStringLiteral("Animal4"));
+}
+
+TEST_F(DBGridTest, TheEditorsRightClickAsksForTheEditMenuWithOnlyReadingCommands) {
+  MakeGrid(5);
+  ShowRows(10);
+  ShowForm();
+  QTest::keyClick(grid, Qt::Key_F2);
+  ASSERT_TRUE(grid->EditorShowing());
+  static TspEditMenuRequest asked;
+  asked = {};
+  SetEditMenuHook([](const TspEditMenuRequest& request) { asked = request; });
+  QLineEdit* editor = reinterpret_cast<QLineEdit*>(grid->InplaceEditor());
+  QContextMenuEvent click(QContextMenuEvent::Mouse, editor->rect().center(),
+                          editor->mapToGlobal(editor->rect().center()));
+  QApplication::sendEvent(editor, &click);
+  SetEditMenuHook(nullptr);
+  EXPECT_EQ(asked.Edit, editor);
+  EXPECT_EQ(asked.SkinData, grid->SkinData());
+  // The editor shows its value selected: it can be copied, never changed.
+  EXPECT_TRUE(asked.Copy.Enabled);
+  EXPECT_FALSE(asked.Cut.Enabled);
+  EXPECT_FALSE(asked.Paste.Enabled);
+  EXPECT_FALSE(asked.Delete.Enabled);
 }
 
 TEST_F(DBGridTest, WritableEditorWritesWhatWasTypedWhenTheRecordChanges) {
