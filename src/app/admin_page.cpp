@@ -105,7 +105,8 @@ TAdminPage::TAdminPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
   cbxAdminDB = NewList(right, "cbxAdminDB", {8, 8, 225, 21}, skin);
   cbxAdminDB->SetItems({kUsers, kAnimals});
   cbxAdminDB->SetItemIndex(0);
-  lblAdminDBSort = NewLabel(right, "lblAdminDBSort", {8, 38, 30, 17}, skin, QStringLiteral("Sort"));
+  lblAdminDBSort = NewLabel(right, "lblAdminDBSort", {8, 36, 30, 21}, skin, QStringLiteral("Sort"));
+  lblAdminDBSort->SetLayout(TspTextLayout::tlCenter);
   cbxAdminDBField = NewList(right, "cbxAdminDBField", {40, 36, 110, 21}, skin);
   cbxAdminDBType = NewList(right, "cbxAdminDBType", {154, 36, 79, 21}, skin);
   cbxAdminDBType->SetItems({QStringLiteral("ASC"), QStringLiteral("DESC")});

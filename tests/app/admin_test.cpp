@@ -184,6 +184,7 @@ TEST_F(AdminTest, ThePageHoldsItsControlsInTheirPlaces) {
   const QRect type = admin.cbxAdminDBType->geometry();
   EXPECT_GT(field.top(), chooser.bottom());
   EXPECT_EQ(type.top(), field.top());
+  EXPECT_EQ(sortLabel.top(), field.top());
   EXPECT_LT(sortLabel.right(), field.left());
   EXPECT_LT(field.right(), type.left());
   for (QWidget* w :
