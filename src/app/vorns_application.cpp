@@ -1,5 +1,7 @@
 #include "app/vorns_application.h"
 
+#include "skin/frame/edit_menu.h"
+
 #include <QMessageBox>
 #include <QWidget>
 #include <exception>
@@ -31,7 +33,9 @@ template <class Handler> void Reported(const Handler& handler) {
 }
 } // namespace
 
-TVornsApplication::TVornsApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TVornsApplication::TVornsApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  InstallSkinnedEditMenus();
+}
 
 void TVornsApplication::ReportException(const QString& message) {
   if (Reporter())

@@ -27,7 +27,10 @@ TEST(Screens, AMembersPagesInEverySkinWithoutWritingTheWorkingDirectory) {
 
   QStringList expected;
   for (const char* skin : {"Blue", "Green", "Orange", "Purple", "noskin"})
-    for (const char* page : {"tbsProfile", "tbsAdopt", "tbsConfig", "tbsConsole"})
+    // The role's tabs, and the pages reached without a tab: the Edit page and the page of
+    // the first animal up for adoption.
+    for (const char* page :
+         {"tbsProfile", "tbsAdopt", "tbsConfig", "tbsConsole", "tbsEdit", "tbsAnimal"})
       expected << QStringLiteral("%1-%2.png").arg(skin, page);
   expected.sort();
   EXPECT_EQ(QDir(out.path()).entryList(QDir::Files, QDir::Name), expected);

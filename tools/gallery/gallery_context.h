@@ -42,8 +42,11 @@ void BuildScrollBarSection(TGalleryContext& context, QWidget* section);
 void BuildCheckSection(TGalleryContext& context, QWidget* section);
 void BuildStatusSection(TGalleryContext& context, QWidget* section);
 void BuildRichSection(TGalleryContext& context, QWidget* section);
-// The third sheet: the month calendar and the date edit's pop-up.
+// The third sheet: the month calendar and the date edit's pop-up, the data grid.
 void BuildCalendarSection(TGalleryContext& context, QWidget* section);
+void BuildGridSection(TGalleryContext& context, QWidget* section);
+// Also on the third sheet: the skinned popup menu and the edits' menu.
+void BuildMenuSection(TGalleryContext& context, QWidget* section);
 
 // The gallery's texts, marked for translation.
 QString Tr(const char* text);

@@ -106,6 +106,11 @@ TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
   BuildCalendarSection(
       FContext, MakeSection(FContext, FSheets[2], tr("Month calendar"),
                             {0, kRow1, kColumnAWidth + kMargin + kColumnBWidth, kRow1Height}));
+  BuildMenuSection(FContext, MakeSection(FContext, FSheets[2], tr("Popup menu"),
+                                         {0, kRow2, kColumnAWidth, kRow2Height}));
+  BuildGridSection(FContext,
+                   MakeSection(FContext, FSheets[2], tr("Data grid"),
+                               {kColumnAWidth + kMargin, kRow2, kColumnBWidth, kRow2Height}));
   ShowSheet(0);
 
   FSkins->OnChanged = [this](int choice) { SkinChanged(choice); };

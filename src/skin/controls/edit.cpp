@@ -3,10 +3,12 @@
 
 #include "skin/controls/control_messages.h"
 #include "skin/controls/edit_field.h"
+#include "skin/controls/edit_menu_hook.h"
 #include "skin/controls/paint_parent_background.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -52,6 +54,9 @@ TspSkinCustomEdit::TspSkinCustomEdit(QWidget* parent)
   FEditor->FocusOut = [this](QFocusEvent* e) { EditorFocusOut(e); };
   FEditor->MousePress = [this](QMouseEvent* e) { return EditorMousePress(e); };
   FEditor->MouseMove = [this](QMouseEvent* e) { EditorMouseMove(e); };
+  FEditor->ContextMenu = [this](QContextMenuEvent* e) {
+    return ShowEditMenu(FEditor, this, SkinData(), e);
+  };
   QObject::connect(FEditor, &QLineEdit::textChanged, this, [this] {
     if (OnChange) OnChange(this);
   });
@@ -69,6 +74,7 @@ TspSkinCustomEdit::~TspSkinCustomEdit() {
   FEditor->FocusOut = nullptr;
   FEditor->MousePress = nullptr;
   FEditor->MouseMove = nullptr;
+  FEditor->ContextMenu = nullptr;
   QObject::disconnect(FEditor, nullptr, this, nullptr);
 }
 
@@ -677,4 +683,11 @@ void TspSkinCustomEdit::mouseReleaseEvent(QMouseEvent* e) {
   }
   update();
   if (handler) handler(this);
+}
+
+void TspSkinCustomEdit::contextMenuEvent(QContextMenuEvent* e) {
+  if (ShowEditMenu(FEditor, this, SkinData(), e))
+    e->accept();
+  else
+    e->ignore();
 }

@@ -178,6 +178,8 @@ protected:
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  // A right click on the frame opens the text's menu too.
+  void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
   struct TSideButton {

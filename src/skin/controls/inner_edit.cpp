@@ -1,5 +1,6 @@
 #include "skin/controls/inner_edit.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -113,6 +114,14 @@ void TspInnerEdit::mouseMoveEvent(QMouseEvent* e) {
 void TspInnerEdit::wheelEvent(QWheelEvent* e) {
   if (Wheel && Wheel(e)) return;
   QLineEdit::wheelEvent(e);
+}
+
+void TspInnerEdit::contextMenuEvent(QContextMenuEvent* e) {
+  if (ContextMenu && ContextMenu(e)) {
+    e->accept();
+    return;
+  }
+  QLineEdit::contextMenuEvent(e);
 }
 
 void TspInnerEdit::inputMethodEvent(QInputMethodEvent* e) {

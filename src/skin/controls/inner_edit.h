@@ -23,6 +23,8 @@ public:
   std::function<bool(QMouseEvent*)> MousePress;
   std::function<void(QMouseEvent*)> MouseMove;
   std::function<bool(QWheelEvent*)> Wheel;
+  // A context menu request; returns true when it showed its own menu.
+  std::function<bool(QContextMenuEvent*)> ContextMenu;
 
   // Select the whole text when the edit gains the focus other than by a click.
   bool AutoSelect = true;
@@ -46,6 +48,7 @@ protected:
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
   void inputMethodEvent(QInputMethodEvent* e) override;
 
 private:

@@ -1,10 +1,12 @@
 #include "skin/controls/rich_edit.h"
 
 #include "skin/controls/control_messages.h"
+#include "skin/controls/edit_menu_hook.h"
 #include "skin/controls/paint_parent_background.h"
 #include "skin/controls/plain_look.h"
 #include "skin/controls/scroll_bar.h"
 
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -301,4 +303,12 @@ void TspSkinRichEdit::resizeEvent(QResizeEvent* e) {
   // The page follows the view's size, which no signal of the native bars announces; keys
   // and the mouse scroll through them and are heard by their signals.
   UpdateScrollBars();
+}
+
+void TspSkinRichEdit::contextMenuEvent(QContextMenuEvent* e) {
+  if (ShowEditMenu(this, this, SkinData(), e)) {
+    e->accept();
+    return;
+  }
+  QTextEdit::contextMenuEvent(e);
 }

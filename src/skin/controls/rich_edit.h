@@ -109,6 +109,8 @@ protected:
   bool event(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
+  // The skinned edit menu where one is installed, else Qt's.
+  void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
   void SkinDataDestroyed();
