@@ -1,5 +1,6 @@
 #include "app/admin_page.h"
 
+#include "app/app_fonts.h"
 #include "app/error_codes.h"
 #include "app/form_builder.h"
 #include "app/image_control.h"
@@ -7,6 +8,7 @@
 #include "app/picture_files.h"
 #include "skin/controls/button.h"
 #include "skin/controls/combo_box.h"
+#include "skin/controls/db_grid.h"
 #include "skin/controls/label.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/scroll_bar.h"
@@ -115,6 +117,26 @@ TAdminPage::TAdminPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
                       {8 + kGridWidth, kGridTop, kBarThickness, kGridHeight}, skin);
   scbAdminDBH = NewBar(right, "scbAdminDBH", TspScrollBarKind::sbHorizontal,
                        {8, kGridTop + kGridHeight, kGridWidth, kBarThickness}, skin);
+  scbAdminDBH->SetBothMarkerWidth(kBarThickness);
+
+  // The grid shows whatever table the shared cursor has open; the grid itself changes no
+  // data.
+  dbgAdmin =
+      NewControl<TspSkinDBGrid>(right, "dbgAdmin", {8, kGridTop, kGridWidth, kGridHeight}, skin);
+  dbgAdmin->SetReadOnly(true);
+  dbgAdmin->SetUseSkinFont(true);
+  dbgAdmin->SetUseSkinCellHeight(false);
+  dbgAdmin->SetDefaultRowHeight(17);
+  dbgAdmin->SetGridLineColor(clBtnFace);
+  dbgAdmin->SetTitleFont(AppFont(kTahoma, 13));
+  dbgAdmin->SetMouseWheelSupport(false);
+  dbgAdmin->SetDrawGraphicFields(false);
+  dbgAdmin->SetUseColumnsFont(false);
+  dbgAdmin->SetColSizingwithLine(false);
+  dbgAdmin->SetPickListBoxSkinDataName(QStringLiteral("listbox"));
+  dbgAdmin->SetHScrollBar(scbAdminDBH);
+  dbgAdmin->SetVScrollBar(scbAdminDB);
+  dbgAdmin->SetDataSource(&form.DSMain);
 
   // Wired after the lists hold their first selections: building the page sorts nothing.
   cbxAdminDB->OnChange = [this](QObject*) { cbxAdminDBChange(); };
@@ -122,6 +144,8 @@ TAdminPage::TAdminPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
   cbxAdminDBType->OnChange = [this](QObject*) { cbxAdminDBFieldChange(); };
   btnAdminDelete->OnClick = [this](QObject*) { btnAdminDeleteClick(); };
   btnAdminPromote->OnClick = [this](QObject*) { btnAdminPromoteClick(); };
+  dbgAdmin->OnCellClick = [this](TspColumn*) { dbgAdminCellClick(); };
+  dbgAdmin->OnKeyUp = [this](QObject*, int&, Qt::KeyboardModifiers) { dbgAdminKeyUp(); };
 }
 
 void TAdminPage::cbxAdminDBChange() {

@@ -7,6 +7,7 @@ class TfrmMain;
 class TImage;
 class TspSkinButton;
 class TspSkinComboBox;
+class TspSkinDBGrid;
 class TspSkinPanel;
 class TspSkinScrollBar;
 class TspSkinStdLabel;
@@ -42,6 +43,7 @@ public:
   TspSkinStdLabel* lblAdminDBSort = nullptr;
   TspSkinComboBox* cbxAdminDBField = nullptr;
   TspSkinComboBox* cbxAdminDBType = nullptr;
+  TspSkinDBGrid* dbgAdmin = nullptr;
   TspSkinScrollBar* scbAdminDB = nullptr;
   TspSkinScrollBar* scbAdminDBH = nullptr;
 

@@ -8,12 +8,12 @@
 #include "app/image_control.h"
 #include "skin/controls/button.h"
 #include "skin/controls/combo_box.h"
+#include "skin/controls/db_grid.h"
 #include "skin/controls/label.h"
 #include "skin/controls/list_box.h"
 #include "skin/controls/page_control.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/scroll_bar.h"
-#include "store/store_error.h"
 
 #include <QDate>
 #include <QLocale>
@@ -94,6 +94,14 @@ protected:
     Admin().dbgAdminCellClick();
   }
   void SelectUser(const QString& name) { SelectRow(QStringLiteral("Username"), name); }
+
+  // A click on the grid's cell of data row `row` (from 0, as shown) in column `column`.
+  void ClickCell(int row, int column) {
+    TspSkinDBGrid* grid = Admin().dbgAdmin;
+    const QRect cell = grid->CellRect(grid->IndicatorOffset() + column, grid->TitleOffset() + row);
+    ASSERT_FALSE(cell.isEmpty());
+    QTest::mouseClick(grid, Qt::LeftButton, {}, cell.center());
+  }
 
   QStringList Details() const { return Admin().lblAdminDB->Lines(); }
   bool PictureShown() const { return Admin().imgAdminDB->isVisibleTo(Admin().pnlAdminAlign); }
@@ -192,10 +200,27 @@ TEST_F(AdminTest, ThePageHoldsItsControlsInTheirPlaces) {
         static_cast<QWidget*>(admin.cbxAdminDBType), static_cast<QWidget*>(admin.scbAdminDB),
         static_cast<QWidget*>(admin.scbAdminDBH)})
     EXPECT_TRUE(admin.pnlAdminDB->rect().contains(w->geometry())) << w->objectName().toStdString();
+  // The grid under the sort row, read-only over the shared cursor, with the two bars.
+  TspSkinDBGrid* grid = admin.dbgAdmin;
+  EXPECT_EQ(grid->parentWidget(), admin.pnlAdminDB);
+  EXPECT_EQ(grid->size(), QSize(209, 215));
+  EXPECT_GT(grid->y(), field.bottom());
+  EXPECT_TRUE(admin.pnlAdminDB->rect().contains(grid->geometry()));
+  EXPECT_TRUE(grid->ReadOnly());
+  EXPECT_EQ(grid->DataSource(), &Form->DSMain);
+  EXPECT_EQ(grid->SkinDataName(), "grid");
+  EXPECT_EQ(grid->DefaultRowHeight(), 17);
+  EXPECT_FALSE(grid->UseSkinCellHeight());
+  EXPECT_FALSE(grid->MouseWheelSupport());
+  EXPECT_EQ(grid->VScrollBar(), admin.scbAdminDB);
+  EXPECT_EQ(grid->HScrollBar(), admin.scbAdminDBH);
+  EXPECT_EQ(grid->Columns().Count(), UsersFieldNames().size());
   EXPECT_EQ(admin.scbAdminDB->Kind(), TspScrollBarKind::sbVertical);
   EXPECT_EQ(admin.scbAdminDBH->Kind(), TspScrollBarKind::sbHorizontal);
+  // Four accounts fit; the ten columns do not.
   EXPECT_FALSE(admin.scbAdminDB->isVisibleTo(admin.pnlAdminDB));
-  EXPECT_FALSE(admin.scbAdminDBH->isVisibleTo(admin.pnlAdminDB));
+  EXPECT_TRUE(admin.scbAdminDBH->isVisibleTo(admin.pnlAdminDB));
+  EXPECT_TRUE(admin.scbAdminDBH->geometry().top() >= grid->geometry().bottom());
   // The tab rule filled the sort list with the accounts' fields.
   EXPECT_EQ(admin.cbxAdminDBField->Items(), UsersFieldNames());
   EXPECT_EQ(admin.cbxAdminDBField->Text(), "ID");
@@ -338,9 +363,9 @@ TEST_F(AdminTest, TheRowShowsItsRoleOrKindPicture) {
   // A null kind ends the picture step with the conversion error, the lines shown.
   Execute("UPDATE Animals SET Type = NULL WHERE AnimalName = 'Rex'");
   Cursor().Refresh();
-  ASSERT_TRUE(Cursor().Locate("AnimalName", "Rex"));
-  EXPECT_THROW(Admin().dbgAdminCellClick(), EVariantError);
+  ClickCell(0, 1);
   EXPECT_EQ(Details().value(1), "AnimalName: Rex");
+  EXPECT_EQ(Reports, QStringList("Could not convert variant of type (Null) into type (String)"));
 }
 
 TEST_F(AdminTest, PromoteLeadsAMemberToAdministratorAndDemoteBackToEmployee) {
@@ -409,6 +434,34 @@ TEST_F(AdminTest, DeleteRemovesTheRowAtOnceAlsoTheAdministratorsOwn) {
   ExpectNoReports();
 }
 
+TEST_F(AdminTest, AClickOrAKeyInTheGridShowsThatRow) {
+  MakeShelter();
+  StartAsAdmin();
+  ASSERT_TRUE(Details().isEmpty());
+  // Milo's name, the third row.
+  ClickCell(2, 1);
+  EXPECT_EQ(Cursor().FieldByName("Username").toString(), "milo");
+  EXPECT_TRUE(Details().contains("Username: milo"));
+  EXPECT_TRUE(PictureShown());
+  EXPECT_TRUE(Near(PictureColor(), kMemberColor));
+  // The arrow keys move the row; their release shows it.
+  TspSkinDBGrid* grid = Admin().dbgAdmin;
+  QTest::keyClick(grid, Qt::Key_Up);
+  EXPECT_TRUE(Details().contains("Username: ella"));
+  EXPECT_TRUE(Near(PictureColor(), kEmployeeColor));
+  QTest::keyClick(grid, Qt::Key_Down);
+  QTest::keyClick(grid, Qt::Key_Down);
+  EXPECT_TRUE(Details().contains("Username: both"));
+  EXPECT_EQ(Admin().btnAdminPromote->Caption(), "Demote");
+
+  // Promote acts on the row the grid shows, which follows the cursor's changes.
+  ClickCell(1, 2);
+  Click(Admin().btnAdminPromote);
+  EXPECT_EQ(Role("ella"), "1/0");
+  EXPECT_EQ(grid->CellText(grid->DataLink().ActiveRecord(), *grid->Columns()[8]), "True");
+  ExpectNoReports();
+}
+
 TEST_F(AdminTest, OnAnEmptyTableTheHandlersDoNothing) {
   MakeShelter({});
   StartAsAdmin();
@@ -418,6 +471,7 @@ TEST_F(AdminTest, OnAnEmptyTableTheHandlersDoNothing) {
   const int lines = ConsoleLines().size();
   Admin().dbgAdminCellClick();
   Admin().dbgAdminKeyUp();
+  QTest::keyClick(Admin().dbgAdmin, Qt::Key_Down);
   Click(Admin().btnAdminDelete);
   EXPECT_TRUE(Details().isEmpty());
   EXPECT_FALSE(PictureShown());
