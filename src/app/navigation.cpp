@@ -37,11 +37,17 @@ void TfrmMain::pctMainChange() {
   // Without a database there is no table to switch to or to list: the tabs that remain
   // (Log In, Register, Configuration, Console) change pages and nothing more.
   if (!DatabaseFound) return;
+  TAdminPage& admin = AdminPage();
   // The Browse tab always reopens Animals, also after a failed open left the cursor closed,
   // so that selecting it again is the way back to a working list.
-  if (page == tbsAdopt) OpenTable(ADOUsers, QStringLiteral("Animals"));
+  if (page == tbsAdopt) {
+    OpenTable(ADOUsers, QStringLiteral("Animals"));
+    // Reopening dropped the Admin page's sort. Its direction goes back to ascending (quietly)
+    // so that the refill below, which sorts by the first field (the key), keeps the natural
+    // order instead of reversing it with a "DESC" left from before.
+    admin.cbxAdminDBType->SetText(QStringLiteral("ASC"));
+  }
   if (!ADOUsers.Active()) return;
-  TAdminPage& admin = AdminPage();
   FillFieldList(*admin.cbxAdminDBField, ADOUsers);
   if (page == tbsAdmin)
     admin.cbxAdminDB->SetItemIndex(ADOUsers.TableName() == QLatin1String("Users") ? 0 : 1);
