@@ -63,6 +63,8 @@ bool WriteVisiblePages(TfrmMain& form, const QString& outDir, const QString& pre
     TspSkinTabSheet* sheet = pages.Pages(i);
     if (!sheet->TabVisible() && !extra.contains(sheet)) continue;
     pages.SetActivePage(sheet);
+    // What selecting the tab does besides: the Browse page's table, the Admin page's chooser.
+    form.pctMainChange();
     QCoreApplication::processEvents();
     const QString file =
         QDir(outDir).filePath(QStringLiteral("%1-%2.png").arg(prefix, sheet->objectName()));
