@@ -49,24 +49,25 @@ TspSkinMonthCalendar::TspSkinMonthCalendar(QWidget* parent)
   // The calendar draws over the whole panel image, so the panel paints as one image.
   SetSeparateClientPaint(false);
   setFocusPolicy(Qt::StrongFocus);
-  struct Spec {
+  // The four step buttons, left to right: prior year, prior month, next month, next year.
+  struct TStepButton {
     int Glyphs;
     bool Right;
     int Interval;
     bool Year;
     int Delta;
   };
-  const Spec specs[4] = {{2, false, 100, true, -1},
-                         {1, false, 250, false, -1},
-                         {1, true, 250, false, 1},
-                         {2, true, 100, true, 1}};
+  const TStepButton steps[4] = {{2, false, 100, true, -1},
+                                {1, false, 250, false, -1},
+                                {1, true, 250, false, 1},
+                                {2, true, 100, true, 1}};
   for (int i = 0; i < 4; ++i) {
     auto* b = new TspSkinSpeedButton(this);
     b->SetSkinDataName(QStringLiteral("resizebutton"));
     b->SetRepeatMode(true);
-    b->SetRepeatInterval(specs[i].Interval);
+    b->SetRepeatInterval(steps[i].Interval);
     b->resize(kButtonSize, kButtonSize);
-    const Spec s = specs[i];
+    const TStepButton s = steps[i];
     b->OnClick = [this, s](QObject*) {
       s.Year ? StepYear(s.Delta) : StepMonth(s.Delta);
       if (OnClick) OnClick(this);
