@@ -2,6 +2,8 @@
 // (text and kind, text alone, kind alone, neither), each with the results list filled; and
 // the results list filled with 100,000 names alone and painted. The window runs its start-up in a
 // working directory of its own, as the program does.
+#include "sample_animals.h"
+
 #include "app/app_fonts.h"
 #include "app/browse_page.h"
 #include "app/main_form.h"
@@ -13,7 +15,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -21,7 +22,6 @@
 namespace {
 
 constexpr int kRows = 100000;
-const char* const kKinds[] = {"Cat", "Dog", "Rabbit", "Snake", "Scorpion"};
 
 // A working directory whose database holds kRows animals, and the window started in it.
 struct TBrowseShelter {
@@ -37,20 +37,9 @@ struct TBrowseShelter {
       auto connection = TStoreConnection::CreateSQLiteFile(Dir.filePath("cfg/Data.mdb"));
       QSqlDatabase db = connection->Database();
       CreateShelterSchema(db);
-      db.transaction();
-      QSqlQuery insert(db);
-      insert.prepare("INSERT INTO Animals (AnimalName, Type, Colour, Breed, Sex, CheckIn, Adopt, "
-                     "KennelID) VALUES (?, ?, 'Brown', 'Mixed', ?, '2024-03-01', ?, ?)");
-      for (int i = 0; i < kRows; ++i) {
-        // Names repeat every 1,000 rows: a search by name finds 100 animals.
-        insert.addBindValue(QStringLiteral("Animal%1").arg(i % 1000));
-        insert.addBindValue(QString::fromLatin1(kKinds[i % 5]));
-        insert.addBindValue(i % 2 ? QStringLiteral("Male") : QStringLiteral("Female"));
-        insert.addBindValue(i % 4 == 0);
-        insert.addBindValue(QStringLiteral("K%1").arg(i % 40));
-        insert.exec();
-      }
-      db.commit();
+      // Names repeat every 1,000 rows: a search by name finds 100 animals.
+      InsertSampleAnimals(db, kRows,
+                          [](int i) { return QStringLiteral("Animal%1").arg(i % 1000); });
     }
     OldDir = QDir::currentPath();
     QDir::setCurrent(Dir.path());

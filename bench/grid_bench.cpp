@@ -2,6 +2,8 @@
 // has it, in the Blue skin: a full repaint, scrolling one row and one page, and sorting by a
 // column, each with the repaint that follows. The window of records the grid holds is
 // reported beside the times: it stays one screen whatever the table's size.
+#include "sample_animals.h"
+
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/db_grid.h"
 #include "skin/controls/scroll_bar.h"
@@ -14,7 +16,6 @@
 #include "store/table_cursor.h"
 
 #include <QApplication>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -22,7 +23,6 @@
 namespace {
 
 constexpr int kRows = 100000;
-const char* const kKinds[] = {"Cat", "Dog", "Rabbit", "Snake", "Scorpion"};
 
 struct TGridShelter {
   QTemporaryDir Dir;
@@ -37,19 +37,8 @@ struct TGridShelter {
     Connection = TStoreConnection::CreateSQLiteFile(Dir.filePath("Data.mdb"));
     QSqlDatabase db = Connection->Database();
     CreateShelterSchema(db);
-    db.transaction();
-    QSqlQuery insert(db);
-    insert.prepare("INSERT INTO Animals (AnimalName, Type, Colour, Breed, Sex, CheckIn, Adopt, "
-                   "KennelID) VALUES (?, ?, 'Brown', 'Mixed', ?, '2024-03-01', ?, ?)");
-    for (int i = 0; i < kRows; ++i) {
-      insert.addBindValue(QStringLiteral("Animal%1").arg((i * 7919) % kRows));
-      insert.addBindValue(QString::fromLatin1(kKinds[i % 5]));
-      insert.addBindValue(i % 2 ? QStringLiteral("Male") : QStringLiteral("Female"));
-      insert.addBindValue(i % 4 == 0);
-      insert.addBindValue(QStringLiteral("K%1").arg(i % 40));
-      insert.exec();
-    }
-    db.commit();
+    InsertSampleAnimals(db, kRows,
+                        [](int i) { return QStringLiteral("Animal%1").arg((i * 7919) % kRows); });
     Cursor = std::make_unique<TTableCursor>(Connection->Name());
     Cursor->SetTableName(QStringLiteral("Animals"));
     Cursor->Open();
