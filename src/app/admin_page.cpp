@@ -128,7 +128,7 @@ TAdminPage::TAdminPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
   dbgAdmin->SetUseSkinCellHeight(false);
   dbgAdmin->SetDefaultRowHeight(17);
   dbgAdmin->SetGridLineColor(clBtnFace);
-  dbgAdmin->SetTitleFont(AppFont(kTahoma, 13));
+  dbgAdmin->SetTitleFont(AppFont(kTahoma, 13), clBtnText);
   dbgAdmin->SetMouseWheelSupport(false);
   dbgAdmin->SetDrawGraphicFields(false);
   dbgAdmin->SetUseColumnsFont(false);

@@ -7,8 +7,12 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace {
+
+// ColLeft of a scrolling column left of the left column.
+constexpr int kColNotShown = std::numeric_limits<int>::min();
 
 // a * b / c rounded to the nearest, 0 for c = 0 (a grid where everything fits).
 int MulDiv(int a, int b, int c) {
@@ -207,6 +211,13 @@ int TspSkinCustomGrid::RowLineWidth() const {
   return FGridOptions & (goFixedHorzLine | goHorzLine) ? FGridLineWidth : 0;
 }
 
+int TspSkinCustomGrid::FixedWidth() const {
+  const int lw = ColLineWidth();
+  int x = 0;
+  for (int c = 0; c < FFixedCols; ++c) x += ColWidths(c) + lw;
+  return x;
+}
+
 int TspSkinCustomGrid::ColLeft(int col) const {
   const int lw = ColLineWidth();
   int x = 0;
@@ -214,8 +225,8 @@ int TspSkinCustomGrid::ColLeft(int col) const {
     for (int c = 0; c < col; ++c) x += ColWidths(c) + lw;
     return x;
   }
-  if (col < FLeftCol) return -1;
-  for (int c = 0; c < FFixedCols; ++c) x += ColWidths(c) + lw;
+  if (col < FLeftCol) return kColNotShown;
+  x = FixedWidth() - ColOffset();
   for (int c = FLeftCol; c < col && x < width(); ++c) x += ColWidths(c) + lw;
   return x;
 }
@@ -241,6 +252,7 @@ std::vector<int> TspSkinCustomGrid::ShownCols() const {
     cols.push_back(c);
     x += ColWidths(c) + lw;
   }
+  x = FixedWidth() - ColOffset();
   for (int c = FLeftCol; c < FColCount && x < width(); ++c) {
     cols.push_back(c);
     x += ColWidths(c) + lw;
@@ -299,8 +311,14 @@ int TspSkinCustomGrid::VisibleRowCount() const {
 QRect TspSkinCustomGrid::CellRect(int col, int row) const {
   if (col < 0 || col >= FColCount || row < 0 || row >= FRowCount) return {};
   const int x = ColLeft(col), y = RowTop(row);
-  if (x < 0 || y < 0 || x >= width() || y >= height()) return {};
+  if (x == kColNotShown || y < 0 || x >= width() || y >= height()) return {};
   return QRect(x, y, ColWidths(col), RowHeights(row));
+}
+
+QRect TspSkinCustomGrid::VisibleCellRect(int col, int row) const {
+  const QRect cell = CellRect(col, row);
+  if (col < FFixedCols || cell.isEmpty()) return cell;
+  return cell & QRect(FixedWidth(), 0, width() - FixedWidth(), height());
 }
 
 TGridCoord TspSkinCustomGrid::MouseCoord(int x, int y) const {
@@ -413,7 +431,13 @@ void TspSkinCustomGrid::SyncScrollRanges() {
   for (int pass = 0; pass < 2; ++pass) {
     const int clientWidth = width();
     const int maxLeft = MaxLeftCol();
-    if (FFixedCols < maxLeft) {
+    if (ScrollsByPixels()) {
+      const int range = MaxColOffset();
+      FHBarWanted = range > 0;
+      bar->SetScrollParams(0, std::max(range, 0), 0, std::clamp(FColOffset, 0, std::max(range, 0)));
+      bar->SetSmallChange(std::max(clientWidth / 10, 1));
+      bar->SetLargeChange(std::max(clientWidth - FixedWidth(), 1));
+    } else if (FFixedCols < maxLeft) {
       bar->SetScrollParams(0, 127, 0, bar->Position());
       const int steps = FColCount - VisibleColCount() - FFixedCols;
       const int small = std::max(127 / std::max(1, steps), 1);
@@ -429,12 +453,41 @@ void TspSkinCustomGrid::SyncScrollRanges() {
     if (width() == clientWidth) break;
   }
   if (FLeftCol > MaxLeftCol()) SetLeftCol(MaxLeftCol());
+  SetColOffset(ScrollsByPixels() ? FColOffset : 0);
   SyncScrollPositions();
+}
+
+int TspSkinCustomGrid::MaxColOffset() const {
+  if (!ScrollsByPixels()) return 0;
+  return std::max(ColWidths(FFixedCols) - (width() - FixedWidth()), 0);
+}
+
+void TspSkinCustomGrid::SetColOffset(int value) {
+  value = std::clamp(value, 0, MaxColOffset());
+  if (value == FColOffset) return;
+  const int dx = FColOffset - value;
+  FColOffset = value;
+  TopLeftChanged();
+  SyncScrollPositions();
+  const QRect area(FixedWidth(), 0, width() - FixedWidth(), height());
+  // Moved pixels would not match a background picture or what lies behind.
+  const TspDataSkinGridControl* rec = GridRecord();
+  const bool background =
+      FTransparent || (rec && SkinData() && SkinData()->ValidPictureIndex(rec->bgpictureindex));
+  if (background || std::abs(dx) >= area.width())
+    update(area);
+  else
+    scroll(dx, 0, area);
 }
 
 void TspSkinCustomGrid::SyncScrollPositions() {
   TspSkinScrollBar* bar = FHScrollBar;
   if (!bar) return;
+  if (ScrollsByPixels()) {
+    const int range = MaxColOffset();
+    bar->SetPositionQuiet(layoutDirection() == Qt::RightToLeft ? range - FColOffset : FColOffset);
+    return;
+  }
   const int span = MaxLeftCol() - FFixedCols;
   int position = MulDiv(FLeftCol - FFixedCols, 127, span);
   if (layoutDirection() == Qt::RightToLeft) position = 127 - position;
@@ -443,6 +496,45 @@ void TspSkinCustomGrid::SyncScrollPositions() {
 
 void TspSkinCustomGrid::HScroll(int code, int position) {
   if (isVisible() && focusPolicy() != Qt::NoFocus && isEnabled()) setFocus();
+  if (ScrollsByPixels()) {
+    const int range = MaxColOffset();
+    const bool rtl = layoutDirection() == Qt::RightToLeft;
+    const int line = FHScrollBar ? FHScrollBar->SmallChange() : std::max(width() / 10, 1);
+    const int page = std::max(width() - FixedWidth(), 1);
+    int offset = FColOffset;
+    switch (code) {
+    case SB_LINEUP:
+      offset -= line;
+      break;
+    case SB_LINEDOWN:
+      offset += line;
+      break;
+    case SB_PAGEUP:
+      offset -= page;
+      break;
+    case SB_PAGEDOWN:
+      offset += page;
+      break;
+    case SB_THUMBTRACK:
+      if (!(FGridOptions & goThumbTracking)) return;
+      [[fallthrough]];
+    case SB_THUMBPOSITION:
+      // The bar reads from the right in a right-to-left grid.
+      offset = rtl ? range - position : position;
+      break;
+    case SB_TOP:
+      offset = 0;
+      break;
+    case SB_BOTTOM:
+      offset = range;
+      break;
+    default:
+      return;
+    }
+    SetColOffset(offset);
+    SyncScrollPositions();
+    return;
+  }
   const int maxLeft = MaxLeftCol();
   const int lw = ColLineWidth();
   int left = FLeftCol;
@@ -476,6 +568,8 @@ void TspSkinCustomGrid::HScroll(int code, int position) {
     if (!(FGridOptions & goThumbTracking)) return;
     [[fallthrough]];
   case SB_THUMBPOSITION:
+    // The bar shows 127 - x when read from the right.
+    if (layoutDirection() == Qt::RightToLeft) position = 127 - position;
     left = FFixedCols + MulDiv(position, maxLeft - FFixedCols, 127);
     break;
   case SB_TOP:
@@ -593,7 +687,11 @@ void TspSkinCustomGrid::ApplyBarVisibility(TspSkinScrollBar* bar, bool visible) 
 
 void TspSkinCustomGrid::resizeEvent(QResizeEvent* e) {
   TspSkinControl::resizeEvent(e);
-  if (layoutDirection() == Qt::RightToLeft || FTransparent) update();
+  // Mirrored drawing, the row-select frame of the plain look and what lies behind all
+  // depend on the width.
+  if (layoutDirection() == Qt::RightToLeft || FTransparent ||
+      ((FGridOptions & goRowSelect) && !GridRecord()))
+    update();
   SyncScrollRanges();
   SizeChanged();
 }
@@ -617,6 +715,11 @@ void TspSkinCustomGrid::hideEvent(QHideEvent* e) {
 void TspSkinCustomGrid::changeEvent(QEvent* e) {
   TspSkinControl::changeEvent(e);
   if (e->type() == QEvent::FontChange || e->type() == QEvent::EnabledChange) update();
+  if (e->type() == QEvent::LayoutDirectionChange) {
+    // The bar reads the other way now.
+    SyncScrollPositions();
+    update();
+  }
 }
 
 bool TspSkinCustomGrid::InSizingZone(int x, int y, int* col) const {

@@ -155,6 +155,15 @@ public:
   TGridCoord MouseCoord(int x, int y) const;
   // The leftmost column from which every remaining column fits.
   int MaxLeftCol() const;
+  // A grid with a single scrolling column scrolls it by pixels: how far it is scrolled, and
+  // how far it can be (0 when it fits).
+  bool ScrollsByPixels() const { return FColCount - FFixedCols == 1; }
+  int ColOffset() const { return ScrollsByPixels() ? FColOffset : 0; }
+  int MaxColOffset() const;
+  // The width of the fixed columns and their lines: where the scrolling area starts.
+  int FixedWidth() const;
+  // The part of a cell that shows: a scrolled column's cell ends at the fixed columns.
+  QRect VisibleCellRect(int col, int row) const;
   // Width (height) a line adds after each column (row): 0 without lines on that axis.
   int ColLineWidth() const;
   int RowLineWidth() const;
@@ -185,7 +194,10 @@ public:
   // A cell image of the record: title and indicator cells (`fixed`), or the focused or
   // selected look of data cells, composed to the cell's size. `textRect` gets the text
   // rectangle within the image. Cached per size and skin.
+  // Read from the right, the image is mirrored (and the text rectangle with it).
   QImage CellImage(bool fixed, bool focused, QSize cell, QRect* textRect);
+  // Where a cell image goes: the cell's top-left, its top-right when read from the right.
+  QPoint CellImageAt(const QRect& cell, const QImage& image) const;
 
   void DrawSkinImage(QImage& image) override;
   void DrawDefaultImage(QImage& image) override;
@@ -235,7 +247,7 @@ protected:
 
 private:
   struct TCellImage {
-    bool Fixed = false, Focused = false;
+    bool Fixed = false, Focused = false, Mirrored = false;
     QSize Size;
     QImage Image;
     QRect Text;
@@ -251,6 +263,8 @@ private:
   int ColLeft(int col) const;
   int RowTop(int row) const;
   void ClampTopLeft();
+  // Scrolls the single column to `value` pixels, moving what is already painted.
+  void SetColOffset(int value);
   void AttachBar(TspSkinScrollBar* bar, bool vertical);
   void DetachBar(TspSkinScrollBar* bar);
 
@@ -274,6 +288,7 @@ private:
   TspGridOptions FGridOptions =
       goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
   int FLeftCol = 1, FTopRow = 1, FCol = 1, FRow = 1;
+  int FColOffset = 0;
   bool FInUpdate = false;
   int FLastClientWidth = -1;
 

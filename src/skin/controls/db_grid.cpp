@@ -112,8 +112,9 @@ void TspSkinCustomDBGrid::SetDefaultRowHeight(int value) {
   LayoutColumns();
 }
 
-void TspSkinCustomDBGrid::SetTitleFont(const QFont& value) {
+void TspSkinCustomDBGrid::SetTitleFont(const QFont& value, TColor color) {
   FTitleFont = value;
+  FTitleFontColor = color;
   if (FOptions & dgTitles) LayoutColumns();
   update();
 }
@@ -348,7 +349,7 @@ void TspSkinCustomDBGrid::RefreshEditor() {
   const TspColumn* column = SelectedColumn();
   const QString text = column ? CellText(FDataLink.ActiveRecord(), *column) : QString();
   if (!FEditor->Changed() && FEditor->text() != text)
-    FEditor->ShowOver(CellRect(Col(), Row()), text, DataFont(column), FEditor->isReadOnly());
+    FEditor->ShowOver(VisibleCellRect(Col(), Row()), text, DataFont(column), FEditor->isReadOnly());
 }
 
 bool TspSkinCustomDBGrid::EditorShowing() const {
@@ -359,13 +360,19 @@ void TspSkinCustomDBGrid::ShowEditor() {
   const TspColumn* column = SelectedColumn();
   if (!FDataLink.Active() || !column || FDataLink.RecordCount() == 0) return;
   if (!(FOptions & dgEditing) || (FOptions & dgRowSelect)) return;
-  const QRect cell = CellRect(Col(), Row());
+  const QRect cell = VisibleCellRect(Col(), Row());
   if (cell.isEmpty()) return;
   const TTableCursor* cursor = FDataLink.DataSet();
   // Boolean cells toggle with a click instead.
   if (column->FieldIndex() < 0 || cursor->FieldKind(column->FieldIndex()) == TFieldKind::Boolean)
     return;
   const bool readOnly = FReadOnly || column->ReadOnly() || !TabStops(Col());
+  TspEditButton button = TspEditButton::None;
+  if (column->ButtonStyle() == TspColumnButtonStyle::cbsEllipsis)
+    button = TspEditButton::Ellipsis;
+  else if (column->ButtonStyle() == TspColumnButtonStyle::cbsAuto && !column->PickList().isEmpty())
+    button = TspEditButton::DropDown;
+  FEditor->SetButton(button);
   FEditor->ShowOver(cell, CellText(FDataLink.ActiveRecord(), *column), DataFont(column), readOnly);
   FEditor->setFocus();
   if (OnShowEditor) OnShowEditor(this);
@@ -436,7 +443,7 @@ void TspSkinCustomDBGrid::SizeChanged() {
 
 void TspSkinCustomDBGrid::TopLeftChanged() {
   if (FEditor && FEditor->isVisible()) {
-    const QRect cell = CellRect(Col(), Row());
+    const QRect cell = VisibleCellRect(Col(), Row());
     if (cell.isEmpty())
       HideEditor();
     else

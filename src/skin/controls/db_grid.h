@@ -74,8 +74,11 @@ public:
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool value);
   void SetDefaultRowHeight(int value) override;
+  // The titles' font and its colour (the plain look's title text).
   const QFont& TitleFont() const { return FTitleFont; }
-  void SetTitleFont(const QFont& value);
+  TColor TitleFontColor() const { return FTitleFontColor; }
+  void SetTitleFont(const QFont& value, TColor color);
+  void SetTitleFont(const QFont& value) { SetTitleFont(value, FTitleFontColor); }
   bool DrawGraphicFields() const { return FDrawGraphicFields; }
   void SetDrawGraphicFields(bool value);
   bool UseColumnsFont() const { return FUseColumnsFont; }
@@ -199,6 +202,7 @@ private:
                               dgRowLines | dgTabs | dgConfirmDelete | dgCancelOnExit;
   bool FReadOnly = false;
   QFont FTitleFont;
+  TColor FTitleFontColor = clWindowText;
   bool FDrawGraphicFields = false;
   bool FUseColumnsFont = false;
   bool FMouseWheelSupport = false;

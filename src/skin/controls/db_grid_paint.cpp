@@ -140,9 +140,9 @@ void TspSkinCustomDBGrid::DrawIndicatorCell(QPainter& p, int record, const QRect
   if (rec) {
     QRect text;
     const QImage cell = CellImage(true, false, rect.size(), &text);
-    if (!cell.isNull()) p.drawImage(rect.topLeft(), cell);
+    if (!cell.isNull()) p.drawImage(CellImageAt(rect, cell), cell);
     if (!image.isNull()) {
-      text.translate(rect.topLeft());
+      text.translate(CellImageAt(rect, cell));
       p.drawImage(text.left() + text.width() / 2 - image.width() / 2,
                   text.top() + text.height() / 2 - image.height() / 2, image);
     }
@@ -151,9 +151,14 @@ void TspSkinCustomDBGrid::DrawIndicatorCell(QPainter& p, int record, const QRect
   const bool both = (FOptions & dgColLines) && (FOptions & dgRowLines);
   const int frame = both ? 1 : 2;
   p.fillRect(rect, SkinColor(FixedColor()));
-  if (!image.isNull())
-    p.drawImage(rect.right() + 1 - image.width() - frame,
-                rect.top() + (rect.height() - image.height()) / 2, image);
+  if (!image.isNull()) {
+    const int y = rect.top() + (rect.height() - image.height()) / 2;
+    // Read from the right, the arrow points left from the cell's left edge.
+    if (layoutDirection() == Qt::RightToLeft)
+      p.drawImage(rect.left() + frame, y, image.mirrored(true, false));
+    else
+      p.drawImage(rect.right() + 1 - image.width() - frame, y, image);
+  }
   if (both) {
     p.setPen(SkinColor(DarkenColor(ColorToRGB(FixedColor()), 20)));
     p.drawRect(rect.adjusted(0, 0, -1, -1));
@@ -165,13 +170,13 @@ void TspSkinCustomDBGrid::DrawTitleCell(QPainter& p, const TspColumn& column, co
   if (rec) {
     QRect text;
     const QImage cell = CellImage(true, false, rect.size(), &text);
-    if (!cell.isNull()) p.drawImage(rect.topLeft(), cell);
+    if (!cell.isNull()) p.drawImage(CellImageAt(rect, cell), cell);
     QFont font = HeaderFont(&column);
     TColor bg = column.Title().Color();
     if (OnGetCellParam) OnGetCellParam(this, const_cast<TspColumn*>(&column), gdFixed, bg, font);
     p.setFont(font);
     p.setPen(SkinColor(rec->fixedfontcolor));
-    DrawCellText(p, text.translated(rect.topLeft()), 0, column.Title().Caption(),
+    DrawCellText(p, text.translated(CellImageAt(rect, cell)), 0, column.Title().Caption(),
                  column.Title().Alignment(), true, QColor());
     return;
   }
@@ -180,7 +185,7 @@ void TspSkinCustomDBGrid::DrawTitleCell(QPainter& p, const TspColumn& column, co
   const TColor colour = column.Title().Color();
   p.fillRect(rect, SkinColor(colour));
   p.setFont(column.Title().Font());
-  p.setPen(SkinColor(clBtnText));
+  p.setPen(SkinColor(column.Title().FontColor()));
   QRect area = rect;
   if (column.Expanded())
     area.setRight(area.right() - style()->pixelMetric(QStyle::PM_ScrollBarExtent));
@@ -226,9 +231,9 @@ void TspSkinCustomDBGrid::DrawDataCell(QPainter& p, int col, int record, const Q
       if (focusLook || selected || highlight) {
         const QImage cell = CellImage(false, focusLook, rect.size(), &textRect);
         if (!cell.isNull()) {
-          p.drawImage(rect.topLeft(), cell);
+          p.drawImage(CellImageAt(rect, cell), cell);
           onImage = true;
-          textRect.translate(rect.topLeft());
+          textRect.translate(CellImageAt(rect, cell));
         }
         textColour = SkinColor(focusLook ? rec->focusfontcolor : rec->selectfontcolor);
         if (OnGetCellParam) OnGetCellParam(this, const_cast<TspColumn*>(column), state, bg, font);
@@ -237,9 +242,13 @@ void TspSkinCustomDBGrid::DrawDataCell(QPainter& p, int col, int record, const Q
         const TspRect& tr = rec->celltextrect;
         const TspRect& sel = rec->selectcellrect;
         if (!Transparent()) p.fillRect(rect, SkinColor(bg));
-        textRect = QRect(QPoint(rect.left() + tr.Left, rect.top() + tr.Top),
-                         QPoint(rect.right() + 1 + tr.Right - sel.Width() - 1,
-                                rect.bottom() + 1 + tr.Bottom - sel.Height() - 1));
+        // The insets of the cell images' text rectangle, on the mirrored sides when read
+        // from the right.
+        int inLeft = tr.Left, inRight = sel.Width() - tr.Right;
+        if (layoutDirection() == Qt::RightToLeft) std::swap(inLeft, inRight);
+        textRect =
+            QRect(QPoint(rect.left() + inLeft, rect.top() + tr.Top),
+                  QPoint(rect.right() - inRight, rect.bottom() + 1 + tr.Bottom - sel.Height() - 1));
         if (textColour == QColor()) textColour = SkinColor(rec->fontcolor);
       }
     } else {

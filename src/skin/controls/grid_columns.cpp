@@ -35,6 +35,15 @@ void TspColumnTitle::SetFont(const QFont& value) {
   FColumn->Grid()->LayoutColumns();
 }
 
+TColor TspColumnTitle::FontColor() const {
+  return FFontColor.value_or(FColumn->Grid()->TitleFontColor());
+}
+
+void TspColumnTitle::SetFontColor(TColor value) {
+  FFontColor = value;
+  FColumn->Grid()->update();
+}
+
 TspColumn::TspColumn(TspSkinCustomDBGrid* grid) : FGrid(grid), FTitle(this) {}
 
 void TspColumn::SetFieldName(const QString& value) {

@@ -32,9 +32,13 @@ public:
   // The grid's TitleFont unless set.
   QFont Font() const;
   void SetFont(const QFont& value);
+  // The colour of the title font: the grid's TitleFont colour unless set.
+  TColor FontColor() const;
+  void SetFontColor(TColor value);
 
 private:
   TspColumn* FColumn;
+  std::optional<TColor> FFontColor;
   std::optional<QString> FCaption;
   std::optional<TAlignment> FAlignment;
   std::optional<TColor> FColor;

@@ -38,8 +38,10 @@ QImage TspSkinCustomGrid::CellImage(bool fixed, bool focused, QSize cell, QRect*
   const TspDataSkinGridControl* rec = GridRecord();
   const QImage* picture = GridPicture();
   if (!rec || !picture || cell.width() <= 0 || cell.height() <= 0) return {};
+  const bool mirrored = layoutDirection() == Qt::RightToLeft;
   for (const TCellImage& c : FCellImages)
-    if (c.Fixed == fixed && c.Focused == (focused && !fixed) && c.Size == cell) {
+    if (c.Fixed == fixed && c.Focused == (focused && !fixed) && c.Size == cell &&
+        c.Mirrored == mirrored) {
       if (textRect) *textRect = c.Text;
       return c.Image;
     }
@@ -71,11 +73,21 @@ QImage TspSkinCustomGrid::CellImage(bool fixed, bool focused, QSize cell, QRect*
   TspRect t = text;
   t.Right += image.width() - source.Width();
   if (!FUseSkinCellHeight) t.Bottom += cell.height() - source.Height();
-  const QRect tr = t.ToQRect();
+  QRect tr = t.ToQRect();
+  if (mirrored) {
+    // Read from the right, the image's ends change sides and the text goes with them.
+    image = image.mirrored(true, false);
+    tr.moveLeft(image.width() - tr.left() - tr.width());
+  }
   if (FCellImages.size() >= kMaxCellImages) FCellImages.erase(FCellImages.begin());
-  FCellImages.push_back({fixed, focused && !fixed, cell, image, tr});
+  FCellImages.push_back({fixed, focused && !fixed, mirrored, cell, image, tr});
   if (textRect) *textRect = tr;
   return image;
+}
+
+QPoint TspSkinCustomGrid::CellImageAt(const QRect& cell, const QImage& image) const {
+  if (layoutDirection() == Qt::RightToLeft) return {cell.right() + 1 - image.width(), cell.top()};
+  return cell.topLeft();
 }
 
 void TspSkinCustomGrid::DrawSkinImage(QImage& image) {
@@ -165,15 +177,27 @@ void TspSkinCustomGrid::PaintGrid(QImage& image, bool skinned) {
                          {scrollCols, fixedRows, false, true},
                          {fixedCols, scrollRows, true, false},
                          {scrollCols, scrollRows, false, false}};
-  for (const TArea& a : areas)
+  // A column scrolled by pixels slides under the fixed columns.
+  const QRect scrollArea(FixedWidth(), 0, width() - FixedWidth(), height());
+  const auto clipArea = [&](const TArea& a) {
+    if (a.FixedCols)
+      p.setClipping(false);
+    else
+      p.setClipRect(scrollArea);
+  };
+  for (const TArea& a : areas) {
+    clipArea(a);
     PaintLines(p, a.Cols, a.Rows, extent(a.Cols, a.Rows), lineColor, a.FixedCols, a.FixedRows,
                rec != nullptr);
+  }
+  p.setClipping(false);
 
   const bool focused = GridFocused();
   const bool rowSelect = FGridOptions & goRowSelect;
   std::vector<QRect> focusRects;
   QColor focusColour;
   for (const TArea& a : areas) {
+    clipArea(a);
     const bool fixedArea = a.FixedCols || a.FixedRows;
     for (int row : a.Rows)
       for (int col : a.Cols) {
@@ -186,7 +210,7 @@ void TspSkinCustomGrid::PaintGrid(QImage& image, bool skinned) {
         if (!fixedArea && row == FRow && col == FCol && focused) state |= gdFocused;
         if ((state & gdFocused) && EditorShowing()) continue;
         p.save();
-        p.setClipRect(cell);
+        p.setClipRect(cell, a.FixedCols ? Qt::ReplaceClip : Qt::IntersectClip);
         if (FDefaultDrawing) {
           if (!rec) {
             if ((state & gdSelected) && (!(state & gdFocused) || rowSelect)) {
@@ -210,11 +234,12 @@ void TspSkinCustomGrid::PaintGrid(QImage& image, bool skinned) {
         p.restore();
         if (!rec && (state & gdFocused) && FDefaultDrawing && !rowSelect &&
             !((FGridOptions & goEditing) && (FGridOptions & goAlwaysShowEditor))) {
-          focusRects.push_back(cell);
+          focusRects.push_back(cell & scrollArea);
           focusColour = FFocusDotsColor.isValid() ? FFocusDotsColor : SkinColor(clWindowText);
         }
       }
   }
+  p.setClipping(false);
   if (!rec && rowSelect && focused) {
     const QRect rowRect = CellRect(FFixedCols, FRow);
     if (!rowRect.isEmpty()) {

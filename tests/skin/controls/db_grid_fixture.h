@@ -60,7 +60,7 @@ protected:
     grid->SetGridLineColor(clBtnFace);
     QFont title(QStringLiteral("Tahoma"));
     title.setPixelSize(13);
-    grid->SetTitleFont(title);
+    grid->SetTitleFont(title, clBtnText);
     grid->SetMouseWheelSupport(false);
     vbar = new TspSkinScrollBar(form.get());
     vbar->SetKind(TspScrollBarKind::sbVertical);

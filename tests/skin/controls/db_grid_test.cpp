@@ -504,6 +504,55 @@ TEST_F(DBGridTest, HorizontalBarScrollsByColumns) {
   EXPECT_EQ(hbar->Position(), 0);
 }
 
+TEST_F(DBGridTest, ASingleColumnScrollsByPixelsUnderTheIndicator) {
+  MakeGrid(5);
+  // Persistent columns (an added one makes them so), then only one.
+  grid->Columns().Add();
+  grid->Columns().Clear();
+  TspColumn* name = grid->Columns().Add();
+  name->SetFieldName(QStringLiteral("AnimalName"));
+  name->SetWidth(400);
+  ShowRows(5, 300);
+  ShowForm();
+  const int fixed = grid->ColWidths(0) + grid->ColLineWidth();
+  const int range = 400 - (300 - fixed);
+  ASSERT_TRUE(hbar->isVisible());
+  EXPECT_EQ(hbar->Max(), range);
+  EXPECT_EQ(grid->MaxColOffset(), range);
+  const QImage before = Grab(*grid);
+
+  // The far arrow moves by the bar's small change; the end stops at the range.
+  hbar->UpdateLayout();
+  QTest::mouseClick(hbar, Qt::LeftButton, {},
+                    hbar->Part(TspSkinScrollBar::UpButtonPart).Rect.center());
+  const int step = hbar->SmallChange();
+  EXPECT_EQ(grid->ColOffset(), step);
+  EXPECT_EQ(hbar->Position(), step);
+  grid->HScroll(SB_PAGEDOWN, 0);
+  grid->HScroll(SB_PAGEDOWN, 0);
+  EXPECT_EQ(grid->ColOffset(), range);
+  EXPECT_EQ(hbar->Position(), range);
+  EXPECT_EQ(grid->CellRect(1, 1).left(), fixed - range);
+
+  // The cells moved left by the offset; the indicator column stayed.
+  const QImage after = Grab(*grid);
+  for (int y : {grid->CellRect(1, 0).center().y(), grid->CellRect(1, 2).center().y()})
+    for (int x = fixed; x + range < grid->width(); x += 7) {
+      SCOPED_TRACE(QStringLiteral("%1,%2").arg(x).arg(y).toStdString());
+      ASSERT_EQ(after.pixel(x, y), before.pixel(x + range, y));
+    }
+  EXPECT_EQ(after.copy(0, 0, fixed, grid->height()), before.copy(0, 0, fixed, grid->height()));
+
+  grid->HScroll(SB_THUMBPOSITION, 40);
+  EXPECT_EQ(grid->ColOffset(), 40);
+  // Wide enough for the column: no bar, and back at the start.
+  ShowRows(5, 450);
+  EXPECT_FALSE(hbar->isVisible());
+  EXPECT_EQ(hbar->Max(), 0);
+  EXPECT_EQ(grid->ColOffset(), 0);
+  EXPECT_EQ(grid->CellRect(1, 1).left(), fixed);
+}
+
 TEST_F(DBGridTest, CurrentCellPixelsInTheBlueSkin) {
   MakeGrid(5);
   ShowRows(5);
@@ -532,6 +581,87 @@ TEST_F(DBGridTest, CurrentCellPixelsInTheBlueSkin) {
   // A cell of another row keeps the background.
   const QRect plain = grid->CellRect(1 + grid->IndicatorOffset(), 3 + grid->TitleOffset());
   EXPECT_EQ(image.pixel(plain.left() + 1, plain.top() + 1), SkinColor(rec->bgcolor).rgb());
+}
+
+TEST_F(DBGridTest, TitleFontColourWritesThePlainTitlesButNotTheSkinnedOnes) {
+  constexpr TColor kRed = 0x0000FF;
+  for (const bool skinned : {false, true}) {
+    SCOPED_TRACE(skinned ? "skinned" : "plain");
+    if (skinned) {
+      form.reset();
+      NewForm(700, 500);
+    }
+    MakeGrid(2, skinned);
+    grid->SetUseSkinFont(false);
+    grid->SetTitleFont(grid->TitleFont(), kRed);
+    EXPECT_EQ(grid->Columns()[0]->Title().FontColor(), kRed);
+    ShowRows(3);
+    ShowForm();
+    const QRect title = grid->CellRect(1 + grid->IndicatorOffset(), 0);
+    const int red = CountColour(Grab(*grid), SkinColor(kRed).rgb(), title);
+    // The skin's title colour wins over the font's.
+    if (skinned)
+      EXPECT_EQ(red, 0);
+    else
+      EXPECT_GT(red, 5);
+    // A column's own title colour wins over the grid's.
+    grid->Columns()[2]->Title().SetFontColor(clBtnText);
+    const QRect other = grid->CellRect(2 + grid->IndicatorOffset(), 0);
+    EXPECT_EQ(CountColour(Grab(*grid), SkinColor(kRed).rgb(), other), 0);
+  }
+}
+
+TEST_F(DBGridTest, ReadFromTheRightCellImagesTextKeysAndTheBarAreMirrored) {
+  MakeGrid(5);
+  ShowRows(5, 300);
+  ShowForm();
+  const int name = FieldColumn("AnimalName");
+  grid->SetSelectedIndex(name);
+  grid->setFocus();
+  const QRect current = grid->CellRect(name + grid->IndicatorOffset(), 1);
+  const QRect plain = grid->CellRect(name + grid->IndicatorOffset(), 3);
+  const QRect title = grid->CellRect(name + grid->IndicatorOffset(), 0);
+  const QRgb text = SkinColor(grid->GridRecord()->fontcolor).rgb();
+  const auto half = [](const QRect& r, bool left) {
+    return left ? QRect(r.left(), r.top(), r.width() / 2, r.height())
+                : QRect(r.left() + r.width() / 2, r.top(), r.width() - r.width() / 2, r.height());
+  };
+  const QImage ltr = Grab(*grid);
+  ASSERT_GT(CountColour(ltr, text, half(plain, true)), 0);
+  ASSERT_EQ(CountColour(ltr, text, half(plain, false)), 0);
+
+  grid->setLayoutDirection(Qt::RightToLeft);
+  const QImage rtl = Grab(*grid);
+  // The images' ends change sides: the right end shows what the left end showed.
+  for (const QRect& cell : {current, title})
+    for (int dx : {0, 1, 3}) {
+      SCOPED_TRACE(dx);
+      const int y = cell.top() + cell.height() / 2;
+      EXPECT_EQ(rtl.pixel(cell.right() - dx, y), ltr.pixel(cell.left() + dx, y));
+    }
+  // Left-aligned text goes to the right.
+  EXPECT_EQ(CountColour(rtl, text, half(plain, true)), 0);
+  EXPECT_GT(CountColour(rtl, text, half(plain, false)), 0);
+
+  // Left and Right swap.
+  QTest::keyClick(grid, Qt::Key_Right);
+  EXPECT_EQ(grid->SelectedIndex(), name - 1);
+  QTest::keyClick(grid, Qt::Key_Left);
+  EXPECT_EQ(grid->SelectedIndex(), name);
+
+  // The bar reads 127 - x, and its thumb is taken the same way.
+  ASSERT_TRUE(hbar->isVisible());
+  grid->HScroll(SB_TOP, 0);
+  EXPECT_EQ(hbar->Position(), 127);
+  grid->HScroll(SB_BOTTOM, 0);
+  EXPECT_EQ(hbar->Position(), 0);
+  grid->HScroll(SB_THUMBPOSITION, 127);
+  EXPECT_EQ(grid->LeftCol(), grid->FixedCols());
+  grid->HScroll(SB_THUMBPOSITION, 0);
+  EXPECT_EQ(grid->LeftCol(), grid->MaxLeftCol());
+  // Back to reading from the left, the bar turns round at once.
+  grid->setLayoutDirection(Qt::LeftToRight);
+  EXPECT_EQ(hbar->Position(), 127);
 }
 
 TEST_F(DBGridTest, CurrentCellInThePlainLook) {
