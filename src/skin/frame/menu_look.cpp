@@ -19,22 +19,27 @@ const TspDataSkinMenuItem* FindMenuItem(const TspSkinData& data) {
   return nullptr;
 }
 
-template <class Rec> bool TakeHeaderLook(const TspDataSkinControl* c, TspMenuLook& look) {
+template <class Rec>
+bool TakeHeaderLook(const TspSkinData& data, const TspDataSkinControl* c, TspMenuLook& look) {
   auto* rec = dynamic_cast<const Rec*>(c);
   if (!rec) return false;
   look.HeaderFont = SkinFont(true, rec->fontname, rec->fontheight, rec->fontstyle, look.Font);
   look.HeaderColor = SkinColor(rec->fontcolor);
+  if (const QImage* picture = RecordPicture(*rec, data.ActivePictures)) {
+    look.HeaderPicture = *picture;
+    look.HeaderGeometry = ControlGeometry(*rec);
+  }
   return true;
 }
 
-// The header's font and colour: those of the skin's "menuheader" label, else "label".
+// The header's font, colour and image: those of the skin's "menuheader" label, else "label".
 void ReadHeaderLook(const TspSkinData& data, TspMenuLook& look) {
   for (const char* name : {"menuheader", "label"}) {
     const int i = data.FindControlData(QString::fromLatin1(name));
     if (i < 0) continue;
     const TspDataSkinControl* c = data.ControlList[size_t(i)].get();
-    if (TakeHeaderLook<TspDataSkinStdLabelControl>(c, look) ||
-        TakeHeaderLook<TspDataSkinLabelControl>(c, look))
+    if (TakeHeaderLook<TspDataSkinStdLabelControl>(data, c, look) ||
+        TakeHeaderLook<TspDataSkinLabelControl>(data, c, look))
       return;
   }
 }
@@ -92,6 +97,13 @@ TspMenuLook MakeMenuLook(const TspSkinData* data, const TspMenuOptions& o) {
     look.ActiveRadioRect = mi->activeradioimagerect;
     look.ArrowRect = mi->arrowimagerect;
     look.ActiveArrowRect = mi->activearrowimagerect;
+    if (!mi->animateskinrect.IsEmpty() && mi->framecount > 0) {
+      look.AnimateSkinRect = mi->animateskinrect;
+      look.FrameCount = mi->framecount;
+      if (mi->animateinterval > 0) look.AnimateInterval = mi->animateinterval;
+    }
+    look.Morphing = mi->morphing && data->EnableSkinEffects();
+    look.MorphKind = mi->morphkind;
     look.FontColor = SkinColor(mi->fontcolor);
     look.ActiveFontColor = SkinColor(mi->activefontcolor);
     look.DisabledFontColor = SkinColor(mi->unenabledfontcolor);

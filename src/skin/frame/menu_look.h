@@ -4,6 +4,8 @@
 // object, its font and colours. A skin switch frees the records; a level keeps only these
 // copies (pictures are shared, not copied).
 
+#include "skin/data/control_image.h"
+#include "skin/data/skin_values.h"
 #include "skin/render/composition.h"
 
 #include <QColor>
@@ -44,8 +46,20 @@ struct TspMenuLook {
   TspRect TextRect, ImageRect;
   TspRect CheckRect, ActiveCheckRect, RadioRect, ActiveRadioRect, ArrowRect, ActiveArrowRect;
   QColor FontColor, ActiveFontColor, DisabledFontColor;
-  // Disabled "-Word-" items.
+  // The frames a highlighted item runs through (none without animateskinrect or frames);
+  // a frame every AnimateInterval ms.
+  TspRect AnimateSkinRect;
+  int FrameCount = 0;
+  int AnimateInterval = 20;
+  // Normal and highlighted images blend into each other (the record morphs and the skin's
+  // effects are on).
+  bool Morphing = false;
+  TspMorphKind MorphKind = TspMorphKind::mkDefault;
+  // Disabled "-Word-" items: the font, colour and image of the skin's "menuheader" (or
+  // "label") control; no picture leaves them on the item's image.
   QColor HeaderColor;
+  QImage HeaderPicture;
+  TspControlGeometry HeaderGeometry;
 
   QFont Font;
   QFont HeaderFont;

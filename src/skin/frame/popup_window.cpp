@@ -1,8 +1,10 @@
 #include "skin/frame/popup_window.h"
 
+#include "skin/controls/button_animation.h"
 #include "skin/controls/plain_look.h"
 #include "skin/frame/skin_menu.h"
 #include "skin/render/draw_helpers.h"
+#include "skin/render/effect_bitmap.h"
 #include "skin/render/regions.h"
 
 #include <QAction>
@@ -18,6 +20,7 @@ namespace {
 
 constexpr int kMarkerHeight = 10;
 constexpr int kScrollMs = 100;
+constexpr int kMorphMs = 20;
 constexpr int kImageSize = 16;
 constexpr TColor kSysWindow = 0x80000005;
 constexpr TColor kSysBtnShadow = 0x80000010;
@@ -52,6 +55,23 @@ void DrawCheckGlyph(QPainter& p, const QPoint& c, const QColor& color) {
   }
 }
 
+// Frame `frame` (1-based) of the item animation strip: stacked when the strip is taller
+// than an item, side by side otherwise.
+TspRect MenuFrameRect(const TspMenuLook& look, int frame) {
+  TspRect r = look.AnimateSkinRect;
+  const int n = look.FrameCount;
+  if (r.Height() > look.SkinRect.Height()) {
+    const int h = r.Height() / n;
+    r.Top += (frame - 1) * h;
+    r.Bottom = r.Top + h;
+  } else {
+    const int w = r.Width() / n;
+    r.Left += (frame - 1) * w;
+    r.Right = r.Left + w;
+  }
+  return r;
+}
+
 // A right-pointing triangle 4 pixels wide and 7 high with its top-left at (x, y).
 void DrawArrowGlyph(QPainter& p, int x, int y, const QColor& color) {
   for (int i = 0; i < 4; ++i) p.fillRect(x + i, y + i, 1, 7 - 2 * i, color);
@@ -72,6 +92,10 @@ TspSkinPopupWindow::TspSkinPopupWindow(TspSkinMenu* menu, QMenu* source, int fir
   setMouseTracking(true);
   FScrollTimer.setInterval(kScrollMs);
   connect(&FScrollTimer, &QTimer::timeout, this, [this] { ScrollStep(); });
+  FAnimateTimer.setInterval(FLook.AnimateInterval);
+  connect(&FAnimateTimer, &QTimer::timeout, this, [this] { AnimateStep(); });
+  FMorphTimer.setInterval(kMorphMs);
+  connect(&FMorphTimer, &QTimer::timeout, this, [this] { MorphStep(); });
   if (!source) return;
   MakeItems(firstIndex);
   if (FItems.empty()) return;
@@ -91,6 +115,7 @@ void TspSkinPopupWindow::MakeItems(int firstIndex) {
     if (!a->isVisible()) continue;
     TspSkinMenuItem item;
     item.Action = a;
+    item.OnDraw = FMenu->DrawItemHandler(a, FSource);
     QString text = a->text();
     if (a->isSeparator() || text == QLatin1String("-")) {
       item.Separator = true;
@@ -215,6 +240,88 @@ void TspSkinPopupWindow::PrepareImages() {
   if (!FLook.DividerRect.IsEmpty())
     ComposeHorizontalImage(FDivider, FLook.ItemPicture, FLook.DividerRect, FLook.DividerLeftOffset,
                            FLook.DividerRightOffset, FLook.DividerStretchEffect, iw);
+  // Frames stretch as the normal image does, or with stretcheffect when only that is on.
+  const bool frameStretch = FLook.InactiveStretchEffect || FLook.StretchEffect;
+  for (int f = 1; f <= FLook.FrameCount; ++f) {
+    QImage frame;
+    ComposeHorizontalImage(frame, FLook.ItemPicture, MenuFrameRect(FLook, f), FLook.ItemLeftOffset,
+                           FLook.ItemRightOffset, frameStretch, iw);
+    if (!frame.isNull() && frame.height() != FLook.ItemHeight)
+      frame = frame.scaled(iw, FLook.ItemHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    FFrames.push_back(frame);
+  }
+  if (!FLook.HeaderPicture.isNull()) {
+    TspControlGeometry g = FLook.HeaderGeometry;
+    const QSize size = FitSizeToSkin(g, QSize(iw, FLook.ItemHeight));
+    ComposeControlImage(FHeaderImage, FLook.HeaderPicture, g, g.SkinRect, size);
+  }
+}
+
+// --- Animation -------------------------------------------------------------------------------
+
+void TspSkinPopupWindow::HighlightChanged(TspSkinMenuItem& item, bool was) {
+  const bool now = item.Highlighted();
+  if (now == was) return;
+  // A newly highlighted item runs its frames from the first; one that loses the highlight
+  // drops them at once.
+  item.Frame = now && !FFrames.empty() && item.Active ? 1 : 0;
+  if (item.Frame > 0 && !FAnimateTimer.isActive()) FAnimateTimer.start();
+  if (FLook.Morphing && !FMorphTimer.isActive()) FMorphTimer.start();
+}
+
+void TspSkinPopupWindow::AnimateStep() {
+  bool running = false;
+  for (TspSkinMenuItem& item : FItems) {
+    if (item.Frame <= 0) continue;
+    if (!item.Highlighted() || !FrameAnimationTick(item.Frame, true, FLook.FrameCount)) {
+      item.Frame = 0;
+      continue;
+    }
+    running = true;
+  }
+  if (!running) FAnimateTimer.stop();
+  update();
+}
+
+QImage TspSkinPopupWindow::NormalImage(const TspSkinMenuItem& item) const {
+  if (FLook.InactiveTransparent)
+    return FBackground.copy(QRect(item.Rect.topLeft(), FItemImage[0].size()));
+  return FItemImage[0];
+}
+
+void TspSkinPopupWindow::MorphStep() {
+  bool moving = false;
+  for (TspSkinMenuItem& item : FItems) {
+    if (!item.Selectable()) continue;
+    const double next = NextMorphValue(item.MorphKf, item.Highlighted());
+    if (next == item.MorphKf) continue;
+    item.MorphKf = next;
+    moving = true;
+    if (next > 0 && next < 1 && !FItemImage[0].isNull() && !FItemImage[1].isNull()) {
+      // Made here, once per step, so that a paint only draws it.
+      TspEffectBmp from(NormalImage(item));
+      ApplyMorph(from, TspEffectBmp(FItemImage[1]), FLook.MorphKind, next);
+      item.MorphImage = from.ToImage();
+    } else {
+      item.MorphImage = QImage();
+    }
+  }
+  if (!moving) FMorphTimer.stop();
+  update();
+}
+
+const QImage* TspSkinPopupWindow::ItemImage(const TspSkinMenuItem& item) const {
+  const bool hi = item.Highlighted();
+  if (item.Frame > 0 && item.Frame <= int(FFrames.size()) &&
+      !FFrames[size_t(item.Frame - 1)].isNull())
+    return &FFrames[size_t(item.Frame - 1)];
+  if (FLook.Morphing) {
+    if (item.MorphKf >= 1) return &FItemImage[1];
+    if (item.MorphKf > 0 && !item.MorphImage.isNull()) return &item.MorphImage;
+    return FLook.InactiveTransparent ? nullptr : &FItemImage[0];
+  }
+  if (hi) return &FItemImage[1];
+  return FLook.InactiveTransparent ? nullptr : &FItemImage[0];
 }
 
 // --- Items and selection ---------------------------------------------------------------------
@@ -232,18 +339,23 @@ int TspSkinPopupWindow::ItemAt(const QPoint& pos) const {
 
 void TspSkinPopupWindow::SetSelected(int index) {
   if (index >= ItemCount()) index = -1;
-  for (TspSkinMenuItem& item : FItems) item.Active = false;
   FSelected = index;
-  if (index >= 0) {
-    FItems[size_t(index)].Active = true;
-    if (FScrollable) ScrollTo(index);
+  for (int i = 0; i < ItemCount(); ++i) {
+    TspSkinMenuItem& item = FItems[size_t(i)];
+    const bool was = item.Highlighted();
+    item.Active = i == index;
+    HighlightChanged(item, was);
   }
+  if (index >= 0 && FScrollable) ScrollTo(index);
   update();
 }
 
 void TspSkinPopupWindow::SetDown(int index, bool down) {
   if (index < 0 || index >= ItemCount()) return;
-  FItems[size_t(index)].Down = down;
+  TspSkinMenuItem& item = FItems[size_t(index)];
+  const bool was = item.Highlighted();
+  item.Down = down;
+  HighlightChanged(item, was);
   update();
 }
 
@@ -358,7 +470,9 @@ void TspSkinPopupWindow::PaintMarkers(QPainter& p) const {
 void TspSkinPopupWindow::PaintItem(QPainter& p, const TspSkinMenuItem& item) const {
   p.save();
   p.setClipRect(item.Rect);
-  if (FLook.SkinnedItems)
+  if (item.OnDraw)
+    item.OnDraw(p, item.Rect, item.Highlighted());
+  else if (FLook.SkinnedItems)
     PaintSkinnedItem(p, item);
   else
     PaintPlainItem(p, item);
@@ -432,14 +546,20 @@ void TspSkinPopupWindow::PaintSkinnedItem(QPainter& p, const TspSkinMenuItem& it
       p.drawImage(QPoint(r.left(), r.top() + (r.height() - FDivider.height()) / 2), FDivider);
     return;
   }
-  const bool hi = (item.Active || item.Down) && item.Selectable();
-  if (hi || !FLook.InactiveTransparent) p.drawImage(r.topLeft(), FItemImage[hi ? 1 : 0]);
+  const bool hi = item.Highlighted();
   if (item.Header) {
+    // The header control's image, centred in the item when the skin fixes its height.
+    if (!FHeaderImage.isNull())
+      p.drawImage(QPoint(r.left(), r.top() + (r.height() - FHeaderImage.height()) / 2),
+                  FHeaderImage);
+    else if (!FLook.InactiveTransparent)
+      p.drawImage(r.topLeft(), FItemImage[0]);
     p.setFont(FLook.HeaderFont);
     p.setPen(FLook.HeaderColor);
     p.drawText(r, Qt::AlignCenter, item.Caption.Text);
     return;
   }
+  if (const QImage* image = ItemImage(item)) p.drawImage(r.topLeft(), *image);
   // The text rectangle follows the item's right edge; vertically it is the skin's unless
   // the items have the default height.
   const TspRect& tr = FLook.TextRect;
@@ -479,7 +599,7 @@ void TspSkinPopupWindow::PaintPlainItem(QPainter& p, const TspSkinMenuItem& item
                SkinColor(kSysBtnShadow));
     return;
   }
-  const bool hi = (item.Active || item.Down) && item.Selectable();
+  const bool hi = item.Highlighted();
   if (hi) {
     p.fillRect(r, kPlainHighlight);
     p.setPen(SkinColor(kSysBtnShadow));

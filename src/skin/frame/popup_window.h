@@ -11,11 +11,17 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 class QAction;
 class QMenu;
 class TspSkinMenu;
+
+// Draws an item in place of the menu: the canvas, the item's rectangle, and whether it is
+// highlighted.
+using TspMenuDrawItemEvent =
+    std::function<void(QPainter& Canvas, const QRect& ARect, bool Highlighted)>;
 
 // One shown item, made from its action when the level opens.
 struct TspSkinMenuItem {
@@ -35,8 +41,17 @@ struct TspSkinMenuItem {
   // Highlighted; Down while its submenu is open.
   bool Active = false;
   bool Down = false;
+  // How far the normal image has morphed into the highlighted one (0..1), and the blend
+  // the last morph step made.
+  double MorphKf = 0;
+  QImage MorphImage;
+  // The animation frame showing (1..frame count), 0 when none is.
+  int Frame = 0;
+  // The owner's drawing of the item, when it has one.
+  TspMenuDrawItemEvent OnDraw;
 
   bool Selectable() const { return Enabled && !Separator && !Header; }
+  bool Highlighted() const { return (Active || Down) && Selectable(); }
 };
 
 class TspSkinPopupWindow : public QWidget {
@@ -82,6 +97,15 @@ public:
   // The window's picture, as the next paint shows it.
   QImage PaintImage() const;
 
+  // One tick of the item animation timer: the highlighted item's next frame; past the last
+  // frame the item rests on its highlighted image.
+  void AnimateStep();
+  // One 20 ms morph step: each item's MorphKf moves 0.2 toward 1 while highlighted, toward
+  // 0 otherwise.
+  void MorphStep();
+  const QTimer& AnimateTimer() const { return FAnimateTimer; }
+  const QTimer& MorphTimer() const { return FMorphTimer; }
+
 protected:
   void paintEvent(QPaintEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
@@ -102,6 +126,14 @@ private:
   void PaintSkinnedItem(QPainter& p, const TspSkinMenuItem& item) const;
   void PaintPlainItem(QPainter& p, const TspSkinMenuItem& item) const;
   void PaintMarkers(QPainter& p) const;
+  // The item's own image: an animation frame, the morph between the normal and the
+  // highlighted image, or one of them.
+  const QImage* ItemImage(const TspSkinMenuItem& item) const;
+  // The normal image of an item: its own, or the window's background behind it.
+  QImage NormalImage(const TspSkinMenuItem& item) const;
+  // Highlighting changed: frames start over on a newly highlighted item, and the morph
+  // moves toward the new state.
+  void HighlightChanged(TspSkinMenuItem& item, bool was);
   void DrawCaption(QPainter& p, const TspSkinMenuItem& item, const QRect& textRect,
                    const QColor& color) const;
   void DrawMark(QPainter& p, const TspSkinMenuItem& item, const QRect& box, const QColor& color,
@@ -125,4 +157,9 @@ private:
   QImage FBackground;
   QImage FItemImage[2];
   QImage FDivider;
+  // The animation frames at the items' size, and the header control's image.
+  std::vector<QImage> FFrames;
+  QImage FHeaderImage;
+  QTimer FAnimateTimer;
+  QTimer FMorphTimer;
 };

@@ -83,6 +83,7 @@ void TspSkinMenu::ShowMenu(QWidget* popupControl, TspSkinData* data, bool upward
   FWorkArea = WorkAreaFor(FForm, anchor);
   FSkinData = data;
   FPopupControl = popupControl;
+  FRootMenu = parentItem;
   if (!parentItem || !HasVisibleItem(parentItem, firstIndex)) return;
   FLook = MakeMenuLook(data, FOptions);
   FVisible = true;
@@ -124,6 +125,13 @@ bool TspSkinMenu::OpenLevel(QMenu* source, int firstIndex, const TspRect& anchor
   FKeyboardSelected = true;
   w->SetSelected(w->NextSelectable(1));
   return true;
+}
+
+TspMenuDrawItemEvent TspSkinMenu::DrawItemHandler(QAction* action, QMenu* source) const {
+  for (QMenu* menu : {source, FRootMenu.data()})
+    if (auto* popup = qobject_cast<TspSkinPopupMenu*>(menu))
+      if (TspMenuDrawItemEvent handler = popup->OnDrawItem(action)) return handler;
+  return {};
 }
 
 void TspSkinMenu::FadeStep() {
@@ -370,6 +378,23 @@ void TspSkinMenu::PointerReleased(const QPoint& globalPos, Qt::MouseButton butto
 
 TspSkinPopupMenu::TspSkinPopupMenu(QWidget* parent) : QMenu(parent) {}
 
+void TspSkinPopupMenu::SetOnDrawItem(QAction* item, TspMenuDrawItemEvent handler) {
+  if (!item) return;
+  if (!handler) {
+    FDrawItem.erase(item);
+    return;
+  }
+  // A deleted action's address may come back as another action's.
+  if (!FDrawItem.count(item))
+    connect(item, &QObject::destroyed, this, [this, item] { FDrawItem.erase(item); });
+  FDrawItem[item] = std::move(handler);
+}
+
+TspMenuDrawItemEvent TspSkinPopupMenu::OnDrawItem(QAction* item) const {
+  const auto at = FDrawItem.find(item);
+  return at == FDrawItem.end() ? TspMenuDrawItemEvent() : at->second;
+}
+
 TspSkinPopupMenu::~TspSkinPopupMenu() {
   // A menu that goes while open closes its windows first; its close handler is not ours
   // to call any more.
@@ -378,6 +403,9 @@ TspSkinPopupMenu::~TspSkinPopupMenu() {
     FSkinMenu->CloseSender = nullptr;
     FSkinMenu->CloseMenu();
   }
+  // The menu's own actions go after this: they must not reach the map that goes now.
+  for (const auto& [action, handler] : FDrawItem)
+    disconnect(action, &QObject::destroyed, this, nullptr);
 }
 
 void TspSkinPopupMenu::Popup(int x, int y) {

@@ -10,12 +10,14 @@
 
 #include "skin/data/skin_data.h"
 #include "skin/frame/menu_look.h"
+#include "skin/frame/popup_window.h"
 #include "skin/render/geometry.h"
 
 #include <QMenu>
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <map>
 #include <vector>
 
 class TspSkinPopupWindow;
@@ -95,6 +97,9 @@ public:
   void Choose(int level, int index);
   // Opens the submenu of item `index` of `level` at once.
   void OpenSubMenu(int level, int index);
+  // The owner-draw handler of an item of `source`: the one the popup menu that opened the
+  // menu (or `source` itself, when it is a popup menu) holds for it.
+  TspMenuDrawItemEvent DrawItemHandler(QAction* action, QMenu* source) const;
 
 private:
   bool OpenLevel(QMenu* source, int firstIndex, const TspRect& anchor, bool subMenu, bool upwards);
@@ -113,6 +118,8 @@ private:
   TspMenuLook FLook;
   TspRect FWorkArea;
   QPointer<QWidget> FPopupControl;
+  // The menu whose items the root level shows.
+  QPointer<QMenu> FRootMenu;
   // The item whose submenu the wait timer opens.
   QPointer<TspSkinPopupWindow> FWaitingLevel;
   int FWaitingIndex = -1;
@@ -146,6 +153,11 @@ public:
 
   std::function<void(QObject*)> OnMenuClose;
 
+  // An item (of this menu or of its submenus) that `handler` draws instead of the menu;
+  // an empty handler gives the item back to the menu.
+  void SetOnDrawItem(QAction* item, TspMenuDrawItemEvent handler);
+  TspMenuDrawItemEvent OnDrawItem(QAction* item) const;
+
   // Opens at a screen point.
   void Popup(int x, int y);
   // Opens beside a screen rectangle: below it, or above it with `upwards`.
@@ -160,4 +172,5 @@ private:
   QPointer<TspSkinMenu> FSkinMenu;
   QPointer<QWidget> FControl;
   QPoint FPopupPoint{-1, -1};
+  std::map<QAction*, TspMenuDrawItemEvent> FDrawItem;
 };
