@@ -210,6 +210,8 @@ TEST_F(AdminTest, ThePageHoldsItsControlsInTheirPlaces) {
   EXPECT_EQ(grid->DataSource(), &Form->DSMain);
   EXPECT_EQ(grid->SkinDataName(), "grid");
   EXPECT_EQ(grid->DefaultRowHeight(), 17);
+  EXPECT_EQ(grid->TitleFont().pixelSize(), 13);
+  EXPECT_EQ(grid->TitleFontColor(), clBtnText);
   EXPECT_FALSE(grid->UseSkinCellHeight());
   EXPECT_FALSE(grid->MouseWheelSupport());
   EXPECT_EQ(grid->VScrollBar(), admin.scbAdminDB);

@@ -427,7 +427,13 @@ void TspSkinCustomGrid::MoveCurrent(int col, int row, bool show) {
 
 void TspSkinCustomGrid::SyncScrollRanges() {
   TspSkinScrollBar* bar = FHScrollBar;
-  if (!bar || FDestroying || FInUpdate) return;
+  if (FDestroying) return;
+  if (!bar) {
+    // Without a bar the column still keeps within its range as sizes change.
+    SetColOffset(ScrollsByPixels() ? FColOffset : 0);
+    return;
+  }
+  if (FInUpdate) return;
   for (int pass = 0; pass < 2; ++pass) {
     const int clientWidth = width();
     const int maxLeft = MaxLeftCol();

@@ -9,6 +9,7 @@
 #include "grab_checks.h"
 #include "skin/controls/plain_look.h"
 #include <QContextMenuEvent>
+#include <QPaintEvent>
 
 #include <QFontMetrics>
 
@@ -545,6 +546,35 @@ TEST_F(DBGridTest, ASingleColumnScrollsByPixelsUnderTheIndicator) {
 
   grid->HScroll(SB_THUMBPOSITION, 40);
   EXPECT_EQ(grid->ColOffset(), 40);
+
+  // Painted pixels move: only the strip they leave is painted again, unless the background
+  // would not move with them.
+  struct PaintLog : QObject {
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(e)->region();
+      return false;
+    }
+  } log;
+  grid->setFocus(); // the commands take the focus first
+  QCoreApplication::processEvents();
+  grid->installEventFilter(&log);
+  const QRect area(fixed, 0, grid->width() - fixed, grid->height());
+  for (const bool transparent : {false, true}) {
+    SCOPED_TRACE(transparent ? "transparent" : "opaque");
+    grid->SetTransparent(transparent);
+    QCoreApplication::processEvents();
+    log.painted = QRegion();
+    grid->HScroll(SB_THUMBPOSITION, transparent ? 30 : 50);
+    QCoreApplication::processEvents();
+    if (transparent)
+      EXPECT_EQ(log.painted.boundingRect(), area);
+    else
+      EXPECT_EQ(log.painted.boundingRect(), QRect(area.right() - 9, 0, 10, grid->height()));
+  }
+  grid->removeEventFilter(&log);
+  grid->SetTransparent(false);
+
   // Wide enough for the column: no bar, and back at the start.
   ShowRows(5, 450);
   EXPECT_FALSE(hbar->isVisible());
