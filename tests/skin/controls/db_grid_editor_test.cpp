@@ -54,10 +54,10 @@ TEST_F(DBGridEditorTest, ButtonStyleChoosesTheEditorsButton) {
     TspEditButton button;
   };
   const Case cases[] = {
-      {TspColumnButtonStyle::cbsAuto, true, TspEditButton::DropDown},
       {TspColumnButtonStyle::cbsAuto, false, TspEditButton::None},
       {TspColumnButtonStyle::cbsEllipsis, true, TspEditButton::Ellipsis},
       {TspColumnButtonStyle::cbsNone, true, TspEditButton::None},
+      {TspColumnButtonStyle::cbsAuto, true, TspEditButton::DropDown},
   };
   EditColour(kColours);
   for (const Case& c : cases) {
@@ -75,6 +75,10 @@ TEST_F(DBGridEditorTest, ButtonStyleChoosesTheEditorsButton) {
       EXPECT_EQ(editor->ButtonRect().right(), editor->rect().right());
     }
   }
+  // The last one's button, skinned, wears the title cells' image: its corner is theirs.
+  const QRect button = editor->ButtonRect();
+  const QRect title = grid->CellRect(grid->IndicatorOffset(), 0);
+  EXPECT_EQ(Grab(*editor).pixel(button.topLeft()), Grab(*grid).pixel(title.topLeft()));
 }
 
 TEST_F(DBGridEditorTest, AltDownDropsTheListUnderTheEditorAndAClickPicksAnItem) {
