@@ -360,10 +360,20 @@ int TspSkinCustomGrid::MaxLeftCol() const {
 void TspSkinCustomGrid::SetLeftCol(int value) {
   value = std::clamp(value, FFixedCols, std::max(FFixedCols, FColCount - 1));
   if (value == FLeftCol) return;
+  // The pixel distance between the old and the new left column, before the columns move.
+  const int lw = ColLineWidth();
+  int dx = 0;
+  for (int c = std::min(value, FLeftCol); c < std::max(value, FLeftCol); ++c)
+    dx += ColWidths(c) + lw;
+  if (value > FLeftCol) dx = -dx;
   FLeftCol = value;
   TopLeftChanged();
   SyncScrollPositions();
-  update();
+  // Read from the right, the columns run the other way: repaint rather than mirror the move.
+  if (layoutDirection() == Qt::RightToLeft)
+    update();
+  else
+    MoveArea(QRect(FixedWidth(), 0, width() - FixedWidth(), height()), dx, 0);
 }
 
 void TspSkinCustomGrid::SetTopRow(int value) {
@@ -394,6 +404,7 @@ void TspSkinCustomGrid::FocusCell(int col, int row, bool show) {
 
 void TspSkinCustomGrid::MoveCurrent(int col, int row, bool show) {
   if ((col != FCol || row != FRow) && !SelectCell(col, row)) return;
+  const int oldRow = FRow;
   FCol = col;
   FRow = row;
   if (show) {
@@ -420,7 +431,11 @@ void TspSkinCustomGrid::MoveCurrent(int col, int row, bool show) {
         SetTopRow(row - std::max(VisibleRowCount(), 1) + 1);
     }
   }
-  update();
+  // Only the rows of the old and the new current cell change their look.
+  for (const int r : {oldRow, FRow}) {
+    const int top = RowTop(r);
+    if (top >= 0 && top < height()) update(QRect(0, top, width(), RowHeights(r) + RowLineWidth()));
+  }
 }
 
 // --- Scrolling ------------------------------------------------------------------------------
@@ -475,15 +490,18 @@ void TspSkinCustomGrid::SetColOffset(int value) {
   FColOffset = value;
   TopLeftChanged();
   SyncScrollPositions();
-  const QRect area(FixedWidth(), 0, width() - FixedWidth(), height());
+  MoveArea(QRect(FixedWidth(), 0, width() - FixedWidth(), height()), dx, 0);
+}
+
+void TspSkinCustomGrid::MoveArea(const QRect& area, int dx, int dy) {
   // Moved pixels would not match a background picture or what lies behind.
   const TspDataSkinGridControl* rec = GridRecord();
   const bool background =
       FTransparent || (rec && SkinData() && SkinData()->ValidPictureIndex(rec->bgpictureindex));
-  if (background || std::abs(dx) >= area.width())
+  if (background || std::abs(dx) >= area.width() || std::abs(dy) >= area.height())
     update(area);
   else
-    scroll(dx, 0, area);
+    scroll(dx, dy, area);
 }
 
 void TspSkinCustomGrid::SyncScrollPositions() {

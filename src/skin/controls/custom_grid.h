@@ -207,6 +207,12 @@ protected:
   virtual void DrawCell(QPainter& p, int col, int row, const QRect& rect, TGridDrawState state);
   // May a cell become current?
   virtual bool SelectCell(int col, int row);
+  // Moves what the area shows by (dx, dy) pixels with the window system's scrolling, which
+  // only repaints the strip uncovered; the whole area is repainted where moved pixels would
+  // not match a paint (a background picture, transparency) or the distance exceeds the area.
+  void MoveArea(const QRect& area, int dx, int dy);
+  // The top of a row in the control; -1 for a scrolling row above the top row.
+  int RowTop(int row) const;
   virtual void TopLeftChanged() {}
   virtual void ColWidthsChanged();
   virtual void RowHeightsChanged();
@@ -261,7 +267,6 @@ private:
   std::vector<int> ShownCols() const;
   std::vector<int> ShownRows() const;
   int ColLeft(int col) const;
-  int RowTop(int row) const;
   void ClampTopLeft();
   // Scrolls the single column to `value` pixels, moving what is already painted.
   void SetColOffset(int value);

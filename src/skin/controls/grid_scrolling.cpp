@@ -117,6 +117,7 @@ void TspSkinCustomDBGrid::VScroll(int code, int position) {
 
 void TspSkinCustomDBGrid::Scroll(int distance) {
   if (FDestroying) return;
+  const int oldRow = Row(), oldRowCount = RowCount();
   if (FDataLink.ActiveRecord() + FTitleOffset >= RowCount()) SyncRowCount();
   SyncVerticalBar();
   SyncCurrentRow();
@@ -124,7 +125,18 @@ void TspSkinCustomDBGrid::Scroll(int distance) {
     HideEditor();
     if (FOptions & dgAlwaysShowEditor) ShowEditor();
   }
-  update();
+  if (distance == 0 || std::abs(distance) > VisibleRowCount() || RowCount() != oldRowCount) {
+    update();
+    return;
+  }
+  // The records on screen moved by `distance` rows: move their pixels and repaint only the
+  // rows whose look changed with the current record, and the indicator.
+  const int rowHeight = DefaultRowHeight() + ((FOptions & dgRowLines) ? GridLineWidth() : 0);
+  const int top = RowTop(FTitleOffset);
+  MoveArea(QRect(0, top, width(), height() - top), 0, -distance * rowHeight);
+  for (const int row : {oldRow - distance, Row()})
+    if (row >= FTitleOffset && RowTop(row) >= 0) update(QRect(0, RowTop(row), width(), rowHeight));
+  if (FIndicatorOffset > 0) update(QRect(0, top, ColWidths(0) + ColLineWidth(), height() - top));
 }
 
 void TspSkinCustomDBGrid::MoveBy(int distance) {

@@ -10,6 +10,7 @@
 #include "skin/controls/plain_look.h"
 #include <QContextMenuEvent>
 #include <QPaintEvent>
+#include <QScreen>
 
 #include <QFontMetrics>
 
@@ -143,6 +144,77 @@ TEST_F(DBGridTest, BarButtonsAndPagesMoveTheWindowOfRecords) {
   }
   // Only one screen of records is held, however far the data set moves.
   EXPECT_EQ(grid->DataLink().RecordCount(), 10);
+}
+
+// What the window system shows after records scrolled: the moved pixels and the repainted
+// rows must add up to what a full paint draws.
+TEST_F(DBGridTest, ScrollingByRecordsMovesPixelsAndRepaintsOnlyWhatChanged) {
+  MakeGrid(50);
+  ShowRows(10);
+  ShowForm();
+  struct PaintLog : QObject {
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(e)->region();
+      return false;
+    }
+  } log;
+  grid->setFocus();
+  QCoreApplication::processEvents();
+  grid->installEventFilter(&log);
+  const int pitch = grid->DefaultRowHeight() + grid->RowLineWidth();
+  const QRect middleRow(grid->IndicatorOffset() ? grid->ColWidths(0) + 1 : 0,
+                        grid->CellRect(0, 5).top(), 100, pitch - 1);
+  struct Case {
+    const char* what;
+    int from;
+    Qt::Key key;
+    int firstRow;
+    bool moved; // pixels moved rather than everything repainted
+  };
+  const Case cases[] = {
+      {"Down past the last row", 10, Qt::Key_Down, 1, true},
+      {"Up past the first row", 41, Qt::Key_Up, 39, true},
+      {"a page down", 10, Qt::Key_PageDown, 10, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // From the top, or from the last screen of records.
+    if (c.from > 10)
+      cursor->Last();
+    else
+      cursor->First();
+    cursor->SetRecNo(c.from);
+    QCoreApplication::processEvents();
+    log.painted = QRegion();
+    QTest::keyClick(grid, c.key);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->DataLink().FirstRow(), c.firstRow);
+    EXPECT_EQ(log.painted.contains(middleRow), !c.moved);
+    // The screen, not a fresh paint, must match a fresh paint.
+    const QImage screen =
+        grid->screen()
+            ->grabWindow(form->winId(), grid->x(), grid->y(), grid->width(), grid->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(screen, Grab(*grid));
+  }
+
+  // Whole columns move their pixels too, both ways.
+  ShowRows(10, 200);
+  for (const int code : {SB_LINEDOWN, SB_LINEDOWN, SB_LINEUP}) {
+    SCOPED_TRACE(code);
+    const int left = grid->LeftCol();
+    grid->HScroll(code, 0);
+    QCoreApplication::processEvents();
+    ASSERT_NE(grid->LeftCol(), left);
+    const QImage screen =
+        grid->screen()
+            ->grabWindow(form->winId(), grid->x(), grid->y(), grid->width(), grid->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(screen, Grab(*grid));
+  }
 }
 
 // --- Keyboard and mouse -----------------------------------------------------------------------
