@@ -69,9 +69,10 @@ bool LayeredWindowsSupported() {
   return false;
 }
 
-TspLayerWindow::TspLayerWindow(bool topmost) {
-  Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
-                          Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint;
+TspLayerWindow::TspLayerWindow(bool topmost, bool inputTransparent) {
+  Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                          Qt::NoDropShadowWindowHint;
+  if (inputTransparent) flags |= Qt::WindowTransparentForInput;
   if (topmost) flags |= Qt::WindowStaysOnTopHint;
   setFlags(flags);
   QSurfaceFormat format = this->format();

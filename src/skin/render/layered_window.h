@@ -19,10 +19,11 @@ class TspBitmap;
 bool LayeredWindowsSupported();
 
 // A pop-up that never takes focus, stays off the task bar and lets mouse input
-// pass through, painting a premultiplied image at a constant opacity.
+// pass through (unless `inputTransparent` is cleared), painting a premultiplied image at a
+// constant opacity.
 class TspLayerWindow : public QRasterWindow {
 public:
-  explicit TspLayerWindow(bool topmost);
+  explicit TspLayerWindow(bool topmost, bool inputTransparent = true);
 
   // The picture shown (premultiplied ARGB) and the constant alpha (0 to 255).
   const QImage& Picture() const { return FPicture; }
