@@ -115,8 +115,15 @@ void TspFormLayerBorder::PlaceWindows() {
     if (!w) continue;
     w->setPosition(FLayerRect.topLeft() + rects[i].topLeft());
     ShowLayeredBitmap(*band[i], alpha, *w);
-    if (!w->isVisible()) w->showNormal();
+    if (!w->isVisible()) w->show();
   }
+  Restack();
+}
+
+void TspFormLayerBorder::Restack() {
+  QWindow* form = FForm ? FForm->window()->windowHandle() : nullptr;
+  for (const auto& w : FWindows)
+    if (w) StackWindowAbove(w.get(), form);
 }
 
 void TspFormLayerBorder::MoveBorder() {
@@ -212,6 +219,8 @@ void TspFormLayerBorder::FormEvent(QEvent* event) {
     break;
   case QEvent::ActivationChange:
     if (FForm) SetBorderActive(FForm->isActiveWindow());
+    // The form was raised, or another window went above it.
+    Restack();
     break;
   default:
     switch (TspSkinMessageEvent::MessageOf(event)) {

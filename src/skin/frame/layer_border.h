@@ -89,6 +89,8 @@ private:
   const TspBitmap* SourcePicture() const;
   void Compose(const QRect& formBounds);
   void PlaceWindows();
+  // Keeps the bands directly above the form in the stacking order.
+  void Restack();
   void ApplyAlpha();
   void StopFade();
   void FadeStep();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class QWindow;
 class TspBitmap;
 
 // True only where the windowing system composes translucent windows: Wayland,
@@ -40,6 +41,12 @@ private:
   QImage FPicture;
   int FConstantAlpha = 0;
 };
+
+// Restacks `window` directly above the top-level window that holds `below` (on X11 its
+// window manager's frame), so a window the window manager does not manage stays with its
+// form in the stacking order. Does nothing where the platform keeps such windows with
+// their transient parent itself, or when either has no native window.
+void StackWindowAbove(QWindow* window, QWindow* below);
 
 // Shows the bitmap in the window at the window's position: its colours taken
 // as premultiplied by its alpha, per-pixel alpha and the constant alpha (clamped
