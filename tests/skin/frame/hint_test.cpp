@@ -382,3 +382,30 @@ TEST_F(HintTest, FrameObjectHintAfterThePauseForTheHidePause) {
   QTest::qWait(60);
   EXPECT_FALSE(w->isVisible());
 }
+
+TEST_F(HintTest, WithoutComposedTranslucencyBlendsOverTheScreenBelow) {
+  form->setAutoFillBackground(true);
+  QPalette red = form->palette();
+  red.setColor(QPalette::Window, Qt::red);
+  form->setPalette(red);
+  form->repaint();
+  layered = false;
+  plain->setToolTip("BLEND");
+  const QPoint over = form->mapToGlobal(QPoint(150, 100));
+  ToolTip(plain, over);
+  const QImage opaque = Window()->PaintImage();
+  Window()->hide();
+
+  hint->SetAlphaBlend(true);
+  hint->SetAlphaBlendValue(100);
+  ToolTip(plain, over);
+  const QImage blended = Window()->PaintImage();
+  ASSERT_EQ(blended.size(), opaque.size());
+  EXPECT_DOUBLE_EQ(Window()->windowOpacity(), 1.0);
+  // The hint's light background mixed with the red form under it: 155/255 of red.
+  const QPoint inside = Window()->HintClientArea().topLeft();
+  const QColor o = opaque.pixelColor(inside), b = blended.pixelColor(inside);
+  const double k = 1 - 100 / 255.0;
+  EXPECT_NEAR(b.red(), (1 - k) * o.red() + k * 255, 2);
+  EXPECT_NEAR(b.green(), (1 - k) * o.green(), 2);
+}
