@@ -73,6 +73,8 @@ TEST(LayerBorderX11, BandsAroundTheFormLetClicksThroughAndHideWhenMaximised) {
     if (!managed) QThread::msleep(100);
   }
   ASSERT_TRUE(managed) << "openbox does not manage the screen";
+  ASSERT_EQ(compositor.Process().state(), QProcess::Running)
+      << "xcompmgr stopped: " << compositor.Process().readAllStandardError().toStdString();
 
   QProcess probe;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -92,7 +94,9 @@ TEST(LayerBorderX11, BandsAroundTheFormLetClicksThroughAndHideWhenMaximised) {
   SCOPED_TRACE(out.toStdString());
 
   EXPECT_EQ(at("platform"), "xcb");
-  ASSERT_EQ(at("supported"), "1");
+  ASSERT_EQ(at("supported"), "1") << "xcompmgr: "
+                                  << (compositor.Process().state() == QProcess::Running)
+                                  << compositor.Process().readAllStandardError().toStdString();
   EXPECT_EQ(at("windows"), "4");
   const QRect form = ParseRect(at("form"));
   const QRect top = ParseRect(at("band0")), bottom = ParseRect(at("band1"));
