@@ -67,6 +67,7 @@ void TspSkinHintWindow::ActivateHint(const QRect& rect, const QString& text) {
   // Without composed translucency the hint blends itself over what the screen shows now.
   QImage background;
   if (alphaBlend && !support) {
+    if (isVisible()) hide(); // not into its own picture
     if (QScreen* screen = QGuiApplication::screenAt(placed.center()))
       background =
           screen
