@@ -29,6 +29,7 @@
 #include "skin/controls/status_panel.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
+#include "skin/frame/hint.h"
 #include "store/store_connection.h"
 
 #include <QDesktopServices>
@@ -67,6 +68,12 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
   spSkinList->setObjectName(QStringLiteral("spSkinList"));
   spSkinForm->SetSkinIndex(0);
   spSkinForm->SetSkinList(spSkinList);
+  spSkinHint = new TspSkinHint(this);
+  spSkinHint->setObjectName(QStringLiteral("spSkinHint"));
+  QFont hintFont(QStringLiteral("MS Sans Serif"));
+  hintFont.setPixelSize(11);
+  spSkinHint->SetDefaultFont(hintFont);
+  spSkinHint->SetSkinData(spSkinForm);
 
   tmrErrorMSG = new QTimer(this);
   tmrErrorMSG->setObjectName(QStringLiteral("tmrErrorMSG"));

@@ -21,6 +21,7 @@ class TProfileFile;
 class TStoreConnection;
 class TspCompressedSkinList;
 class TspSkinData;
+class TspSkinHint;
 class TspSkinComboBox;
 class TspSkinGauge;
 class TspSkinPageControl;
@@ -80,6 +81,7 @@ public:
   // --- Non-visual parts --------------------------------------------------------------------
   TspSkinData* spSkinForm = nullptr;
   TspCompressedSkinList* spSkinList = nullptr;
+  TspSkinHint* spSkinHint = nullptr;
   QTimer* tmrErrorMSG = nullptr;
   QTimer* tmrDynamic = nullptr;
   // The database connection the cursor reads through; none until start-up finds the file.

@@ -5,6 +5,7 @@
 #include "skin/controls/label.h"
 #include "skin/controls/skin_tree.h"
 #include "skin/data/skin_data.h"
+#include "skin/frame/hint.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -35,6 +36,9 @@ TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
 
   FSkins = new TGallerySkins(this);
   FContext.SkinData = FSkins->SkinData();
+  // Every tool tip of the gallery shows in the skinned hint window.
+  auto* hint = new TspSkinHint(this);
+  hint->SetSkinData(FContext.SkinData);
 
   auto* listCaption = new TspSkinStdLabel(this);
   listCaption->SetCaption(tr("Skin"));
@@ -49,6 +53,8 @@ TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
   open->setGeometry(kMargin, kMargin + 146, kSideWidth - kMargin, 25);
   open->SetSkinData(FContext.SkinData);
   open->OnClick = [this](QObject*) { OpenPackage(); };
+  open->setToolTip(tr("Loads a skin package@from a file"));
+  open->SetHintTitle(tr("Open skin"));
 
   FSkinInfo = new TspSkinTextLabel(this);
   FSkinInfo->SetAutoSize(false);

@@ -53,10 +53,54 @@ bool X11HasCompositingManager() {
   dlclose(lib);
   return owned;
 }
+// The xcb functions this file calls, looked up in the process.
+struct TspXcb {
+  void* Lib = nullptr;
+  decltype(&xcb_query_tree) QueryTree = nullptr;
+  decltype(&xcb_query_tree_reply) QueryTreeReply = nullptr;
+  decltype(&xcb_configure_window) ConfigureWindow = nullptr;
+  decltype(&xcb_flush) Flush = nullptr;
+  TspXcb() {
+    Lib = dlopen("libxcb.so.1", RTLD_NOW | RTLD_NOLOAD);
+    if (!Lib) return;
+    QueryTree = reinterpret_cast<decltype(QueryTree)>(dlsym(Lib, "xcb_query_tree"));
+    QueryTreeReply = reinterpret_cast<decltype(QueryTreeReply)>(dlsym(Lib, "xcb_query_tree_reply"));
+    ConfigureWindow =
+        reinterpret_cast<decltype(ConfigureWindow)>(dlsym(Lib, "xcb_configure_window"));
+    Flush = reinterpret_cast<decltype(Flush)>(dlsym(Lib, "xcb_flush"));
+  }
+  ~TspXcb() {
+    if (Lib) dlclose(Lib);
+  }
+  bool Ok() const { return QueryTree && QueryTreeReply && ConfigureWindow && Flush; }
+};
+
+void X11StackAbove(WId window, WId below) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* conn = x11 ? x11->connection() : nullptr;
+  const TspXcb xcb;
+  if (!conn || !xcb.Ok()) return;
+  // Walk up to the child of the root window: the frame a reparenting manager put around it.
+  xcb_window_t top = xcb_window_t(below);
+  for (int depth = 0; depth < 16; ++depth) {
+    xcb_query_tree_reply_t* tree = xcb.QueryTreeReply(conn, xcb.QueryTree(conn, top), nullptr);
+    if (!tree) return;
+    const bool atRoot = tree->parent == tree->root || tree->parent == XCB_WINDOW_NONE;
+    const xcb_window_t parent = tree->parent;
+    std::free(tree);
+    if (atRoot) break;
+    top = parent;
+  }
+  const uint32_t values[] = {top, XCB_STACK_MODE_ABOVE};
+  xcb.ConfigureWindow(conn, xcb_window_t(window),
+                      XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE, values);
+  xcb.Flush(conn);
+}
 #else
 bool X11HasCompositingManager() {
   return false;
 }
+void X11StackAbove(WId, WId) {}
 #endif
 
 } // namespace
@@ -69,9 +113,10 @@ bool LayeredWindowsSupported() {
   return false;
 }
 
-TspLayerWindow::TspLayerWindow(bool topmost) {
-  Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
-                          Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint;
+TspLayerWindow::TspLayerWindow(bool topmost, bool inputTransparent) {
+  Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                          Qt::NoDropShadowWindowHint;
+  if (inputTransparent) flags |= Qt::WindowTransparentForInput;
   if (topmost) flags |= Qt::WindowStaysOnTopHint;
   setFlags(flags);
   QSurfaceFormat format = this->format();
@@ -94,6 +139,12 @@ void TspLayerWindow::paintEvent(QPaintEvent*) {
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   p.setOpacity(FConstantAlpha / 255.0);
   p.drawImage(0, 0, FPicture);
+}
+
+void StackWindowAbove(QWindow* window, QWindow* below) {
+  if (!window || !below || !window->handle() || !below->handle()) return;
+  if (QGuiApplication::platformName() == QLatin1String("xcb"))
+    X11StackAbove(window->winId(), below->winId());
 }
 
 void ShowLayeredBitmap(const TspBitmap& bitmap, int constantAlpha, TspLayerWindow& window) {

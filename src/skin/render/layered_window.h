@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class QWindow;
 class TspBitmap;
 
 // True only where the windowing system composes translucent windows: Wayland,
@@ -19,10 +20,11 @@ class TspBitmap;
 bool LayeredWindowsSupported();
 
 // A pop-up that never takes focus, stays off the task bar and lets mouse input
-// pass through, painting a premultiplied image at a constant opacity.
+// pass through (unless `inputTransparent` is cleared), painting a premultiplied image at a
+// constant opacity.
 class TspLayerWindow : public QRasterWindow {
 public:
-  explicit TspLayerWindow(bool topmost);
+  explicit TspLayerWindow(bool topmost, bool inputTransparent = true);
 
   // The picture shown (premultiplied ARGB) and the constant alpha (0 to 255).
   const QImage& Picture() const { return FPicture; }
@@ -39,6 +41,12 @@ private:
   QImage FPicture;
   int FConstantAlpha = 0;
 };
+
+// Restacks `window` directly above the top-level window that holds `below` (on X11 its
+// window manager's frame), so a window the window manager does not manage stays with its
+// form in the stacking order. Does nothing where the platform keeps such windows with
+// their transient parent itself, or when either has no native window.
+void StackWindowAbove(QWindow* window, QWindow* below);
 
 // Shows the bitmap in the window at the window's position: its colours taken
 // as premultiplied by its alpha, per-pixel alpha and the constant alpha (clamped
