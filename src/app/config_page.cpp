@@ -145,6 +145,14 @@ TConfigPage::TConfigPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
   btnConfigApply = NewControl<TspSkinButton>(box, "btnConfigApply", {kLeft, y + 6, 200, 25}, skin);
   btnConfigApply->SetCaption(QStringLiteral("Apply And Save Changes"));
 
+  // The skinned hint shows these in bold above a control's hint.
+  lbxConfigSkins->SetHintTitle(QStringLiteral("Skin Colour"));
+  spnConfigDuration->SetHintTitle(QStringLiteral("Error Duration"));
+  cbxConfigDimen->SetHintTitle(QStringLiteral("Remember Application Dimensions"));
+  cbxConfigUsername->SetHintTitle(QStringLiteral("Remember Username"));
+  cbxConfigValidate->SetHintTitle(QStringLiteral("Validate Database"));
+  cbxConfigLog->SetHintTitle(QStringLiteral("Log All Errors To File"));
+
   btnConfigApply->OnClick = [this](QObject*) { btnConfigApplyClick(); };
   lbxConfigSkins->OnListBoxClick = [this](QObject*) { lbxConfigSkinsListBoxClick(); };
 }

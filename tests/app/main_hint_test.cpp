@@ -30,4 +30,13 @@ TEST_F(TAppTest, ToolTipsShowInTheSkinnedHintWindow) {
   EXPECT_EQ(hint->HintWindow()->Text(), "Username");
   EXPECT_TRUE(hint->HintWindow()->Skinned());
   EXPECT_EQ(QApplication::activeWindow(), &form);
+
+  // A settings control's hint carries its title in bold above the text.
+  auto* remember = Find<QWidget>("cbxConfigUsername");
+  ASSERT_NE(remember, nullptr);
+  QHelpEvent titled(QEvent::ToolTip, QPoint(4, 4), remember->mapToGlobal(QPoint(4, 4)));
+  QApplication::sendEvent(remember, &titled);
+  EXPECT_EQ(hint->HintTitle(), "Remember Username");
+  EXPECT_EQ(hint->HintWindow()->Text(), "Remembers Last Username Typed");
+  EXPECT_TRUE(hint->HintWindow()->Titled());
 }
