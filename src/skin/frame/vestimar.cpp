@@ -55,9 +55,13 @@ TspVestimar::TspVestimar(QWidget* form) : QObject(form), FForm(form) {
     return ComposeClientBackground(FSkinned ? FSkinData.data() : nullptr, s.width(), s.height(),
                                    FFrameWidth, FFrameHeight);
   });
-  for (QObject* o : form->children()) {
+  const QObjectList children = form->children();
+  for (QObject* o : children) {
     auto* w = qobject_cast<QWidget*>(o);
-    if (w && w != FClient && !w->isWindow()) w->setParent(FClient);
+    if (!w || w == FClient || w->isWindow()) continue;
+    const bool hidden = w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->isHidden();
+    w->setParent(FClient);
+    if (!hidden) w->show();
   }
   FClient->lower();
   FClient->show();
@@ -257,7 +261,7 @@ void TspVestimar::ApplySkin() {
   FFrameWidth = FForm->width();
   FFrameHeight = FForm->height();
   UpdateRegion(true);
-  FClient->InvalidateBackground();
+  if (FClient) FClient->InvalidateBackground();
   RepaintFrame();
   if (OnChangeSkinData) OnChangeSkinData(this);
   ApplyClientSize();
@@ -267,9 +271,12 @@ void TspVestimar::EnforceMinimumSize() {
   const QSize min = MinTrackingSize();
   // The platform keeps the window from being made smaller than this.
   FForm->setMinimumSize(min);
-  const QSize max = MaxTrackingSize();
-  FForm->setMaximumSize(FMaxWidth > 0 ? max.width() : QWIDGETSIZE_MAX,
-                        FMaxHeight > 0 ? max.height() : QWIDGETSIZE_MAX);
+  // Limits of its own only; a form that fixed its size keeps it.
+  if (FMaxWidth > 0 || FMaxHeight > 0) {
+    const QSize max = MaxTrackingSize();
+    FForm->setMaximumSize(FMaxWidth > 0 ? max.width() : QWIDGETSIZE_MAX,
+                          FMaxHeight > 0 ? max.height() : QWIDGETSIZE_MAX);
+  }
   const QSize size = FForm->size();
   if (size.width() < min.width() || size.height() < min.height())
     FForm->resize(std::max(size.width(), min.width()), std::max(size.height(), min.height()));
@@ -325,6 +332,15 @@ TspRect TspVestimar::ClientRect() const {
   return DefaultClientRect(FFrameWidth, FFrameHeight);
 }
 
+QSize TspVestimar::FormSizeForClient(const QSize& client) const {
+  if (FSkinned && !FSkinData->FormInfo.clientrect.IsEmpty()) {
+    const TspRect c = FSkinData->FormInfo.clientrect;
+    return client +
+           QSize(FSkinData->Picture.width() - c.Width(), FSkinData->Picture.height() - c.Height());
+  }
+  return client + QSize(2 * kDefaultBorder, kDefaultCaptionHeight + 2 * kDefaultBorder);
+}
+
 void TspVestimar::UpdateRegion(bool reposition) {
   UpdateFrameGeometry();
   if (reposition) LayoutObjects();
@@ -349,8 +365,7 @@ void TspVestimar::UpdateRegion(bool reposition) {
     FForm->clearMask();
   else
     FForm->setMask(FRegion);
-  const TspRect client = ClientRect();
-  FClient->setGeometry(client.ToQRect());
+  if (FClient) FClient->setGeometry(ClientRect().ToQRect());
   if (OnChangeClientRect) OnChangeClientRect(this, FGeometry.ClientArea);
   FComposed = false;
 }
@@ -821,10 +836,13 @@ void TspVestimar::ShowSystemMenu(const QPoint& globalPos) {
 
 void TspVestimar::FirstShow() {
   // Controls made on the form after the controller belong on the client widget too.
-  for (QObject* o : FForm->children()) {
+  const QObjectList children = FForm->children();
+  for (QObject* o : children) {
     auto* w = qobject_cast<QWidget*>(o);
-    if (w && w != FClient && !w->isWindow() && !qobject_cast<TspSkinPopupMenu*>(w))
-      w->setParent(FClient), w->show();
+    if (!FClient || !w || w == FClient || w->isWindow()) continue;
+    const bool hidden = w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->isHidden();
+    w->setParent(FClient);
+    if (!hidden) w->show();
   }
   if (!FPendingFirstPositioning) return;
   FPendingFirstPositioning = false;

@@ -142,6 +142,8 @@ public:
   const TspFrameGeometry& FrameGeometry() const { return FGeometry; }
   // The client rectangle in window coordinates.
   TspRect ClientRect() const;
+  // The window size whose client area is `client` in the present frame.
+  QSize FormSizeForClient(const QSize& client) const;
   // The window's shape (the whole window rectangle when it has none of its own).
   const QRegion& WindowRegion() const { return FRegion; }
   const TspObjectList& Objects() const { return FObjects; }
@@ -201,7 +203,8 @@ private:
   void ApplyClientSize();
 
   QWidget* FForm;
-  TspFormClient* FClient = nullptr;
+  // The form owns it; a form may delete its controls before the controller goes.
+  QPointer<TspFormClient> FClient;
   TspSkinMenu* FSkinMenu = nullptr;
   QPointer<TspSkinData> FSkinData, FMenusSkinData;
   bool FSupportNCArea = true, FSizeable = true, FNCDraggAble = true, FDraggAble = false;

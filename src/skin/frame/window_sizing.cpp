@@ -88,11 +88,12 @@ QRect KeepCaptionReachable(const QRect& bounds, const TspRect& captionRect,
                            const QList<QRect>& workAreas) {
   if (workAreas.isEmpty() || captionRect.IsEmpty()) return bounds;
   const QRect caption = captionRect.ToQRect().translated(bounds.topLeft());
-  // A caption wider than a work area is within reach when it spans all of the area.
+  // Within reach: one work area shows the caption's whole height over at least half its
+  // width (or, for a caption wider than twice the area, all of the area).
   for (const QRect& a : workAreas) {
     const QRect overlap = a & caption;
     if (overlap.height() == caption.height() &&
-        overlap.width() >= std::min(caption.width(), a.width()))
+        overlap.width() >= std::min((caption.width() + 1) / 2, a.width()))
       return bounds;
   }
   // The work area nearest the caption's centre.

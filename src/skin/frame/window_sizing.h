@@ -51,9 +51,10 @@ private:
   QPoint FAt;
 };
 
-// A window's stored bounds brought within reach: when no screen's work area holds the
-// whole caption strip (`captionRect`, in window coordinates; one wider than the area must
-// span it), the window is moved onto the nearest work area so that it does; otherwise the
-// bounds are kept.
+// A window's stored bounds brought within reach. The caption strip (`captionRect`, in
+// window coordinates) is out of reach when no screen's work area shows its whole height
+// over at least half its width; the window is then moved onto the nearest work area so
+// that the whole caption lies on it (one wider than the area spans it). Bounds within
+// reach are kept as they are.
 QRect KeepCaptionReachable(const QRect& bounds, const TspRect& captionRect,
                            const QList<QRect>& workAreas);

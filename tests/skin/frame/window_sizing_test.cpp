@@ -69,12 +69,16 @@ TEST(WindowSizing, AStoredPositionOffEveryScreenComesBackWithItsWholeCaption) {
   for (const Case& c : cases)
     EXPECT_EQ(KeepCaptionReachable(QRect(c.stored, size), caption, screens).topLeft(), c.expected)
         << c.stored.x() << "," << c.stored.y();
-  // A caption wider than the screen is reachable when it spans the screen's width.
+  // Half the caption on the screen is enough to take hold of; less is brought back, a
+  // caption wider than the screen spanning it.
   const QList<QRect> small{QRect(0, 0, 800, 800)};
-  EXPECT_EQ(KeepCaptionReachable(QRect(QPoint(0, 10), size), caption, small).topLeft(),
-            QPoint(0, 10));
   EXPECT_EQ(KeepCaptionReachable(QRect(QPoint(-300, 10), size), caption, small).topLeft(),
+            QPoint(-300, 10));
+  EXPECT_EQ(KeepCaptionReachable(QRect(QPoint(-600, 10), size), caption, small).topLeft(),
             QPoint(-178, 10));
+  EXPECT_EQ(KeepCaptionReachable(QRect(QPoint(500, 10), QSize(400, 300)), {0, 0, 400, 30}, small)
+                .topLeft(),
+            QPoint(500, 10));
 }
 
 } // namespace
