@@ -758,6 +758,9 @@ void TspVestimar::Maximize() {
 void TspVestimar::Restore() {
   FWindowState = TspWindowState::wsNormal;
   FChangingState = true;
+  // Maximised by the window manager: it lets go first.
+  if (FForm->windowState() & Qt::WindowMaximized)
+    FForm->setWindowState(FForm->windowState() & ~Qt::WindowMaximized);
   if (FNormalBounds.isValid()) FForm->setGeometry(FNormalBounds);
   FChangingState = false;
   FNormalBounds = QRect();

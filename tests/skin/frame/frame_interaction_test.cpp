@@ -250,3 +250,44 @@ TEST_F(FrameTest, AWindowPlacedWithItsCaptionOffEveryScreenComesBack) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FrameTest, MinimiseAndTheWindowManagersOwnStateChangesAreFollowed) {
+  NewForm(400, 300);
+  Show();
+  int minimised = 0, restored = 0;
+  frame->OnMinimize = [&](QObject*) { ++minimised; };
+  frame->OnRestore = [&](QObject*) { ++restored; };
+  Move(CentreOf("minbutton"));
+  Press(CentreOf("minbutton"));
+  Release(CentreOf("minbutton"));
+  EXPECT_TRUE(form->isMinimized());
+  EXPECT_EQ(minimised, 1);
+  // The platform restores it.
+  form->showNormal();
+  EXPECT_FALSE(form->isMinimized());
+  EXPECT_EQ(restored, 1);
+  // The window manager maximises it: the frame takes the maximised state and restores to
+  // where the window was.
+  const QRect normal = form->geometry();
+  form->showMaximized();
+  EXPECT_EQ(frame->WindowState(), TspWindowState::wsMaximized);
+  frame->SetWindowState(TspWindowState::wsNormal);
+  EXPECT_EQ(form->geometry(), normal);
+}
+
+TEST_F(FrameTest, AButtonThatMorphsCrossFadesInTimerSteps) {
+  NewForm(400, 300);
+  for (const auto& o : frame->Objects()) o->Morphing = true;
+  Show();
+  const TspActiveSkinObject* close = Object("closebutton");
+  Move(CentreOf("closebutton"));
+  // Five 25 ms steps of 0.2 to the hot image.
+  EXPECT_LT(close->MorphKf, 1.0);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return close->MorphKf >= 1.0; }, 2000));
+  Move({150, 15});
+  EXPECT_TRUE(QTest::qWaitFor([&] { return close->MorphKf <= 0.0; }, 2000));
+}
+
+} // namespace
