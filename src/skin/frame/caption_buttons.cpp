@@ -1,7 +1,5 @@
 #include "skin/frame/caption_buttons.h"
 
-#include "skin/data/skin_colors.h"
-
 #include <QPainter>
 
 TspObjectList MakeDefaultButtons() {
@@ -104,10 +102,10 @@ void Glyph(QPainter& p, TspStdCommand command, bool restore, bool rolledUp, int 
 } // namespace
 
 QImage DrawDefaultButton(const TspSkinStdButtonObject& button, int side, bool down, bool hot,
-                         const TspObjectPaintContext& c, const TspSkinColors& colors,
+                         const TspObjectPaintContext& c, const TspFrameColors& colors,
                          const QImage& icon) {
   QImage image(side, side, QImage::Format_RGB32);
-  image.fill(ColorToQColor(colors.cbtnface));
+  image.fill(colors.BtnFace);
   QPainter p(&image);
   if (hot) {
     p.setPen(QColor(59, 107, 183));
@@ -118,7 +116,7 @@ QImage DrawDefaultButton(const TspSkinStdButtonObject& button, int side, bool do
     p.drawImage(0, 0, icon);
     return image;
   }
-  p.setPen(ColorToQColor(button.Enabled ? colors.cbtntext : colors.cbtnshadow));
+  p.setPen(button.Enabled ? colors.BtnText : colors.BtnShadow);
   Glyph(p, button.Command, button.MeansRestore(c), c.RolledUp, side / 2 - 5, side / 2 - 4);
   return image;
 }

@@ -4,9 +4,13 @@
 
 #include "skin/frame/frame_objects.h"
 
+#include <QColor>
 #include <QImage>
 
-class TspSkinColors;
+// The system colours the plain frame is drawn in.
+struct TspFrameColors {
+  QColor BtnFace, BtnText, BtnShadow, DkShadow;
+};
 
 // The six default buttons, in the order the plain frame makes them: close, maximize,
 // minimize, roll-up, system menu, minimize-to-tray.
@@ -20,5 +24,5 @@ TspRect LayoutDefaultButtons(TspObjectList& objects, int frameWidth, bool toolWi
 
 // A default button's image of side B: its fill by state and its glyph.
 QImage DrawDefaultButton(const TspSkinStdButtonObject& button, int side, bool down, bool hot,
-                         const TspObjectPaintContext& c, const TspSkinColors& colors,
+                         const TspObjectPaintContext& c, const TspFrameColors& colors,
                          const QImage& icon = {});

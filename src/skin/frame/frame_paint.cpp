@@ -8,11 +8,24 @@
 #include "skin/render/effect_bitmap.h"
 #include "skin/render/pixel_copy.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 #include <algorithm>
 
 bool TspFramePaintInput::Skinned() const {
   return Skin && !Skin->IsEmpty();
+}
+
+TspFrameColors FrameColors(const TspSkinData* skin) {
+  // An empty skin holds the platform's colours; without skin data they are read here.
+  if (skin)
+    return {ColorToQColor(skin->SkinColors.cbtnface), ColorToQColor(skin->SkinColors.cbtntext),
+            ColorToQColor(skin->SkinColors.cbtnshadow),
+            ColorToQColor(skin->SkinColors.c3ddkshadow)};
+  const QPalette pal = QGuiApplication::palette();
+  return {pal.color(QPalette::Button), pal.color(QPalette::ButtonText), pal.color(QPalette::Dark),
+          pal.color(QPalette::Shadow)};
 }
 
 namespace {
@@ -68,10 +81,9 @@ void TspFramePainter::Compose(const TspFramePaintInput& in) {
   FHeight = in.Height;
   if (in.Width <= 0 || in.Height <= 0) return;
   if (!in.Skinned()) {
-    const TspSkinColors plain;
-    const TspSkinColors& colors = in.Skin ? in.Skin->SkinColors : plain;
-    const QColor face = ColorToQColor(colors.cbtnface);
-    const QColor dark = ColorToQColor(colors.c3ddkshadow);
+    const TspFrameColors colors = FrameColors(in.Skin);
+    const QColor face = colors.BtnFace;
+    const QColor dark = colors.DkShadow;
     const TspRect client = DefaultClientRect(in.Width, in.Height, in.ToolWindow);
     FTop = NewBand(in.Width, client.Top, face);
     FBottom = NewBand(in.Width, in.Height - client.Bottom, face);
@@ -147,12 +159,11 @@ void TspFramePainter::DrawObjectInto(const TspFramePaintInput& in,
   if (!in.Skinned()) {
     auto* button = dynamic_cast<const TspSkinStdButtonObject*>(&object);
     if (!button) return;
-    const TspSkinColors plain;
     const int side = object.ObjectRect.Width();
     const bool hot = object.Active && button->Enabled;
     const bool down = hot && button->Down;
-    const QImage image = DrawDefaultButton(*button, side, down, hot, in.Context,
-                                           in.Skin ? in.Skin->SkinColors : plain, in.Icon);
+    const QImage image =
+        DrawDefaultButton(*button, side, down, hot, in.Context, FrameColors(in.Skin), in.Icon);
     QPainter p(&band);
     p.drawImage(object.ObjectRect.Left - origin.x(), object.ObjectRect.Top - origin.y(), image);
     return;
@@ -238,9 +249,7 @@ void TspFramePainter::DrawDefaultCaption(const TspFramePaintInput& in) {
   const int x = l + c.Width() / 2 - (tw + 5) / 2;
   const int y = ch / 2 - th / 2;
   const QRect box(x, y, tw, th);
-  const TspSkinColors plain;
-  const TspSkinColors& colors = in.Skin ? in.Skin->SkinColors : plain;
-  p.fillRect(box.adjusted(-2, -2, 2, 2), ColorToQColor(colors.cbtnface));
+  p.fillRect(box.adjusted(-2, -2, 2, 2), FrameColors(in.Skin).BtnFace);
   p.setPen(in.Context.FormActive ? in.DefCaptionColor : in.DefInActiveCaptionColor);
   p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
 }
@@ -260,9 +269,7 @@ QImage ComposeClientBackground(const TspSkinData* skin, int cw, int ch, int fram
   QImage target;
   if (cw <= 0 || ch <= 0) return target;
   ResizeTarget(target, cw, ch);
-  TspSkinColors plain;
-  const TspSkinColors& colors = skin ? skin->SkinColors : plain;
-  target.fill(ColorToQColor(colors.cbtnface));
+  target.fill(FrameColors(skin).BtnFace);
   if (!skin || skin->IsEmpty()) return target;
   const TspFormInfo& info = skin->FormInfo;
   QImage holder;

@@ -4,6 +4,7 @@
 // them, and the client background. Composition runs once per size, active state, caption
 // text and skin; a single object is redrawn alone into the images it lies on.
 
+#include "skin/frame/caption_buttons.h"
 #include "skin/frame/frame_objects.h"
 
 #include <QFont>
@@ -75,6 +76,9 @@ private:
 // frameWidth x frameHeight: the skin's client picture tiled or stretched, or clBtnFace.
 QImage ComposeClientBackground(const TspSkinData* skin, int clientWidth, int clientHeight,
                                int frameWidth, int frameHeight);
+
+// The plain frame's colours: the skin data's system colours, or the platform's without one.
+TspFrameColors FrameColors(const TspSkinData* skin);
 
 // The skin's inactive effect applied to `image` in place.
 void ApplyInactiveEffect(QImage& image, TspInactiveEffect effect);

@@ -52,8 +52,8 @@ TspVestimar::TspVestimar(QWidget* form) : QObject(form), FForm(form) {
   if (visible) form->show();
 
   FClient = new TspFormClient(form, [this](QSize s) {
-    return ComposeClientBackground(FSkinned ? FSkinData.data() : nullptr, s.width(), s.height(),
-                                   FFrameWidth, FFrameHeight);
+    return ComposeClientBackground(FSkinData.data(), s.width(), s.height(), FFrameWidth,
+                                   FFrameHeight);
   });
   const QObjectList children = form->children();
   for (QObject* o : children) {
@@ -784,13 +784,12 @@ void TspVestimar::BuildSystemMenu(TspSkinPopupMenu& menu) {
     const QString s = strings ? strings->GetResString(QString::fromLatin1(key)) : QString();
     return s.isEmpty() ? QString::fromLatin1(builtIn) : s;
   };
-  const TspSkinColors plain;
   const auto glyph = [&](TspStdCommand command, bool restore) {
     TspSkinStdButtonObject b(QString(), command);
     TspObjectPaintContext c;
     c.Maximized = c.Minimized = restore;
-    return QIcon(QPixmap::fromImage(DrawDefaultButton(b, kDefaultButtonSize, false, false, c,
-                                                      FSkinData ? FSkinData->SkinColors : plain)));
+    return QIcon(QPixmap::fromImage(
+        DrawDefaultButton(b, kDefaultButtonSize, false, false, c, FrameColors(FSkinData))));
   };
   const bool minimized = FForm->isMinimized();
   const bool maximized = FWindowState == TspWindowState::wsMaximized;

@@ -73,9 +73,13 @@ TEST_F(FrameTest, ClientBackgroundTilesTheClientPartOrFallsBackToButtonFace) {
   picture.setPixel(5, 4, qRgb(0, 0, 255));
   skin.Picture = picture;
   skin.FormInfo.clientrect = {4, 4, 6, 5};
-  // Not loaded: the plain fill.
+  // Not loaded: the plain fill, in the platform's face colour.
+  skin.ClearSkin();
+  skin.Picture = picture;
   const QImage plain = ComposeClientBackground(&skin, 5, 3, 20, 20);
-  EXPECT_EQ(QColor(plain.pixel(2, 1)), ColorToQColor(skin.SkinColors.cbtnface));
+  EXPECT_EQ(QColor(plain.pixel(2, 1)), QGuiApplication::palette().color(QPalette::Button));
+  EXPECT_EQ(QColor(ComposeClientBackground(nullptr, 5, 3, 20, 20).pixel(2, 1)),
+            QGuiApplication::palette().color(QPalette::Button));
   // A loaded skin: the frame reads only what a skin gives, so load the built-in one and
   // replace its picture and client rectangle.
   NewForm(300, 200);
