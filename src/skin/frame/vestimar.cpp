@@ -390,6 +390,7 @@ TspTrackingInput TspVestimar::TrackingInput() const {
   in.MaxWidth = FMaxWidth;
   in.MaxHeight = FMaxHeight;
   in.Minimized = FForm->isMinimized();
+  in.RolledUp = FRolledUp;
   const QScreen* s = FForm->screen() ? FForm->screen() : QGuiApplication::primaryScreen();
   if (s) in.MaximumArea = FMaximizeOnFullScreen ? s->geometry().size() : s->availableSize();
   return in;
@@ -403,6 +404,7 @@ TspObjectPaintContext TspVestimar::PaintContext() const {
   c.Effects = FSkinData ? FSkinData->EnableSkinEffects() : true;
   c.Maximized = FWindowState == TspWindowState::wsMaximized;
   c.Minimized = FForm->isMinimized();
+  c.RolledUp = FRolledUp;
   return c;
 }
 
@@ -516,12 +518,14 @@ void TspVestimar::RunCommand(TspSkinStdButtonObject& button) {
     TrackObject({-1, -1}, false);
     SetWindowState(FForm->isMinimized() ? TspWindowState::wsNormal : TspWindowState::wsMinimized);
     break;
-  case TspStdCommand::cmSysMenu:
   case TspStdCommand::cmRollUp:
+    RollUp(!FRolledUp);
+    break;
+  case TspStdCommand::cmSysMenu:
   case TspStdCommand::cmMinimizeToTray:
   case TspStdCommand::cmDefault:
-    // No roll-up or tray on this platform's frame: the buttons exist only where a skin
-    // and BorderIcons ask for them, and do nothing.
+    // The system-menu button opens its menu on the press; there is no tray icon to
+    // minimise to; a custom object's command is its owner's.
     break;
   }
 }
@@ -568,6 +572,7 @@ TspHitCode TspVestimar::HitTest(const QPoint& p) const {
   in.Sizeable = FSizeable;
   in.Maximized = FWindowState == TspWindowState::wsMaximized;
   in.Minimized = FForm->isMinimized();
+  in.RolledUp = FRolledUp;
   in.ObjectHovered = FHovered >= 0;
   in.InSizeMove = FDrag == TDrag::System || FDrag == TDrag::Manual;
   in.Geometry = FGeometry;
@@ -710,11 +715,33 @@ void TspVestimar::MouseDoubleClick(QMouseEvent* e) {
   if (e->button() != Qt::LeftButton || HitTest(p) != HTCAPTION) return;
   FCaptured = -1;
   FDrag = TDrag::None;
-  if (!FSizeable) return;
-  if (FWindowState == TspWindowState::wsMaximized)
-    SetWindowState(TspWindowState::wsNormal);
-  else if (FBorderIcons.testFlag(TspBorderIcon::biMaximize))
+  const bool maximized = FWindowState == TspWindowState::wsMaximized;
+  if (FSizeable && !maximized && !FRolledUp && FBorderIcons.testFlag(TspBorderIcon::biMaximize))
     SetWindowState(TspWindowState::wsMaximized);
+  else if (FSizeable && maximized && !FRolledUpWhileMaximized)
+    SetWindowState(TspWindowState::wsNormal);
+  else
+    RollUp(!FRolledUp);
+}
+
+void TspVestimar::RollUp(bool up) {
+  if (!FBorderIcons.testFlag(TspBorderIcon::biRollUp) || FForm->isMinimized() || up == FRolledUp)
+    return;
+  if (FWindowState == TspWindowState::wsMaximized) FRolledUpWhileMaximized = up;
+  FRolledUp = up;
+  TrackObject({-1, -1}, false);
+  if (up) {
+    FHeightBeforeRollUp = FForm->height();
+    EnforceMinimumSize();
+    FForm->resize(FForm->width(), MinTrackingSize().height());
+  } else {
+    EnforceMinimumSize();
+    const int height = FClientHeight > 0 ? FormSizeForClient(QSize(0, FClientHeight)).height()
+                                         : FHeightBeforeRollUp;
+    FForm->resize(FForm->width(), std::max(height, MinTrackingSize().height()));
+  }
+  RepaintFrame();
+  if (OnChangeRollUpState) OnChangeRollUpState(this);
 }
 
 // --- Window states
@@ -756,6 +783,9 @@ void TspVestimar::Maximize() {
 }
 
 void TspVestimar::Restore() {
+  // Rolled up while maximised: down first.
+  if (FRolledUpWhileMaximized) RollUp(false);
+  FRolledUpWhileMaximized = false;
   FWindowState = TspWindowState::wsNormal;
   FChangingState = true;
   // Maximised by the window manager: it lets go first.
@@ -806,10 +836,21 @@ void TspVestimar::BuildSystemMenu(TspSkinPopupMenu& menu) {
     connect(a, &QAction::triggered, this, [this] { SetWindowState(TspWindowState::wsMaximized); });
     any = true;
   }
-  if (maximized || minimized) {
+  if (maximized || minimized || FRolledUp) {
     QAction* a = menu.addAction(glyph(TspStdCommand::cmMaximize, true),
                                 text("MI_RESTORECAPTION", "&Restore"));
-    connect(a, &QAction::triggered, this, [this] { SetWindowState(TspWindowState::wsNormal); });
+    connect(a, &QAction::triggered, this, [this] {
+      if (FRolledUp)
+        RollUp(false);
+      else
+        SetWindowState(TspWindowState::wsNormal);
+    });
+    any = true;
+  }
+  if (!FRolledUp && !minimized && FBorderIcons.testFlag(TspBorderIcon::biRollUp)) {
+    QAction* a =
+        menu.addAction(glyph(TspStdCommand::cmRollUp, false), text("MI_ROLLUPCAPTION", "Ro&llUp"));
+    connect(a, &QAction::triggered, this, [this] { RollUp(true); });
     any = true;
   }
   if (any) menu.addSeparator();

@@ -114,6 +114,9 @@ public:
   void SetUseDefaultObjectHint(bool value) { FUseDefaultObjectHint = value; }
   bool ClientInActiveEffect() const { return FClientInActiveEffect; }
   void SetClientInActiveEffect(bool value) { FClientInActiveEffect = value; }
+  // Rolls the window up to its frame alone, or back down (with biRollUp only).
+  void RollUp(bool up);
+  bool RolledUp() const { return FRolledUp; }
   // The state the frame is in; setting it maximises, minimises or restores.
   TspWindowState WindowState() const { return FWindowState; }
   void SetWindowState(TspWindowState value);
@@ -123,7 +126,7 @@ public:
   std::function<void(QObject*, const TspRect&)> OnChangeClientRect;
   std::function<void(QPainter&, const TspRect&, bool)> OnCaptionPaint;
   std::function<void(QObject*)> OnActivate, OnDeActivate;
-  std::function<void(QObject*)> OnMinimize, OnRestore, OnMaximize;
+  std::function<void(QObject*)> OnMinimize, OnRestore, OnMaximize, OnChangeRollUpState;
   std::function<void(const QString&)> OnMouseEnterEvent, OnMouseLeaveEvent;
   std::function<void(const QString&, Qt::MouseButton, int, int)> OnMouseDownEvent, OnMouseUpEvent;
   std::function<bool(const QString&)> OnActivateCustomObject;
@@ -239,6 +242,8 @@ private:
   TspWindowState FWindowState = TspWindowState::wsNormal;
   bool FChangingState = false;
   QRect FNormalBounds;
+  bool FRolledUp = false, FRolledUpWhileMaximized = false;
+  int FHeightBeforeRollUp = 0;
   bool FPendingFirstPositioning = true;
   bool FKeepingReachable = false;
 

@@ -230,7 +230,20 @@ TEST_F(FrameTest, SystemMenuOpensOnlyWhenEnabled) {
   QStringList items;
   for (int i = 0; i < level->ItemCount(); ++i) items << level->Item(i).Caption.Text;
   EXPECT_EQ(items, (QStringList{"Minimize", "Maximize", "", "Close"}));
+  // Every item but the separator shows the plain frame's glyph of its command.
+  for (int i = 0; i < level->ItemCount(); ++i)
+    EXPECT_EQ(level->Item(i).Image.isNull(), level->Item(i).Separator) << i;
   frame->SkinMenu()->CloseMenu();
+  // Maximised and able to roll up: restore and roll up instead of maximise.
+  frame->SetBorderIcons(TspBorderIcon::biSystemMenu | TspBorderIcon::biMinimize |
+                        TspBorderIcon::biMaximize | TspBorderIcon::biRollUp);
+  frame->SetWindowState(TspWindowState::wsMaximized);
+  TspSkinPopupMenu menu;
+  frame->BuildSystemMenu(menu);
+  QStringList texts;
+  for (QAction* a : menu.actions()) texts << a->text();
+  EXPECT_EQ(texts, (QStringList{"Mi&nimize", "&Restore", "Ro&llUp", "", "&Close"}));
+  EXPECT_EQ(menu.actions().last()->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
 }
 
 } // namespace
@@ -288,6 +301,49 @@ TEST_F(FrameTest, AButtonThatMorphsCrossFadesInTimerSteps) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return close->MorphKf >= 1.0; }, 2000));
   Move({150, 15});
   EXPECT_TRUE(QTest::qWaitFor([&] { return close->MorphKf <= 0.0; }, 2000));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FrameTest, RollUpLeavesTheFrameAloneAndRollsBackDown) {
+  // The plain frame's roll-up button.
+  NewForm(400, 300, false);
+  frame->SetBorderIcons(TspBorderIcon::biSystemMenu | TspBorderIcon::biRollUp);
+  Show();
+  int changes = 0;
+  frame->OnChangeRollUpState = [&](QObject*) { ++changes; };
+  const QPoint rollUp = CentreOf("rollupbutton");
+  Move(rollUp);
+  Press(rollUp);
+  Release(rollUp);
+  EXPECT_TRUE(frame->RolledUp());
+  // The caption and its borders: 19 + 6.
+  EXPECT_EQ(form->size(), QSize(400, 25));
+  // Nothing sizes a rolled-up window.
+  EXPECT_EQ(frame->HitTest({399, 24}), HTBORDER);
+  Move(rollUp);
+  Press(rollUp);
+  Release(rollUp);
+  EXPECT_FALSE(frame->RolledUp());
+  EXPECT_EQ(form->size(), QSize(400, 300));
+  EXPECT_EQ(changes, 2);
+}
+
+TEST_F(FrameTest, ACaptionDoubleClickRollsUpAWindowThatCannotMaximise) {
+  NewForm(400, 300);
+  frame->SetBorderIcons(TspBorderIcon::biSystemMenu | TspBorderIcon::biRollUp);
+  Show();
+  QTest::mouseDClick(form.get(), Qt::LeftButton, {}, QPoint(100, 15));
+  // The frame picture's height without its client area.
+  EXPECT_EQ(form->size(), QSize(400, 34));
+  QTest::mouseDClick(form.get(), Qt::LeftButton, {}, QPoint(100, 15));
+  EXPECT_EQ(form->size(), QSize(400, 300));
+  // Without biRollUp a double click does nothing here.
+  frame->SetBorderIcons(TspBorderIcon::biSystemMenu);
+  QTest::mouseDClick(form.get(), Qt::LeftButton, {}, QPoint(100, 15));
+  EXPECT_EQ(form->size(), QSize(400, 300));
 }
 
 } // namespace
