@@ -199,6 +199,38 @@ TspRect TspSkinStdButtonObject::PressedRect(const TspObjectPaintContext& c) cons
 TspSkinCaptionObject::TspSkinCaptionObject(const TspDataSkinCaption& data, const TspSkinData* skin)
     : TspActiveSkinObject(data, skin), FData(data) {}
 
+bool TspSkinCaptionObject::StartAnimation(bool active) {
+  if (!Animated()) return false;
+  AnimatePosition = active ? 1 : (FData.inactiveanimation ? FData.framecount : 0);
+  AnimateTick = 25;
+  return AnimatePosition != 0;
+}
+
+bool TspSkinCaptionObject::AnimationStep() {
+  if (!Animated()) return false;
+  if (AnimateTick < FData.animateinterval) {
+    AnimateTick += 25;
+    return false;
+  }
+  AnimateTick = 25;
+  if (Active && AnimatePosition <= FData.framecount) {
+    ++AnimatePosition;
+    return true;
+  }
+  if (!Active && AnimatePosition > 0) {
+    --AnimatePosition;
+    return true;
+  }
+  return false;
+}
+
+TspRect TspSkinCaptionObject::AnimationFrame() const {
+  if (!Animated() || AnimatePosition < 1 || AnimatePosition > FData.framecount) return {};
+  const TspRect& r = FData.animateskinrect;
+  const int dx = (AnimatePosition - 1) * r.Width();
+  return {r.Left + dx, r.Top, r.Right + dx, r.Bottom};
+}
+
 // --- The list --------------------------------------------------------------------------------
 
 TspObjectList BuildObjectList(const TspSkinData& skin) {

@@ -120,6 +120,27 @@ public:
   // Captions are drawn by the frame painter with their text, not as an image.
   void Draw(QImage&, const QPoint&, const TspObjectPaintContext&) const override {}
 
+  // The caption animation: frames 1 to framecount of animateskinrect (each frame one
+  // animateskinrect to the right of the one before) while the form turns active or
+  // inactive; 0 and framecount + 1 show the static look.
+  bool Animated() const {
+    return !FData.animateskinrect.IsEmpty() && FData.framecount > 0 && !ActivePicture.isNull();
+  }
+  int AnimatePosition = 0;
+  // Milliseconds counted toward animateinterval.
+  int AnimateTick = 25;
+  // Sets the position for a change of the form's activation; true when the animation
+  // timer must run.
+  bool StartAnimation(bool active);
+  // One 25 ms tick; true when the frame shown changed.
+  bool AnimationStep();
+  // Frames are left to show in the present direction.
+  bool AnimationPending() const {
+    return Animated() && (Active ? AnimatePosition <= FData.framecount : AnimatePosition > 0);
+  }
+  // The source rectangle of the frame at AnimatePosition, empty outside 1..framecount.
+  TspRect AnimationFrame() const;
+
 private:
   const TspDataSkinCaption& FData;
 };

@@ -196,10 +196,16 @@ void TspFramePainter::DrawCaption(const TspFramePaintInput& in,
   const int y0 = onTop ? 0 : FHeight - FBottom.height();
   const TspDataSkinCaption& d = caption.Data();
   const bool active = in.Context.FormActive;
-  // A caption with an image of its own draws it under the text while active.
-  if (active && !caption.ActiveSkinRect.IsEmpty() && !caption.ActivePicture.isNull())
+  // A frame of the caption's animation, or its own active image, lies under the text.
+  const TspRect frame = caption.AnimationFrame();
+  if (!frame.IsEmpty())
+    CopyPart(band, {obj.Left, obj.Top - y0, obj.Right, obj.Bottom - y0}, caption.ActivePicture,
+             frame);
+  else if (active && !caption.ActiveSkinRect.IsEmpty() && !caption.ActivePicture.isNull())
     CopyPart(band, {obj.Left, obj.Top - y0, obj.Right, obj.Bottom - y0}, caption.ActivePicture,
              caption.ActiveSkinRect);
+  // On an animation frame the text takes the other state's colours.
+  const bool textActive = frame.IsEmpty() ? active : !active;
   if (!caption.ShowsFormCaption) return;
   QPainter p(&band);
   p.translate(obj.Left, obj.Top - y0);
@@ -221,9 +227,9 @@ void TspFramePainter::DrawCaption(const TspFramePaintInput& in,
     p.setPen(ColorToQColor(colour));
     p.drawText(box.translated(dx, dy), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
   };
-  if (d.light) draw(active ? d.activelightcolor : d.lightcolor, -1, -1);
-  if (d.shadow) draw(active ? d.activeshadowcolor : d.shadowcolor, 1, 1);
-  draw(active ? d.activefontcolor : d.fontcolor, 0, 0);
+  if (d.light) draw(textActive ? d.activelightcolor : d.lightcolor, -1, -1);
+  if (d.shadow) draw(textActive ? d.activeshadowcolor : d.shadowcolor, 1, 1);
+  draw(textActive ? d.activefontcolor : d.fontcolor, 0, 0);
 }
 
 void TspFramePainter::DrawDefaultCaption(const TspFramePaintInput& in) {

@@ -74,6 +74,8 @@ TspVestimar::TspVestimar(QWidget* form) : QObject(form), FForm(form) {
 
   FMorphTimer.setInterval(kMorphIntervalMs);
   connect(&FMorphTimer, &QTimer::timeout, this, [this] { MorphTick(); });
+  FCaptionTimer.setInterval(kMorphIntervalMs);
+  connect(&FCaptionTimer, &QTimer::timeout, this, [this] { CaptionTick(); });
   FFadeTimer.setInterval(kFadeIntervalMs);
   connect(&FFadeTimer, &QTimer::timeout, this, [this] { FadeStep(); });
 
@@ -288,6 +290,7 @@ void TspVestimar::SkinMessage(int message, TspSkinData* data) {
       FSkinned = false;
       FSkinChanging = true;
       FMorphTimer.stop();
+      FCaptionTimer.stop();
       FHovered = FPrevHovered = FCaptured = -1;
       FObjects.clear();
       FPainter.Clear();
@@ -488,6 +491,20 @@ void TspVestimar::TrackObject(const QPoint& p, bool active) {
 void TspVestimar::StartMorph(TspActiveSkinObject& o) {
   if (o.CanMorph(PaintContext().Effects) && o.NeedsMorphStep() && !FMorphTimer.isActive())
     FMorphTimer.start();
+}
+
+void TspVestimar::CaptionTick() {
+  bool changed = false, pending = false;
+  for (auto& o : FObjects)
+    if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get())) {
+      changed |= c->AnimationStep();
+      pending |= c->AnimationPending();
+    }
+  // The caption's frame lies under its text in the composed border.
+  if (changed) RepaintFrame();
+  // A tick that only counted toward a slower caption's interval is no reason to stop: the
+  // timer runs until no caption has frames left.
+  if (!pending) FCaptionTimer.stop();
 }
 
 void TspVestimar::MorphTick() {
@@ -961,7 +978,11 @@ void TspVestimar::ActiveChanged(bool active) {
   for (auto& o : FObjects)
     if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get())) {
       c->Active = active;
-      if (c->Morphing) c->MorphKf = active ? 1 : 0;
+      if (c->Animated()) {
+        if (c->StartAnimation(active) && !FCaptionTimer.isActive()) FCaptionTimer.start();
+      } else if (c->Morphing) {
+        c->MorphKf = active ? 1 : 0;
+      }
     }
   RepaintFrame();
   LayerBorderUpdate();

@@ -140,6 +140,7 @@ public:
   void RepaintFrame();
   bool IsFormActive() const;
   bool IsSkinned() const { return FSkinned; }
+  bool CaptionAnimationRunning() const { return FCaptionTimer.isActive(); }
   int FrameWidth() const { return FFrameWidth; }
   int FrameHeight() const { return FFrameHeight; }
   const TspFrameGeometry& FrameGeometry() const { return FGeometry; }
@@ -257,6 +258,8 @@ private:
   TspMagneticSnap FSnap;
 
   QTimer FMorphTimer;
+  QTimer FCaptionTimer;
+  void CaptionTick();
   QTimer FFadeTimer;
   double FFadeTarget = 1.0;
 };

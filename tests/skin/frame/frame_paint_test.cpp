@@ -156,3 +156,50 @@ TEST_F(FrameTest, TheShowFadeIsSteppedByATimerAndNeverLeftHalfDone) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FrameTest, AnAnimatedCaptionStepsThroughItsFramesAndStops) {
+  NewForm(400, 300);
+  // Three 20 x 30 frames of plain colours side by side in an active picture of their own.
+  QImage frames(60, 30, QImage::Format_RGB32);
+  frames.fill(Qt::red);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 20; x < 60; ++x) frames.setPixel(x, y, x < 40 ? qRgb(0, 255, 0) : qRgb(0, 0, 255));
+  data->ActivePictures.push_back(frames);
+  for (const auto& record : data->ObjectList)
+    if (auto* caption = dynamic_cast<TspDataSkinCaption*>(record.get())) {
+      caption->activepictureindex = int(data->ActivePictures.size()) - 1;
+      caption->animateskinrect = {0, 0, 20, 30};
+      caption->framecount = 3;
+      caption->animateinterval = 50;
+      caption->inactiveanimation = true;
+    }
+  frame->ApplySkin();
+  Show();
+  QWidget other;
+  other.show();
+  QApplication::setActiveWindow(&other);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  auto* caption = static_cast<const TspSkinCaptionObject*>(Object("caption"));
+  // Deactivated with inactiveanimation: from the last frame back to none.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return caption->AnimatePosition == 0; }, 3000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->CaptionAnimationRunning(); }, 3000));
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  EXPECT_TRUE(frame->CaptionAnimationRunning());
+  // Up through the frames to the static look after the last, then the timer stops.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return caption->AnimatePosition == 4; }, 3000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->CaptionAnimationRunning(); }, 3000));
+  EXPECT_EQ(caption->AnimatePosition, 4);
+  const QColor still = PixelAt({2, 2});
+  EXPECT_NE(still, QColor(Qt::red));
+  // A frame shows its own part of the picture, stretched over the caption.
+  for (const auto& o : frame->Objects())
+    if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get())) c->AnimatePosition = 2;
+  frame->RepaintFrame();
+  EXPECT_EQ(PixelAt({2, 2}), QColor(0, 255, 0));
+  EXPECT_EQ(caption->AnimationFrame(), (TspRect{20, 0, 40, 30}));
+}
+
+} // namespace
