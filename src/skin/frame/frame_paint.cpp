@@ -216,6 +216,13 @@ void TspFramePainter::DrawCaption(const TspFramePaintInput& in,
   if (in.Caption.isEmpty() || d.textrect.IsEmpty()) return;
   TspRect tr = d.textrect;
   tr.Right += obj.Width() - caption.SkinRect.Width();
+  // A text frame behind the text: the text keeps to the frame's own text rectangle.
+  const bool framed = !d.framerect.IsEmpty() && !caption.ActivePicture.isNull();
+  if (framed) {
+    tr.Left += d.frametextrect.Left;
+    tr.Top += d.frametextrect.Top;
+    tr.Right += d.frametextrect.Right - d.framerect.Width();
+  }
   const QFont font = CaptionFont(in, d);
   p.setFont(font);
   const QFontMetrics m(font);
@@ -223,6 +230,19 @@ void TspFramePainter::DrawCaption(const TspFramePaintInput& in,
   const int tw = m.horizontalAdvance(text), th = m.height();
   const QPoint at = CaptionTextOrigin(tr, tw, th, d.alignment, font.pixelSize());
   const QRect box(at, QSize(tw, th));
+  if (framed) {
+    const TspRect source = active && !d.activeframerect.IsEmpty() ? d.activeframerect : d.framerect;
+    const int offset = in.Geometry.ButtonsOffset;
+    const int width =
+        d.fullframe ? obj.Width() - 2 * offset : d.framerect.Width() + tw - d.frametextrect.Width();
+    const int x = d.fullframe ? offset : at.x() - d.frametextrect.Left;
+    if (width > 0) {
+      QImage textFrame;
+      ComposeHorizontalImage(textFrame, caption.ActivePicture, source, d.frameleftoffset,
+                             d.framerightoffset, true, width);
+      p.drawImage(x, at.y() - d.frametextrect.Top, textFrame);
+    }
+  }
   const auto draw = [&](TColor colour, int dx, int dy) {
     p.setPen(ColorToQColor(colour));
     p.drawText(box.translated(dx, dy), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);

@@ -203,3 +203,37 @@ TEST_F(FrameTest, AnAnimatedCaptionStepsThroughItsFramesAndStops) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FrameTest, ACaptionWithATextFrameDrawsItBehindTheText) {
+  NewForm(400, 300);
+  // A 40 x 20 text frame: 4-pixel white ends around a magenta middle.
+  QImage picture(40, 20, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 4; x < 36; ++x) picture.setPixel(x, y, qRgb(255, 0, 255));
+  data->ActivePictures.push_back(picture);
+  for (const auto& record : data->ObjectList)
+    if (auto* caption = dynamic_cast<TspDataSkinCaption*>(record.get())) {
+      caption->activepictureindex = int(data->ActivePictures.size()) - 1;
+      caption->framerect = {0, 0, 40, 20};
+      caption->frametextrect = {6, 3, 34, 17};
+      caption->frameleftoffset = 4;
+      caption->framerightoffset = 4;
+      caption->fullframe = true;
+    }
+  frame->ApplySkin();
+  Show();
+  // Across the whole caption (buttonsoffset 0): white ends, magenta between, above the text.
+  const QImage shot = form->grab().toImage();
+  int y = -1;
+  for (int row = 0; row < 30 && y < 0; ++row)
+    if (shot.pixel(0, row) == qRgb(255, 255, 255)) y = row;
+  ASSERT_GE(y, 0);
+  EXPECT_EQ(PixelAt({3, y}), QColor(Qt::white));
+  EXPECT_EQ(PixelAt({200, y}), QColor(255, 0, 255));
+  EXPECT_EQ(PixelAt({306, y}), QColor(Qt::white));
+}
+
+} // namespace
