@@ -11,6 +11,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 class X11Session {
 public:
@@ -18,36 +19,60 @@ public:
   X11Session() {
     for (const char* tool : {"Xvfb", "openbox", "xdotool", "xprop"})
       if (!Require(tool)) return;
-    FServer = Start(QStringLiteral("Xvfb"),
-                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                     QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                     QStringLiteral("-nolisten"), QStringLiteral("tcp")},
-                    false);
-    // The server writes its display number once it accepts clients.
-    if (!FServer->waitForReadyRead(20000)) {
-      ADD_FAILURE() << "Xvfb did not start";
+    // A display whose number another server (one this process cannot see the lock file of)
+    // also answers under is no use: clients would reach that one. Such a server is kept
+    // until a good one runs, so that the next try gets another number.
+    std::vector<std::unique_ptr<QProcess>> unusable;
+    for (int attempt = 0; attempt < 8 && !FServer; ++attempt) {
+      auto server =
+          Start(QStringLiteral("Xvfb"),
+                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                 QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                 QStringLiteral("tcp")},
+                false);
+      // The server writes its display number once it accepts clients.
+      if (!server->waitForReadyRead(20000)) {
+        ADD_FAILURE() << "Xvfb did not start";
+        return;
+      }
+      FDisplay = QStringLiteral(":") + QString::fromLatin1(server->readLine()).trimmed();
+      if (Run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")}).trimmed() ==
+          QLatin1String("1280 1024"))
+        FServer = std::move(server);
+      else
+        unusable.push_back(std::move(server));
+    }
+    for (auto& server : unusable) Stop(*server);
+    if (!FServer) {
+      ADD_FAILURE() << "no display of its own for Xvfb";
       return;
     }
-    FDisplay = QStringLiteral(":") + QString::fromLatin1(FServer->readLine()).trimmed();
-    FWindowManager = Start(QStringLiteral("openbox"), {}, true);
-    // The window manager is up when it names itself on the root window.
+    FWindowManager = Start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")}, true);
+    // The window manager is up when it names itself on the root window. A server that has
+    // just taken the display number of one still going away may refuse the first
+    // connection: a window manager that gave up is started again.
     if (!WaitFor([this] {
+          if (FWindowManager->state() == QProcess::NotRunning)
+            FWindowManager =
+                Start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")}, true);
           return Run(QStringLiteral("xprop"),
                      {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
               .contains("window id");
         })) {
-      ADD_FAILURE() << "openbox did not start on " << FDisplay.toStdString();
+      ADD_FAILURE() << "openbox did not start on " << FDisplay.toStdString() << " (state "
+                    << FWindowManager->state() << ", exit " << FWindowManager->exitCode()
+                    << "): " << FWindowManager->readAllStandardError().toStdString()
+                    << FWindowManager->readAllStandardOutput().toStdString() << " xprop: "
+                    << Run(QStringLiteral("xprop"),
+                           {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                           .toStdString();
       return;
     }
     FOk = true;
   }
   ~X11Session() {
     for (auto* p : {&FWindowManager, &FServer})
-      if (*p) {
-        (*p)->terminate();
-        if (!(*p)->waitForFinished(5000)) (*p)->kill();
-        (*p)->waitForFinished(5000);
-      }
+      if (*p) Stop(**p);
   }
 
   bool Ok() const { return FOk; }
@@ -73,6 +98,11 @@ public:
   }
 
 private:
+  static void Stop(QProcess& p) {
+    p.terminate();
+    if (!p.waitForFinished(5000)) p.kill();
+    p.waitForFinished(5000);
+  }
   static bool Require(const char* tool) {
     if (!QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) return true;
     ADD_FAILURE() << tool << " is not installed (scripts/setup installs it)";
