@@ -171,8 +171,13 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  // Where the layered border and the frame objects' hints join the frame: each is told of
-  // the frame's state changes here (they are none until those components are attached).
+  // Where the layered border (TspFormLayerBorder) and the frame objects' hints (a
+  // TspSkinHint) join the frame; the frame has neither yet, so these do nothing.
+  // LayerBorderUpdate runs after a skin is applied, on every size change, on activation
+  // changes and after maximise and restore: the border follows the window, shows the
+  // active or inactive look, hides while maximised. ObjectHintShow runs when an object
+  // becomes hovered and ShowObjectHint is set (its Hint at the object's place);
+  // ObjectHintHide when the hovered object is left.
   void LayerBorderUpdate() {}
   void ObjectHintShow(int) {}
   void ObjectHintHide() {}
