@@ -65,6 +65,7 @@ TspVestimar::TspVestimar(QWidget* form) : QObject(form), FForm(form) {
   }
   FClient->lower();
   FClient->show();
+  FClient->installEventFilter(this);
 
   // The form's menu host, made now unless someone asked for it before.
   FSkinMenu = form->findChild<TspSkinMenu*>(QString(), Qt::FindDirectChildrenOnly);
@@ -991,6 +992,10 @@ void TspVestimar::ActiveChanged(bool active) {
 }
 
 bool TspVestimar::eventFilter(QObject* watched, QEvent* event) {
+  // The pointer that goes from a caption button straight into the client area leaves no
+  // move on the frame: the client's enter ends the hover.
+  if (watched == FClient && event->type() == QEvent::Enter && FCaptured < 0)
+    TrackObject({-1, -1}, false);
   if (watched != FForm) return QObject::eventFilter(watched, event);
   if (const int message = TspSkinMessageEvent::MessageOf(event)) {
     SkinMessage(message, static_cast<TspSkinMessageEvent*>(event)->SkinData());

@@ -59,6 +59,12 @@ TEST_F(FrameTest, HoveredButtonLightsUpAloneAndGoesDarkWhenLeft) {
   Move({150, 15});
   EXPECT_EQ(frame->HoveredIndex(), -1);
   EXPECT_EQ(PixelAt(close + QPoint(-10, -10)), normal);
+  // Straight from the button into the client area below it.
+  Move(close);
+  EXPECT_GE(frame->HoveredIndex(), 0);
+  QTest::mouseMove(frame->ClientWidget(), QPoint(close.x() - 4, 5));
+  EXPECT_EQ(frame->HoveredIndex(), -1);
+  EXPECT_EQ(PixelAt(close + QPoint(-10, -10)), normal);
 }
 
 TEST_F(FrameTest, AnInactiveWindowShowsNoHotButtons) {
