@@ -66,6 +66,8 @@ TspVestimar::TspVestimar(QWidget* form) : QObject(form), FForm(form) {
   FClient->lower();
   FClient->show();
   FClient->installEventFilter(this);
+  // The frame sets sizing cursors on the form; the controls must not inherit them.
+  FClient->setCursor(Qt::ArrowCursor);
 
   // The form's menu host, made now unless someone asked for it before.
   FSkinMenu = form->findChild<TspSkinMenu*>(QString(), Qt::FindDirectChildrenOnly);

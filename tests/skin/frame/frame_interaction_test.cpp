@@ -25,6 +25,12 @@ TEST_F(FrameTest, HitTestingFindsCaptionEdgesCornersAndClient) {
       {{398, 150}, HTRIGHT},  {{385, 15}, HTBORDER},
   };
   for (const Case& c : cases) EXPECT_EQ(frame->HitTest(c.p), c.code) << c.p.x() << "," << c.p.y();
+  // The pointer shows the zone; the client area keeps its own cursor.
+  Move({398, 298});
+  EXPECT_EQ(form->cursor().shape(), Qt::SizeFDiagCursor);
+  EXPECT_EQ(frame->ClientWidget()->cursor().shape(), Qt::ArrowCursor);
+  Move({150, 15});
+  EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
   // Maximised, the edges size nothing.
   frame->SetWindowState(TspWindowState::wsMaximized);
   EXPECT_EQ(frame->HitTest({1, 150}), HTBORDER);
