@@ -228,10 +228,12 @@ public:
       paintedAtChange = !frame->Painter().IsEmpty();
       frame->Form()->repaint();
     }
+    if (e->type() == QEvent::Resize) ++resizes;
     return false;
   }
   TspVestimar* frame;
   bool skinnedAtChange = true, paintedAtChange = true;
+  int resizes = 0;
 };
 
 TEST_F(FrameTest, ASkinSwitchRebuildsFrameAndClientOnce) {
@@ -245,6 +247,10 @@ TEST_F(FrameTest, ASkinSwitchRebuildsFrameAndClientOnce) {
   EXPECT_FALSE(probe.skinnedAtChange);
   EXPECT_FALSE(probe.paintedAtChange);
   EXPECT_EQ(changes, 1);
+  // The frame is recomputed for the size the window has: no resize back and forth that a
+  // window manager refusing a step would leave changed.
+  EXPECT_EQ(probe.resizes, 0);
+  EXPECT_EQ(form->size(), QSize(400, 300));
   EXPECT_TRUE(frame->IsSkinned());
   EXPECT_NE(PixelAt({200, 15}), blueCaption);
   EXPECT_EQ(PixelAt({200, 150}), QColor(data->Picture.pixel(100, 60)));
