@@ -648,6 +648,13 @@ void TspVestimar::MousePress(QMouseEvent* e) {
         b && e->button() == Qt::LeftButton && b->Enabled && !b->Down) {
       b->Down = true;
       RedrawObject(FCaptured);
+      // The system-menu button opens the system menu below itself.
+      if (auto* std = dynamic_cast<TspSkinStdButtonObject*>(b);
+          std && std->Command == TspStdCommand::cmSysMenu) {
+        const QPoint below = FForm->mapToGlobal(QPoint(b->ObjectRect.Left, b->ObjectRect.Bottom));
+        ReleaseCaptured(p, Qt::NoButton);
+        ShowSystemMenu(below);
+      }
     }
     return;
   }

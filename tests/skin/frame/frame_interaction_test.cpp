@@ -256,6 +256,18 @@ TEST_F(FrameTest, SystemMenuOpensOnlyWhenEnabled) {
   for (QAction* a : menu.actions()) texts << a->text();
   EXPECT_EQ(texts, (QStringList{"Mi&nimize", "&Restore", "Ro&llUp", "", "&Close"}));
   EXPECT_EQ(menu.actions().last()->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+  // The system-menu button, shown once the menu is allowed, opens it below itself.
+  frame->SetWindowState(TspWindowState::wsNormal);
+  ASSERT_TRUE(Object("sysmenubutton")->Visible);
+  // The closed menu may leave the activation elsewhere on this platform: the form takes it.
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  Move(CentreOf("sysmenubutton"));
+  Press(CentreOf("sysmenubutton"));
+  ASSERT_EQ(popups(), 1);
+  EXPECT_EQ(frame->SkinMenu()->Level(0)->y(),
+            form->mapToGlobal(QPoint(0, Object("sysmenubutton")->ObjectRect.Bottom)).y());
+  frame->SkinMenu()->CloseMenu();
 }
 
 } // namespace
