@@ -24,12 +24,12 @@
 #include "skin/controls/page_control.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/plain_look.h"
-#include "skin/controls/skin_tree.h"
 #include "skin/controls/status_bar.h"
 #include "skin/controls/status_panel.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 #include "skin/frame/hint.h"
+#include "skin/frame/vestimar.h"
 #include "store/store_connection.h"
 
 #include <QDesktopServices>
@@ -58,8 +58,6 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Application"));
   setAttribute(Qt::WA_AlwaysShowToolTips);
-  // Skin messages reach every control of the window through the hook.
-  new TspSkinnedFormHook(this);
 
   // The skin data loads the first skin of the list as soon as the list is attached.
   spSkinForm = new TspSkinData(this);
@@ -83,10 +81,46 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
   tmrDynamic->setInterval(2000);
   DSMain.SetDataSet(&ADOUsers);
 
-  resize(kClientWidth, kClientHeight);
-  FClient = new QWidget(this);
+  // The frame: skin messages reach every control of the window through it.
+  frmSkin = new TspVestimar(this);
+  frmSkin->SetMenusSkinData(spSkinForm);
+  frmSkin->SetSupportNCArea(true);
+  frmSkin->SetSizeable(true);
+  frmSkin->SetDraggAble(false);
+  frmSkin->SetNCDraggAble(true);
+  frmSkin->SetMagnetic(false);
+  frmSkin->SetMagneticSize(10);
+  frmSkin->SetBorderIcons(TspBorderIcon::biSystemMenu | TspBorderIcon::biMinimize |
+                          TspBorderIcon::biMaximize);
+  frmSkin->SetDisableSystemMenu(true);
+  frmSkin->SetUseDefaultSysMenu(true);
+  frmSkin->SetShowIcon(true);
+  frmSkin->SetHideCaptionButtons(false);
+  frmSkin->SetUseSkinFontInCaption(true);
+  frmSkin->SetUseSkinFontInMenu(true);
+  frmSkin->SetUseSkinSizeInMenu(true);
+  frmSkin->SetDefCaptionFont(AppFont(kTahoma, 13, true), palette().color(QPalette::ButtonText));
+  frmSkin->SetDefInActiveCaptionFont(AppFont(kTahoma, 13, true), palette().color(QPalette::Dark));
+  frmSkin->SetDefMenuItemHeight(20);
+  frmSkin->SetDefMenuItemFont(AppFont(kTahoma, 13));
+  frmSkin->SetPositionInMonitor(TspPositionInMonitor::sppDesktopCenter);
+  frmSkin->SetAlphaBlend(false);
+  frmSkin->SetAlphaBlendAnimation(false);
+  frmSkin->SetAlphaBlendValue(200);
+  frmSkin->SetMenusAlphaBlend(false);
+  frmSkin->SetMenusAlphaBlendAnimation(false);
+  frmSkin->SetMenusAlphaBlendValue(200);
+  frmSkin->SetMaximizeOnFullScreen(false);
+  frmSkin->SetShowObjectHint(false);
+  frmSkin->SetUseDefaultObjectHint(true);
+  frmSkin->SetClientInActiveEffect(false);
+  frmSkin->SetMaxMenuItemsInWindow(0);
+  frmSkin->SetSkinData(spSkinForm);
+  FClient = frmSkin->ClientWidget();
   FClient->setObjectName(QStringLiteral("frmMainClient"));
-  FClient->setGeometry(0, 0, kClientWidth, kClientHeight);
+  // The layout's client area inside the frame.
+  resize(frmSkin->FormSizeForClient(QSize(kClientWidth, kClientHeight)));
+  FClient->resize(kClientWidth, kClientHeight);
   BuildMakeUp();
   SkinChanged();
 }
@@ -189,8 +223,8 @@ void TfrmMain::BuildStatusBar() {
 void TfrmMain::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (!FClient) return;
-  const int w = width(), h = height();
-  FClient->setGeometry(0, 0, w, h);
+  // The frame has placed the client area for the new size.
+  const int w = FClient->width(), h = FClient->height();
   // The header and the banner stretch with the width, the pages both ways; the version
   // panel keeps to the right end of the status bar.
   pnlMainHeader->resize(w - kSideMargin - kRightMargin, kHeaderHeight);

@@ -30,6 +30,7 @@ class TspSkinStatusBar;
 class TspSkinStatusPanel;
 class TspSkinStdLabel;
 class TspSkinTabSheet;
+class TspVestimar;
 class TShape;
 struct TErrorCode;
 
@@ -82,6 +83,8 @@ public:
   TspSkinData* spSkinForm = nullptr;
   TspCompressedSkinList* spSkinList = nullptr;
   TspSkinHint* spSkinHint = nullptr;
+  // The form controller: the skinned frame around the client area.
+  TspVestimar* frmSkin = nullptr;
   QTimer* tmrErrorMSG = nullptr;
   QTimer* tmrDynamic = nullptr;
   // The database connection the cursor reads through; none until start-up finds the file.
@@ -90,7 +93,7 @@ public:
   TDataSource DSMain;
 
   // --- Visible parts -----------------------------------------------------------------------
-  // Everything lies on the client widget, at the client coordinates of the layout.
+  // Everything lies on the frame's client widget, at the client coordinates of the layout.
   QWidget* Client() const { return FClient; }
   TspSkinPanel* pnlMainHeader = nullptr;
   TspSkinStdLabel* lblMainSave = nullptr;

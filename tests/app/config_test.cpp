@@ -2,7 +2,9 @@
 // the Configuration page in the running window (start-up lines, the skin choice, Apply,
 // the skin switch, saving at shutdown).
 #include "app_fixture.h"
+
 #include "file_size_limit.h"
+#include "skin/frame/vestimar.h"
 
 #include "app/config_page.h"
 #include "app/ini_config.h"
@@ -264,11 +266,10 @@ TEST_F(ConfigPageTest, SkinColorIsMatchedExactlyAndAMissingSizeKeepsTheLayoutsSi
   EXPECT_EQ(Form->spSkinForm->SkinIndex(), 3);
   EXPECT_EQ(Form->pos(), QPoint(0, 0));
   // A window of no size could not be seen or used: the layout's size stays.
-  EXPECT_EQ(Form->size(), QSize(TfrmMain::kClientWidth, TfrmMain::kClientHeight));
+  EXPECT_EQ(Form->Client()->size(), QSize(TfrmMain::kClientWidth, TfrmMain::kClientHeight));
 }
 
 TEST_F(ConfigPageTest, ARememberedSizeBeyondTheDesktopShrinksToIt) {
-  const QSize layout(TfrmMain::kClientWidth, TfrmMain::kClientHeight);
   const struct {
     int Width, Height;
     bool WidthLimited, HeightLimited;
@@ -276,15 +277,19 @@ TEST_F(ConfigPageTest, ARememberedSizeBeyondTheDesktopShrinksToIt) {
   } cases[] = {
       {2000000000, 2000000000, true, true, {}},
       {100000, 600, true, false, {0, 600}},
-      {-5, 500, false, false, {layout.width(), 500}},
+      {-5, 500, false, false, {-1, 500}}, // -1: the layout's width
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.Width << "x" << c.Height);
     MakeIni({"[Dimensions]", "isRemember=1", "left=0", "top=0", "width=" + QString::number(c.Width),
              "height=" + QString::number(c.Height)});
     StartForm();
+    // The layout's client area in the skinned frame.
+    const QSize layout =
+        Form->frmSkin->FormSizeForClient(QSize(TfrmMain::kClientWidth, TfrmMain::kClientHeight));
     const QSize largest = Form->screen()->virtualSize().expandedTo(layout);
-    EXPECT_EQ(Form->width(), c.WidthLimited ? largest.width() : c.Expected.width());
+    const int width = c.Expected.width() < 0 ? layout.width() : c.Expected.width();
+    EXPECT_EQ(Form->width(), c.WidthLimited ? largest.width() : width);
     EXPECT_EQ(Form->height(), c.HeightLimited ? largest.height() : c.Expected.height());
     EXPECT_FALSE(Form->grab().isNull());
     Form.reset();

@@ -2,6 +2,8 @@
 // and after start-up, the timer that waits while the mouse is over the banner, "X" and "?".
 #include "app_fixture.h"
 
+#include "skin/frame/vestimar.h"
+
 #include "app/error_banner.h"
 #include "app/error_codes.h"
 #include "app/web_host.h"
@@ -162,7 +164,7 @@ TEST_F(ErrorBannerTest, TheBannerHoldsItsPartsInTheirFonts) {
 }
 
 TEST_F(ErrorBannerTest, TheBannerFollowsTheWindowWidth) {
-  Form->resize(1200, 700);
+  Form->resize(Form->frmSkin->FormSizeForClient(QSize(1200, 700)));
   EXPECT_EQ(Banner().pnlErrorMain->geometry(), QRect(-1, 0, 1202, 57));
   EXPECT_EQ(Banner().btnErrorClose->geometry().right(), 1201);
   EXPECT_EQ(Banner().btnErrorQuestion->geometry().right(), Banner().btnErrorClose->x());

@@ -3,6 +3,8 @@
 // the page and focus it ends on, and what happens without a database or without animals.
 #include "app_fixture.h"
 
+#include "skin/frame/vestimar.h"
+
 #include "app/browse_page.h"
 #include "app/error_banner.h"
 #include "app/image_control.h"
@@ -41,7 +43,9 @@ protected:
 TEST_F(StartupTest, TheWindowHoldsItsPartsWhereTheLayoutPutsThem) {
   StartForm();
   EXPECT_EQ(Form->windowTitle(), "Application");
-  EXPECT_EQ(Form->size(), QSize(970, 671));
+  // The layout's client area inside the skinned frame.
+  EXPECT_EQ(Form->Client()->size(), QSize(970, 671));
+  EXPECT_EQ(Form->size(), Form->frmSkin->FormSizeForClient(QSize(970, 671)));
   const struct {
     const char* Name;
     QRect Bounds;
@@ -67,7 +71,7 @@ TEST_F(StartupTest, TheWindowHoldsItsPartsWhereTheLayoutPutsThem) {
   EXPECT_EQ(captions, QStringList({"Log In", "Register", "Profile", "Edit", "Employee", "Browse",
                                    "Admin", "Configuration", "Console", ""}));
   // The header and the pages stretch, the status bar's version panel keeps to the right.
-  Form->resize(1100, 700);
+  Form->resize(Form->frmSkin->FormSizeForClient(QSize(1100, 700)));
   EXPECT_EQ(Form->pnlMainHeader->geometry(), QRect(8, 8, 1087, 49));
   EXPECT_EQ(Form->pctMain->geometry(), QRect(8, 64, 1087, 611));
   EXPECT_EQ(Form->stBar->geometry().bottomRight(), QPoint(1099, 699));

@@ -1,9 +1,10 @@
 #include "gallery_window.h"
 
+#include "skin/frame/vestimar.h"
+
 #include "gallery_skins.h"
 #include "skin/controls/button.h"
 #include "skin/controls/label.h"
-#include "skin/controls/skin_tree.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/hint.h"
 
@@ -30,9 +31,6 @@ constexpr int kSheetTop = kMargin + 270;
 
 TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
   setWindowTitle(tr("Skinned controls gallery"));
-  setFixedSize(kWidth, kHeight);
-  // Skin messages reach every control of the window through the hook.
-  new TspSkinnedFormHook(this);
 
   FSkins = new TGallerySkins(this);
   FContext.SkinData = FSkins->SkinData();
@@ -118,6 +116,20 @@ TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
                    MakeSection(FContext, FSheets[2], tr("Data grid"),
                                {kColumnAWidth + kMargin, kRow2, kColumnBWidth, kRow2Height}));
   ShowSheet(0);
+
+  // The skinned frame; the controls move onto its client area, which keeps the layout's
+  // size. Skin messages reach every control through it.
+  FFrame = new TspVestimar(this);
+  FFrame->SetDisableSystemMenu(true);
+  FFrame->SetBorderIcons(TspBorderIcon::biSystemMenu | TspBorderIcon::biMinimize);
+  FFrame->SetSizeable(false);
+  FFrame->SetSkinData(FContext.SkinData);
+  // One size for every skin (the frames of the built-in skins; the plain frame leaves a
+  // little more client area), so that no skin change resizes the window.
+  const QSize size = FFrame->FormSizeForClient(QSize(kWidth, kHeight));
+  FFrame->SetMinWidth(size.width());
+  FFrame->SetMinHeight(size.height());
+  setFixedSize(size);
 
   FSkins->OnChanged = [this](int choice) { SkinChanged(choice); };
   FillSkinList();

@@ -9,6 +9,7 @@
 
 class QListWidget;
 class TGallerySkins;
+class TspVestimar;
 class TspSkinButton;
 class TspSkinTextLabel;
 
@@ -45,6 +46,7 @@ private:
 
   TGalleryContext FContext;
   TGallerySkins* FSkins = nullptr;
+  TspVestimar* FFrame = nullptr;
   QListWidget* FSkinList = nullptr;
   bool FShownOnce = false;
   TspSkinTextLabel* FSkinInfo = nullptr;

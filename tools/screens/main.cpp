@@ -1,10 +1,11 @@
-// vorns-screens WORKDIR OUTDIR [USER PASSWORD]
+// vorns-screens [--inactive] WORKDIR OUTDIR [USER PASSWORD]
 //   Starts the main window on a copy of WORKDIR (the original is never written), then for
 //   each built-in skin and for no skin writes OUTDIR/<skin>-<page>.png for every tab shown
 //   to a visitor and for the Register page; with USER and PASSWORD it logs in and writes the
 //   pages of that user's role, the Edit page and the page of the first animal up for adoption.
-//   Runs without a screen. Exit code 0 when every picture was written, 1 otherwise, 2 on bad
-//   usage.
+//   With --inactive another window holds the activation, so the frame shows its inactive
+//   look. Runs without a screen. Exit code 0 when every picture was written, 1 otherwise, 2
+//   on bad usage.
 
 #include "app/app_fonts.h"
 #include "app/browse_page.h"
@@ -19,6 +20,8 @@
 #include "skin/controls/page_control.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/password_edit.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_messages.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -80,8 +83,14 @@ bool WriteVisiblePages(TfrmMain& form, const QString& outDir, const QString& pre
 } // namespace
 
 int main(int argc, char** argv) {
+  const bool inactive = argc > 1 && qstrcmp(argv[1], "--inactive") == 0;
+  if (inactive) {
+    argv[1] = argv[0];
+    ++argv;
+    --argc;
+  }
   if (argc != 3 && argc != 5) {
-    std::fputs("usage: vorns-screens WORKDIR OUTDIR [USER PASSWORD]\n", stderr);
+    std::fputs("usage: vorns-screens [--inactive] WORKDIR OUTDIR [USER PASSWORD]\n", stderr);
     return 2;
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -106,6 +115,14 @@ int main(int argc, char** argv) {
   form.show();
   QApplication::setActiveWindow(&form);
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
+  // A window beside it that takes the activation.
+  QWidget other;
+  if (inactive) {
+    other.setGeometry(0, 0, 10, 10);
+    other.show();
+    other.activateWindow();
+    if (!QTest::qWaitForWindowActive(&other)) return 1;
+  }
 
   TConfigPage& config = form.ConfigPage();
   const bool login = argc == 5;
@@ -144,7 +161,12 @@ int main(int argc, char** argv) {
     // The last round is the plain look: the list's entries first, then no skin at all.
     const bool plain = index == int(config.lbxConfigSkins->Items().size());
     if (plain) {
+      // The messages of a load around a skin left empty: the frame and the controls take
+      // their plain looks.
+      form.spSkinForm->BroadcastSkinMessage(SkinMsgBeforeChange);
       form.spSkinForm->ClearSkin();
+      form.spSkinForm->BroadcastSkinMessage(SkinMsgChange);
+      form.spSkinForm->BroadcastSkinMessage(SkinMsgAfterChange);
     } else {
       config.lbxConfigSkins->SetItemIndex(index);
       config.lbxConfigSkinsListBoxClick();

@@ -4,6 +4,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/frame/menu_placement.h"
 #include "skin/frame/popup_window.h"
+#include "skin/frame/vestimar.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -60,6 +61,7 @@ TspSkinMenu::~TspSkinMenu() {
 TspSkinMenu* TspSkinMenu::ForWindow(QWidget* widget) {
   QWidget* form = widget ? widget->window() : QApplication::activeWindow();
   if (!form) return nullptr;
+  if (TspVestimar* frame = TspVestimar::ForWindow(form)) return frame->SkinMenu();
   if (auto* m = form->findChild<TspSkinMenu*>(QString(), Qt::FindDirectChildrenOnly)) return m;
   return new TspSkinMenu(form);
 }

@@ -4,9 +4,9 @@
 // never shown as a QMenu: TspSkinMenu opens a chain of TspSkinPopupWindow levels for it,
 // painted from the skin, and runs hovering, keys, clicks and closing.
 //
-// Until the form controller exists every top-level window has one TspSkinMenu, a child
-// object of the window made on first use (TspSkinMenu::ForWindow) with the application's
-// menu options; the controller will own it instead.
+// A window with a form controller (TspVestimar) uses the controller's TspSkinMenu, with the
+// controller's menu options; any other top-level window gets one on first use
+// (TspSkinMenu::ForWindow), a child object of the window.
 
 #include "skin/data/skin_data.h"
 #include "skin/frame/menu_look.h"
@@ -29,7 +29,8 @@ public:
   explicit TspSkinMenu(QWidget* form);
   ~TspSkinMenu() override;
 
-  // The menu of `widget`'s top-level window, made when it has none.
+  // The menu of `widget`'s top-level window: its form controller's, else one made when it
+  // has none.
   static TspSkinMenu* ForWindow(QWidget* widget);
 
   QWidget* Form() const { return FForm; }

@@ -1,0 +1,346 @@
+#include "skin/frame/frame_paint.h"
+
+#include "skin/controls/skin_binding.h"
+#include "skin/data/skin_data.h"
+#include "skin/frame/caption_buttons.h"
+#include "skin/frame/caption_text.h"
+#include "skin/render/composition.h"
+#include "skin/render/effect_bitmap.h"
+#include "skin/render/pixel_copy.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+#include <algorithm>
+
+bool TspFramePaintInput::Skinned() const {
+  return Skin && !Skin->IsEmpty();
+}
+
+TspFrameColors FrameColors(const TspSkinData* skin) {
+  // An empty skin holds the platform's colours; without skin data they are read here.
+  if (skin)
+    return {ColorToQColor(skin->SkinColors.cbtnface), ColorToQColor(skin->SkinColors.cbtntext),
+            ColorToQColor(skin->SkinColors.cbtnshadow),
+            ColorToQColor(skin->SkinColors.c3ddkshadow)};
+  const QPalette pal = QGuiApplication::palette();
+  return {pal.color(QPalette::Button), pal.color(QPalette::ButtonText), pal.color(QPalette::Dark),
+          pal.color(QPalette::Shadow)};
+}
+
+namespace {
+
+QImage NewBand(int w, int h, const QColor& fill) {
+  if (w <= 0 || h <= 0) return {};
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(fill);
+  return image;
+}
+
+QFont CaptionFont(const TspFramePaintInput& in, const TspDataSkinCaption& d) {
+  const QFont& def = in.Context.FormActive ? in.DefCaptionFont : in.DefInActiveCaptionFont;
+  return SkinFont(in.UseSkinFontInCaption, d.fontname, d.fontheight, d.fontstyle, def);
+}
+
+} // namespace
+
+void ApplyInactiveEffect(QImage& image, TspInactiveEffect effect) {
+  if (image.isNull()) return;
+  TspEffectBmp bmp(image);
+  switch (effect) {
+  case TspInactiveEffect::ieBrightness:
+    bmp.Brighten(0.5);
+    break;
+  case TspInactiveEffect::ieDarkness:
+    bmp.Darken(0.3);
+    break;
+  case TspInactiveEffect::ieGrayscale:
+    bmp.Grayscale();
+    break;
+  case TspInactiveEffect::ieNoise:
+    bmp.Noise(50);
+    break;
+  case TspInactiveEffect::ieSplitBlur:
+    bmp.SplitBlur(1);
+    break;
+  case TspInactiveEffect::ieInvert:
+    bmp.Invert();
+    break;
+  }
+  image = bmp.ToImage();
+}
+
+void TspFramePainter::Clear() {
+  FBaseTop = FBaseBottom = FTop = FBottom = FLeft = FRight = QImage();
+  FWidth = FHeight = 0;
+}
+
+void TspFramePainter::Compose(const TspFramePaintInput& in) {
+  Clear();
+  FWidth = in.Width;
+  FHeight = in.Height;
+  if (in.Width <= 0 || in.Height <= 0) return;
+  if (!in.Skinned()) {
+    const TspFrameColors colors = FrameColors(in.Skin);
+    const QColor face = colors.BtnFace;
+    const QColor dark = colors.DkShadow;
+    const TspRect client = DefaultClientRect(in.Width, in.Height, in.ToolWindow);
+    FTop = NewBand(in.Width, client.Top, face);
+    FBottom = NewBand(in.Width, in.Height - client.Bottom, face);
+    FLeft = NewBand(client.Left, client.Bottom - client.Top, face);
+    FRight = NewBand(in.Width - client.Right, client.Bottom - client.Top, face);
+    // The outer ring in the dark shadow colour; the two rings inside it are face colour.
+    const auto ring = [&](QImage& band, int x, int y) {
+      if (band.isNull()) return;
+      QPainter p(&band);
+      p.setPen(dark);
+      p.translate(-x, -y);
+      p.drawRect(0, 0, in.Width - 1, in.Height - 1);
+    };
+    ring(FTop, 0, 0);
+    ring(FLeft, 0, client.Top);
+    ring(FRight, client.Right, client.Top);
+    ring(FBottom, 0, client.Bottom);
+    FBaseTop = FTop;
+    FBaseBottom = FBottom;
+    DrawDefaultCaption(in);
+    DrawObjects(in);
+    return;
+  }
+  const TspSkinData& skin = *in.Skin;
+  const TspFormInfo& info = skin.FormInfo;
+  if (info.clientrect.IsEmpty()) return;
+  const bool useInactive = !in.Context.FormActive && !skin.InactivePicture.isNull();
+  QImage holder;
+  const QImage& P = AsRgb32(useInactive ? skin.InactivePicture : skin.Picture, holder);
+  const TspNinePartGeometry source{info.clientrect, info.lefttoppoint, info.righttoppoint,
+                                   info.leftbottompoint, info.rightbottompoint};
+  const TspFrameGeometry& g = in.Geometry;
+  const TspNinePartGeometry dest{g.ClientArea, g.LeftTop, g.RightTop, g.LeftBottom, g.RightBottom};
+  TspStretchFlags flags;
+  flags.leftstretch = info.leftstretch;
+  flags.topstretch = info.topstretch;
+  flags.rightstretch = info.rightstretch;
+  flags.bottomstretch = info.bottomstretch;
+  TspBorderStrips strips = ComposeBorderStrips(P, {0, 0, P.width(), P.height()}, source, in.Width,
+                                               in.Height, dest, flags);
+  if (!in.Context.FormActive && info.autorenderinginactiveimage) {
+    for (QImage* band : {&strips.Top, &strips.Bottom, &strips.Left, &strips.Right})
+      ApplyInactiveEffect(*band, info.inactiveeffect);
+  }
+  FTop = strips.Top;
+  FBottom = strips.Bottom;
+  FLeft = strips.Left;
+  FRight = strips.Right;
+  FBaseTop = FTop;
+  FBaseBottom = FBottom;
+  DrawObjects(in);
+}
+
+void TspFramePainter::DrawObjects(const TspFramePaintInput& in) {
+  if (!in.Objects) return;
+  for (const auto& o : *in.Objects) {
+    if (!o->Visible || o->RollUp) continue;
+    if (auto* caption = dynamic_cast<const TspSkinCaptionObject*>(o.get())) {
+      if (in.Skinned()) DrawCaption(in, *caption);
+      continue;
+    }
+    DrawObjectInto(in, *o);
+  }
+}
+
+void TspFramePainter::DrawObjectInto(const TspFramePaintInput& in,
+                                     const TspActiveSkinObject& object) {
+  const int clientTop = FTop.height();
+  const bool onTop = object.ObjectRect.Bottom <= clientTop;
+  QImage& band = onTop ? FTop : FBottom;
+  if (band.isNull() || object.ObjectRect.IsEmpty()) return;
+  const QPoint origin = onTop ? QPoint(0, 0) : QPoint(0, FHeight - FBottom.height());
+  if (!in.Skinned()) {
+    auto* button = dynamic_cast<const TspSkinStdButtonObject*>(&object);
+    if (!button) return;
+    const int side = object.ObjectRect.Width();
+    const bool hot = object.Active && button->Enabled;
+    const bool down = hot && button->Down;
+    const QImage image =
+        DrawDefaultButton(*button, side, down, hot, in.Context, FrameColors(in.Skin), in.Icon);
+    QPainter p(&band);
+    p.drawImage(object.ObjectRect.Left - origin.x(), object.ObjectRect.Top - origin.y(), image);
+    return;
+  }
+  object.Draw(band, origin, in.Context);
+}
+
+QRect TspFramePainter::RedrawObject(const TspFramePaintInput& in,
+                                    const TspActiveSkinObject& object) {
+  const TspRect r = object.ObjectRect;
+  if (r.IsEmpty() || !object.Visible || object.RollUp) return {};
+  const bool onTop = r.Bottom <= FTop.height();
+  QImage& band = onTop ? FTop : FBottom;
+  const QImage& base = onTop ? FBaseTop : FBaseBottom;
+  if (band.isNull()) return {};
+  const int y0 = onTop ? 0 : FHeight - FBottom.height();
+  // What lies under the object, then the object in its new state.
+  CopyPart(band, {r.Left, r.Top - y0, r.Right, r.Bottom - y0}, base,
+           {r.Left, r.Top - y0, r.Right, r.Bottom - y0});
+  DrawObjectInto(in, object);
+  return r.ToQRect();
+}
+
+void TspFramePainter::DrawCaption(const TspFramePaintInput& in,
+                                  const TspSkinCaptionObject& caption) {
+  const TspRect obj = caption.ObjectRect;
+  if (obj.IsEmpty() || FTop.isNull()) return;
+  const bool onTop = obj.Bottom <= FTop.height();
+  QImage& band = onTop ? FTop : FBottom;
+  const int y0 = onTop ? 0 : FHeight - FBottom.height();
+  const TspDataSkinCaption& d = caption.Data();
+  const bool active = in.Context.FormActive;
+  // A frame of the caption's animation, or its own active image, lies under the text.
+  const TspRect frame = caption.AnimationFrame();
+  if (!frame.IsEmpty())
+    CopyPart(band, {obj.Left, obj.Top - y0, obj.Right, obj.Bottom - y0}, caption.ActivePicture,
+             frame);
+  else if (active && !caption.ActiveSkinRect.IsEmpty() && !caption.ActivePicture.isNull())
+    CopyPart(band, {obj.Left, obj.Top - y0, obj.Right, obj.Bottom - y0}, caption.ActivePicture,
+             caption.ActiveSkinRect);
+  // On an animation frame the text takes the other state's colours.
+  const bool textActive = frame.IsEmpty() ? active : !active;
+  if (!caption.ShowsFormCaption) return;
+  QPainter p(&band);
+  p.translate(obj.Left, obj.Top - y0);
+  if (in.OnCaptionPaint) {
+    in.OnCaptionPaint(p, {0, 0, obj.Width(), obj.Height()}, active);
+    return;
+  }
+  if (in.Caption.isEmpty() || d.textrect.IsEmpty()) return;
+  TspRect tr = d.textrect;
+  tr.Right += obj.Width() - caption.SkinRect.Width();
+  // A text frame behind the text: the text keeps to the frame's own text rectangle.
+  const bool framed = !d.framerect.IsEmpty() && !caption.ActivePicture.isNull();
+  if (framed) {
+    tr.Left += d.frametextrect.Left;
+    tr.Top += d.frametextrect.Top;
+    tr.Right += d.frametextrect.Right - d.framerect.Width();
+  }
+  const QFont font = CaptionFont(in, d);
+  p.setFont(font);
+  const QFontMetrics m(font);
+  const QString text = TrimCaption(in.Caption, m, tr.Width());
+  const int tw = m.horizontalAdvance(text), th = m.height();
+  const QPoint at = CaptionTextOrigin(tr, tw, th, d.alignment, font.pixelSize());
+  const QRect box(at, QSize(tw, th));
+  if (framed) {
+    const TspRect source = active && !d.activeframerect.IsEmpty() ? d.activeframerect : d.framerect;
+    const int offset = in.Geometry.ButtonsOffset;
+    const int width =
+        d.fullframe ? obj.Width() - 2 * offset : d.framerect.Width() + tw - d.frametextrect.Width();
+    const int x = d.fullframe ? offset : at.x() - d.frametextrect.Left;
+    if (width > 0) {
+      QImage textFrame;
+      ComposeHorizontalImage(textFrame, caption.ActivePicture, source, d.frameleftoffset,
+                             d.framerightoffset, true, width);
+      p.drawImage(x, at.y() - d.frametextrect.Top, textFrame);
+    }
+  }
+  const auto draw = [&](TColor colour, int dx, int dy) {
+    p.setPen(ColorToQColor(colour));
+    p.drawText(box.translated(dx, dy), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+  };
+  if (d.light) draw(textActive ? d.activelightcolor : d.lightcolor, -1, -1);
+  if (d.shadow) draw(textActive ? d.activeshadowcolor : d.shadowcolor, 1, 1);
+  draw(textActive ? d.activefontcolor : d.fontcolor, 0, 0);
+}
+
+void TspFramePainter::DrawDefaultCaption(const TspFramePaintInput& in) {
+  const TspRect c = in.DefaultCaption;
+  const int ch = in.ToolWindow ? kDefaultToolCaptionHeight : kDefaultCaptionHeight;
+  if (FTop.isNull() || c.Width() <= 0) return;
+  QPainter p(&FTop);
+  // The caption image sits at (3, 3) and is CH high.
+  p.translate(kDefaultBorder, kDefaultBorder);
+  p.setClipRect(0, 0, in.Width - 2 * kDefaultBorder, ch);
+  if (in.OnCaptionPaint) {
+    in.OnCaptionPaint(p, {c.Left - kDefaultBorder, 0, c.Right - kDefaultBorder, ch},
+                      in.Context.FormActive);
+    return;
+  }
+  if (in.Caption.isEmpty()) return;
+  const QFont& font = in.Context.FormActive ? in.DefCaptionFont : in.DefInActiveCaptionFont;
+  p.setFont(font);
+  const QFontMetrics m(font);
+  const QString text = TrimCaption(in.Caption, m, c.Width());
+  const int tw = m.horizontalAdvance(text), th = m.height();
+  const int l = c.Left - kDefaultBorder;
+  const int x = l + c.Width() / 2 - (tw + 5) / 2;
+  const int y = ch / 2 - th / 2;
+  const QRect box(x, y, tw, th);
+  p.fillRect(box.adjusted(-2, -2, 2, 2), FrameColors(in.Skin).BtnFace);
+  p.setPen(in.Context.FormActive ? in.DefCaptionColor : in.DefInActiveCaptionColor);
+  p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+}
+
+void TspFramePainter::Paint(QPainter& painter, const QRegion& dirty) const {
+  painter.save();
+  painter.setClipRegion(dirty);
+  if (!FTop.isNull()) painter.drawImage(TopAt(), FTop);
+  if (!FLeft.isNull()) painter.drawImage(LeftAt(), FLeft);
+  if (!FRight.isNull()) painter.drawImage(RightAt(), FRight);
+  if (!FBottom.isNull()) painter.drawImage(BottomAt(), FBottom);
+  painter.restore();
+}
+
+QImage ComposeClientBackground(const TspSkinData* skin, int cw, int ch, int frameWidth,
+                               int frameHeight) {
+  QImage target;
+  if (cw <= 0 || ch <= 0) return target;
+  ResizeTarget(target, cw, ch);
+  target.fill(FrameColors(skin).BtnFace);
+  if (!skin || skin->IsEmpty()) return target;
+  const TspFormInfo& info = skin->FormInfo;
+  QImage holder;
+  QImage source;
+  TspRect part;
+  if (info.bgpictureindex >= 0) {
+    if (!skin->ValidPictureIndex(info.bgpictureindex)) return target;
+    source = AsRgb32(skin->ActivePictures[size_t(info.bgpictureindex)], holder);
+    part = {0, 0, source.width(), source.height()};
+  } else {
+    if (info.clientrect.IsEmpty()) return target;
+    source = AsRgb32(skin->Picture, holder);
+    // Only the part of the client rectangle that lies in the picture.
+    part = TspRect{std::max(info.clientrect.Left, 0), std::max(info.clientrect.Top, 0),
+                   std::min(info.clientrect.Right, source.width()),
+                   std::min(info.clientrect.Bottom, source.height())};
+  }
+  // A picture without pixels leaves the plain fill: nothing to tile or divide by.
+  if (source.isNull() || part.IsEmpty()) return target;
+  const TspRect all{0, 0, cw, ch};
+  if (!info.stretcheffect) {
+    CopyPart(target, all, source, part, TspAxisFill::Tile, TspAxisFill::Tile);
+    return target;
+  }
+  switch (info.stretchtype) {
+  case TspStretchType::stFull:
+    CopyPart(target, all, source, part);
+    break;
+  case TspStretchType::stHorz: {
+    // A band of the picture's width stretched to the frame's height, repeated across.
+    QImage band;
+    ResizeTarget(band, part.Width(), std::max(frameHeight, 1));
+    CopyPart(band, {0, 0, band.width(), band.height()}, source, part);
+    CopyPart(target, all, band, {0, 0, band.width(), band.height()}, TspAxisFill::Tile,
+             TspAxisFill::Tile);
+    break;
+  }
+  case TspStretchType::stVert: {
+    QImage band;
+    ResizeTarget(band, std::max(frameWidth, 1), part.Height());
+    CopyPart(band, {0, 0, band.width(), band.height()}, source, part);
+    CopyPart(target, all, band, {0, 0, band.width(), band.height()}, TspAxisFill::Tile,
+             TspAxisFill::Tile);
+    break;
+  }
+  }
+  return target;
+}

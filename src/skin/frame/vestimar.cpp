@@ -1,0 +1,1089 @@
+#include "skin/frame/vestimar.h"
+
+#include "skin/controls/skin_tree.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_messages.h"
+#include "skin/frame/caption_buttons.h"
+#include "skin/frame/form_client.h"
+#include "skin/frame/skin_menu.h"
+#include "skin/render/regions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+#include <QWindow>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kMorphIntervalMs = 25;
+constexpr int kFadeIntervalMs = 5;
+const char* const kControllerProperty = "spVestimar";
+
+QFont TahomaBold() {
+  QFont f(QStringLiteral("Tahoma"));
+  f.setPixelSize(13);
+  f.setBold(true);
+  return f;
+}
+
+} // namespace
+
+TspVestimar::TspVestimar(QWidget* form) : QObject(form), FForm(form) {
+  if (!form || !form->isWindow())
+    throw std::invalid_argument("TspVestimar needs a form (a top-level widget) as its owner");
+  setObjectName(QStringLiteral("frmSkin"));
+  FDefCaptionFont = TahomaBold();
+  FDefInActiveCaptionFont = TahomaBold();
+  FDefCaptionColor = form->palette().color(QPalette::ButtonText);
+  FDefInActiveCaptionColor = form->palette().color(QPalette::Dark);
+  form->setProperty(kControllerProperty, QVariant::fromValue<QObject*>(this));
+
+  // The system frame goes; the controller draws one of its own.
+  const bool visible = form->isVisible();
+  form->setWindowFlags(form->windowFlags() | Qt::Window | Qt::FramelessWindowHint);
+  form->setAttribute(Qt::WA_OpaquePaintEvent);
+  form->setMouseTracking(true);
+  if (visible) form->show();
+
+  FClient = new TspFormClient(form, [this](QSize s) {
+    return ComposeClientBackground(FSkinData.data(), s.width(), s.height(), FFrameWidth,
+                                   FFrameHeight);
+  });
+  const QObjectList children = form->children();
+  for (QObject* o : children) {
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!w || w == FClient || w->isWindow()) continue;
+    const bool hidden = w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->isHidden();
+    w->setParent(FClient);
+    if (!hidden) w->show();
+  }
+  FClient->lower();
+  FClient->show();
+  FClient->installEventFilter(this);
+  // The frame sets sizing cursors on the form; the controls must not inherit them.
+  FClient->setCursor(Qt::ArrowCursor);
+
+  // The form's menu host, made now unless someone asked for it before.
+  FSkinMenu = form->findChild<TspSkinMenu*>(QString(), Qt::FindDirectChildrenOnly);
+  if (!FSkinMenu) FSkinMenu = new TspSkinMenu(form);
+  FSkinMenu->SetUseSkinFont(true);
+  FSkinMenu->SetUseSkinSize(true);
+
+  FMorphTimer.setInterval(kMorphIntervalMs);
+  connect(&FMorphTimer, &QTimer::timeout, this, [this] { MorphTick(); });
+  FCaptionTimer.setInterval(kMorphIntervalMs);
+  connect(&FCaptionTimer, &QTimer::timeout, this, [this] { CaptionTick(); });
+  FFadeTimer.setInterval(kFadeIntervalMs);
+  connect(&FFadeTimer, &QTimer::timeout, this, [this] { FadeStep(); });
+
+  auto* altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), form);
+  altSpace->setContext(Qt::WindowShortcut);
+  connect(altSpace, &QShortcut::activated, this, [this] {
+    if (FDisableSystemMenu) return;
+    QPoint at = FForm->mapToGlobal(QPoint(FGeometry.CaptionArea.Left, ClientRect().Top));
+    if (TspSkinStdButtonObject* b = FindStdButton(FObjects, TspStdCommand::cmSysMenu))
+      at = FForm->mapToGlobal(QPoint(b->ObjectRect.Left, b->ObjectRect.Bottom));
+    ShowSystemMenu(at);
+  });
+
+  form->installEventFilter(this);
+  ApplySkin();
+}
+
+TspVestimar::~TspVestimar() {
+  FinishFade();
+  if (FForm) {
+    FForm->removeEventFilter(this);
+    FForm->setProperty(kControllerProperty, QVariant());
+  }
+}
+
+TspVestimar* TspVestimar::ForWindow(const QWidget* widget) {
+  const QWidget* form = widget ? widget->window() : nullptr;
+  if (!form) return nullptr;
+  return qobject_cast<TspVestimar*>(form->property(kControllerProperty).value<QObject*>());
+}
+
+QWidget* TspVestimar::ClientWidget() const {
+  return FClient;
+}
+
+// --- Properties --------------------------------------------------------------------------------
+
+void TspVestimar::SetSkinData(TspSkinData* value) {
+  if (FSkinData == value) return;
+  FSkinData = value;
+  ApplySkin();
+}
+
+void TspVestimar::SetBorderIcons(TspBorderIcons value) {
+  FBorderIcons = value;
+  ApplyVisibility();
+  UpdateRegion(true);
+  RepaintFrame();
+}
+
+void TspVestimar::SetHideCaptionButtons(bool value) {
+  FHideCaptionButtons = value;
+  SetBorderIcons(FBorderIcons);
+}
+
+void TspVestimar::SetDisableSystemMenu(bool value) {
+  FDisableSystemMenu = value;
+  SetBorderIcons(FBorderIcons);
+}
+
+void TspVestimar::SetShowIcon(bool value) {
+  FShowIcon = value;
+  UpdateRegion(true);
+  RepaintFrame();
+}
+
+void TspVestimar::SetUseSkinFontInCaption(bool value) {
+  FUseSkinFontInCaption = value;
+  RepaintFrame();
+}
+
+void TspVestimar::SetDefCaptionFont(const QFont& font, const QColor& colour) {
+  FDefCaptionFont = font;
+  FDefCaptionColor = colour;
+  RepaintFrame();
+}
+
+void TspVestimar::SetDefInActiveCaptionFont(const QFont& font, const QColor& colour) {
+  FDefInActiveCaptionFont = font;
+  FDefInActiveCaptionColor = colour;
+  RepaintFrame();
+}
+
+void TspVestimar::SetUseSkinFontInMenu(bool value) {
+  FSkinMenu->SetUseSkinFont(value);
+}
+void TspVestimar::SetUseSkinSizeInMenu(bool value) {
+  FSkinMenu->SetUseSkinSize(value);
+}
+void TspVestimar::SetDefMenuItemHeight(int value) {
+  FSkinMenu->SetDefaultItemHeight(value);
+}
+void TspVestimar::SetDefMenuItemFont(const QFont& value) {
+  FSkinMenu->SetDefaultItemFont(value);
+}
+void TspVestimar::SetMenusAlphaBlend(bool value) {
+  FSkinMenu->SetAlphaBlend(value);
+}
+void TspVestimar::SetMenusAlphaBlendAnimation(bool value) {
+  FSkinMenu->SetAlphaBlendAnimation(value);
+}
+void TspVestimar::SetMenusAlphaBlendValue(int value) {
+  FSkinMenu->SetAlphaBlendValue(value);
+}
+void TspVestimar::SetMaxMenuItemsInWindow(int value) {
+  FSkinMenu->SetMaxItemsInWindow(value);
+}
+
+void TspVestimar::SetMinWidth(int value) {
+  FMinWidth = value;
+  EnforceMinimumSize();
+}
+
+void TspVestimar::SetMinHeight(int value) {
+  FMinHeight = value;
+  EnforceMinimumSize();
+}
+
+void TspVestimar::SetClientWidth(int value) {
+  FClientWidth = value;
+  ApplyClientSize();
+}
+
+void TspVestimar::SetClientHeight(int value) {
+  FClientHeight = value;
+  ApplyClientSize();
+}
+
+void TspVestimar::ApplyClientSize() {
+  const TspRect c = ClientRect();
+  int w = FForm->width(), h = FForm->height();
+  if (FClientWidth > 0) w += FClientWidth - c.Width();
+  if (FClientHeight > 0) h += FClientHeight - c.Height();
+  if (w != FForm->width() || h != FForm->height()) FForm->resize(w, h);
+}
+
+// --- Skin ---------------------------------------------------------------------------------------
+
+void TspVestimar::ApplyVisibility() {
+  ApplyButtonVisibility(FObjects, FBorderIcons, FHideCaptionButtons, FDisableSystemMenu,
+                        OnActivateCustomObject);
+  if (!FUseDefaultObjectHint) return;
+  const TspResourceStrData* strings = FSkinData ? FSkinData->ResourceStrData() : nullptr;
+  const auto text = [strings](const char* key, const char* builtIn) {
+    const QString s = strings ? strings->GetResString(QString::fromLatin1(key)) : QString();
+    return s.isEmpty() ? QString::fromLatin1(builtIn) : s;
+  };
+  for (auto& o : FObjects) {
+    auto* b = dynamic_cast<TspSkinStdButtonObject*>(o.get());
+    if (!b) continue;
+    switch (b->Command) {
+    case TspStdCommand::cmClose:
+      b->NormalHint = text("CLOSEBUTTON_HINT", "Close");
+      break;
+    case TspStdCommand::cmMaximize:
+      b->NormalHint = text("MAXBUTTON_HINT", "Maximize");
+      break;
+    case TspStdCommand::cmMinimize:
+      b->NormalHint = text("MINBUTTON_HINT", "Minimize");
+      break;
+    case TspStdCommand::cmSysMenu:
+      b->NormalHint = text("MENUBUTTON_HINT", "System menu");
+      break;
+    case TspStdCommand::cmRollUp:
+      b->NormalHint = text("ROLLUPBUTTON_HINT", "Roll Up");
+      break;
+    case TspStdCommand::cmMinimizeToTray:
+      b->NormalHint = text("TRAYBUTTON_HINT", "Minimize to Tray");
+      break;
+    case TspStdCommand::cmDefault:
+      continue;
+    }
+    b->RestoreHint = text("RESTORE_HINT", "Restore");
+    b->Hint = b->NormalHint;
+  }
+}
+
+void TspVestimar::ApplySkin() {
+  FHovered = FPrevHovered = FCaptured = -1;
+  FSkinned = FSkinData && !FSkinData->IsEmpty();
+  FObjects = FSkinned ? BuildObjectList(*FSkinData) : MakeDefaultButtons();
+  ApplyVisibility();
+  LayerBorderUpdate();
+  EnforceMinimumSize();
+  FFrameWidth = FForm->width();
+  FFrameHeight = FForm->height();
+  UpdateRegion(true);
+  if (FClient) FClient->InvalidateBackground();
+  RepaintFrame();
+  if (OnChangeSkinData) OnChangeSkinData(this);
+  ApplyClientSize();
+}
+
+void TspVestimar::EnforceMinimumSize() {
+  const QSize min = MinTrackingSize();
+  // The platform keeps the window from being made smaller than this.
+  FForm->setMinimumSize(min);
+  // Limits of its own only; a form that fixed its size keeps it.
+  if (FMaxWidth > 0 || FMaxHeight > 0) {
+    const QSize max = MaxTrackingSize();
+    FForm->setMaximumSize(FMaxWidth > 0 ? max.width() : QWIDGETSIZE_MAX,
+                          FMaxHeight > 0 ? max.height() : QWIDGETSIZE_MAX);
+  }
+  const QSize size = FForm->size();
+  if (size.width() < min.width() || size.height() < min.height())
+    FForm->resize(std::max(size.width(), min.width()), std::max(size.height(), min.height()));
+}
+
+void TspVestimar::SkinMessage(int message, TspSkinData* data) {
+  if (message == SkinMsgBeforeChange) {
+    if (data == FSkinData) {
+      FSkinned = false;
+      FSkinChanging = true;
+      FMorphTimer.stop();
+      FCaptionTimer.stop();
+      FHovered = FPrevHovered = FCaptured = -1;
+      FObjects.clear();
+      FPainter.Clear();
+    }
+    DropSkinRecords(FForm, data);
+  } else if (message == SkinMsgChange) {
+    if (data == FSkinData) {
+      FSkinChanging = false;
+      ApplySkin();
+    }
+    ApplySkins(FForm, data);
+  } else if (message == SkinMsgSkinnableForm || message == SkinMsgResourceStrings) {
+    if (data == FSkinData) {
+      ApplyVisibility();
+      RepaintFrame();
+    }
+  }
+}
+
+// --- Geometry -----------------------------------------------------------------------------------
+
+void TspVestimar::UpdateFrameGeometry() {
+  if (!FSkinned) return;
+  FGeometry = ComputeFrameGeometry(FSkinData->FormInfo, FSkinData->Picture.width(),
+                                   FSkinData->Picture.height(), FFrameWidth, FFrameHeight);
+}
+
+void TspVestimar::LayoutObjects() {
+  const int icon = FForm->style()->pixelMetric(QStyle::PM_SmallIconSize);
+  const QSize iconSize = FShowIcon ? QSize(icon, icon) : QSize();
+  if (FSkinned)
+    ::LayoutObjects(FObjects, FSkinData->FormInfo, FGeometry, FSkinData->Picture.width(),
+                    FSkinData->Picture.height(), iconSize);
+  else
+    FDefaultCaption = LayoutDefaultButtons(FObjects, FFrameWidth, false, iconSize);
+}
+
+TspRect TspVestimar::ClientRect() const {
+  if (FSkinned && !FSkinData->FormInfo.clientrect.IsEmpty())
+    return SkinnedClientRect(FSkinData->FormInfo.clientrect, FSkinData->Picture.width(),
+                             FSkinData->Picture.height(), FFrameWidth, FFrameHeight);
+  return DefaultClientRect(FFrameWidth, FFrameHeight);
+}
+
+QSize TspVestimar::FormSizeForClient(const QSize& client) const {
+  if (FSkinned && !FSkinData->FormInfo.clientrect.IsEmpty()) {
+    const TspRect c = FSkinData->FormInfo.clientrect;
+    return client +
+           QSize(FSkinData->Picture.width() - c.Width(), FSkinData->Picture.height() - c.Height());
+  }
+  return client + QSize(2 * kDefaultBorder, kDefaultCaptionHeight + 2 * kDefaultBorder);
+}
+
+void TspVestimar::UpdateRegion(bool reposition) {
+  UpdateFrameGeometry();
+  if (reposition) LayoutObjects();
+  const QRect whole(0, 0, FFrameWidth, FFrameHeight);
+  FRegion = QRegion(whole);
+  if (FSkinned && !FSkinData->MaskPicture.isNull()) {
+    const TspFormInfo& info = FSkinData->FormInfo;
+    const TspNinePartGeometry source{info.maskrectarea, info.lefttoppoint, info.righttoppoint,
+                                     info.leftbottompoint, info.rightbottompoint};
+    const TspNinePartGeometry dest{FGeometry.MaskArea, FGeometry.LeftTop, FGeometry.RightTop,
+                                   FGeometry.LeftBottom, FGeometry.RightBottom};
+    std::optional<QRegion> shaped;
+    if (reposition)
+      shaped = CreateComposedMaskRegion(FSkinData->MaskPicture, source, FFrameWidth, FFrameHeight,
+                                        dest, 1);
+    else
+      shaped = CreateMaskRegion(FSkinData->MaskPicture, 0, 0);
+    if (shaped && !shaped->isEmpty()) FRegion = *shaped;
+  }
+  // A rectangular window needs no mask (and some platforms support none).
+  if (FRegion == QRegion(whole))
+    FForm->clearMask();
+  else
+    FForm->setMask(FRegion);
+  if (FClient) FClient->setGeometry(ClientRect().ToQRect());
+  if (OnChangeClientRect) OnChangeClientRect(this, FGeometry.ClientArea);
+  FComposed = false;
+}
+
+QSize TspVestimar::MinTrackingSize() const {
+  return ::MinTrackingSize(TrackingInput());
+}
+QSize TspVestimar::MaxTrackingSize() const {
+  return ::MaxTrackingSize(TrackingInput());
+}
+
+TspTrackingInput TspVestimar::TrackingInput() const {
+  TspTrackingInput in;
+  in.Skinned = FSkinned;
+  if (FSkinned) {
+    in.Info = &FSkinData->FormInfo;
+    in.PictureWidth = FSkinData->Picture.width();
+    in.PictureHeight = FSkinData->Picture.height();
+  }
+  in.MinWidth = FMinWidth;
+  in.MinHeight = FMinHeight;
+  in.MaxWidth = FMaxWidth;
+  in.MaxHeight = FMaxHeight;
+  in.Minimized = FForm->isMinimized();
+  in.RolledUp = FRolledUp;
+  const QScreen* s = FForm->screen() ? FForm->screen() : QGuiApplication::primaryScreen();
+  if (s) in.MaximumArea = FMaximizeOnFullScreen ? s->geometry().size() : s->availableSize();
+  return in;
+}
+
+// --- Painting -----------------------------------------------------------------------------------
+
+TspObjectPaintContext TspVestimar::PaintContext() const {
+  TspObjectPaintContext c;
+  c.FormActive = IsFormActive();
+  c.Effects = FSkinData ? FSkinData->EnableSkinEffects() : true;
+  c.Maximized = FWindowState == TspWindowState::wsMaximized;
+  c.Minimized = FForm->isMinimized();
+  c.RolledUp = FRolledUp;
+  return c;
+}
+
+TspFramePaintInput TspVestimar::PaintInput() {
+  TspFramePaintInput in;
+  in.Skin = FSkinData;
+  in.Geometry = FGeometry;
+  in.Width = FFrameWidth;
+  in.Height = FFrameHeight;
+  in.Objects = &FObjects;
+  in.Context = PaintContext();
+  in.Caption = FForm->windowTitle();
+  in.UseSkinFontInCaption = FUseSkinFontInCaption;
+  in.DefCaptionFont = FDefCaptionFont;
+  in.DefInActiveCaptionFont = FDefInActiveCaptionFont;
+  in.DefCaptionColor = FDefCaptionColor;
+  in.DefInActiveCaptionColor = FDefInActiveCaptionColor;
+  in.OnCaptionPaint = OnCaptionPaint;
+  in.DefaultCaption = FDefaultCaption;
+  return in;
+}
+
+void TspVestimar::RepaintFrame() {
+  FComposed = false;
+  FForm->update();
+}
+
+void TspVestimar::RedrawObject(int index) {
+  if (index < 0 || size_t(index) >= FObjects.size() || !FComposed) return;
+  const TspFramePaintInput in = PaintInput();
+  const QRect r = FPainter.RedrawObject(in, *FObjects[size_t(index)]);
+  if (!r.isEmpty()) FForm->update(r);
+}
+
+bool TspVestimar::IsFormActive() const {
+  return FForm->isActiveWindow();
+}
+
+// --- Hover and buttons --------------------------------------------------------------------------
+
+void TspVestimar::TrackObject(const QPoint& p, bool active) {
+  if (FObjects.empty() || !IsFormActive() || FDrag == TDrag::System || FDrag == TDrag::Manual)
+    return;
+  FPrevHovered = FHovered;
+  int found = -1;
+  for (size_t i = 0; i < FObjects.size(); ++i) {
+    const auto& o = FObjects[i];
+    if (!o->Visible || !o->Enabled || o->RollUp) continue;
+    if (dynamic_cast<TspSkinCaptionObject*>(o.get())) continue;
+    if (!o->ObjectRect.ToQRect().contains(p)) continue;
+    if (!o->HitTest(p - QPoint(o->ObjectRect.Left, o->ObjectRect.Top))) continue;
+    found = int(i);
+    break;
+  }
+  int next = active ? found : -1;
+  if (FCaptured >= 0 && next != FCaptured) next = -1;
+  if (next == FHovered) return;
+  FHovered = next;
+  if (FPrevHovered >= 0 && size_t(FPrevHovered) < FObjects.size()) {
+    TspActiveSkinObject& o = *FObjects[size_t(FPrevHovered)];
+    o.MouseIn = o.Active = false;
+    ObjectHintHide();
+    if (OnMouseLeaveEvent) OnMouseLeaveEvent(o.IDName);
+    StartMorph(o);
+    RedrawObject(FPrevHovered);
+  }
+  if (FHovered >= 0) {
+    TspActiveSkinObject& o = *FObjects[size_t(FHovered)];
+    if (auto* b = dynamic_cast<TspSkinStdButtonObject*>(&o);
+        b && b->Command != TspStdCommand::cmDefault)
+      b->Hint = b->MeansRestore(PaintContext()) && !b->RestoreHint.isEmpty() ? b->RestoreHint
+                                                                             : b->NormalHint;
+    o.MouseIn = o.Active = true;
+    if (OnMouseEnterEvent) OnMouseEnterEvent(o.IDName);
+    if (FShowObjectHint) ObjectHintShow(FHovered);
+    StartMorph(o);
+    RedrawObject(FHovered);
+  }
+}
+
+void TspVestimar::StartMorph(TspActiveSkinObject& o) {
+  if (o.CanMorph(PaintContext().Effects) && o.NeedsMorphStep() && !FMorphTimer.isActive())
+    FMorphTimer.start();
+}
+
+void TspVestimar::CaptionTick() {
+  bool changed = false, pending = false;
+  for (auto& o : FObjects)
+    if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get())) {
+      changed |= c->AnimationStep();
+      pending |= c->AnimationPending();
+    }
+  // The caption's frame lies under its text in the composed border.
+  if (changed) RepaintFrame();
+  // A tick that only counted toward a slower caption's interval is no reason to stop: the
+  // timer runs until no caption has frames left.
+  if (!pending) FCaptionTimer.stop();
+}
+
+void TspVestimar::MorphTick() {
+  bool moved = false;
+  for (size_t i = 0; i < FObjects.size(); ++i) {
+    TspActiveSkinObject& o = *FObjects[i];
+    auto* b = dynamic_cast<TspSkinButtonObject*>(&o);
+    if (b && b->Down) continue;
+    if (!o.CanMorph(PaintContext().Effects) || !o.MorphStep()) continue;
+    moved = true;
+    RedrawObject(int(i));
+  }
+  if (!moved) FMorphTimer.stop();
+}
+
+void TspVestimar::RunCommand(TspSkinStdButtonObject& button) {
+  switch (button.Command) {
+  case TspStdCommand::cmClose:
+    TrackObject({-1, -1}, false);
+    FForm->close();
+    break;
+  case TspStdCommand::cmMaximize:
+    TrackObject({-1, -1}, false);
+    SetWindowState(FWindowState == TspWindowState::wsMaximized ? TspWindowState::wsNormal
+                                                               : TspWindowState::wsMaximized);
+    break;
+  case TspStdCommand::cmMinimize:
+    TrackObject({-1, -1}, false);
+    SetWindowState(FForm->isMinimized() ? TspWindowState::wsNormal : TspWindowState::wsMinimized);
+    break;
+  case TspStdCommand::cmRollUp:
+    RollUp(!FRolledUp);
+    break;
+  case TspStdCommand::cmSysMenu:
+  case TspStdCommand::cmMinimizeToTray:
+  case TspStdCommand::cmDefault:
+    // The system-menu button opens its menu on the press; there is no tray icon to
+    // minimise to; a custom object's command is its owner's.
+    break;
+  }
+}
+
+void TspVestimar::ReleaseCaptured(const QPoint& p, Qt::MouseButton button) {
+  if (FCaptured < 0 || size_t(FCaptured) >= FObjects.size()) {
+    FCaptured = -1;
+    return;
+  }
+  const int index = FCaptured;
+  TspActiveSkinObject& o = *FObjects[size_t(index)];
+  auto* b = dynamic_cast<TspSkinButtonObject*>(&o);
+  auto* std = dynamic_cast<TspSkinStdButtonObject*>(&o);
+  // Whatever the command does (it may throw, or close the form), the press is over.
+  const auto reset = [&] {
+    FCaptured = -1;
+    if (b && b->Down) {
+      b->Down = false;
+      RedrawObject(index);
+    }
+  };
+  try {
+    const bool over = o.Active;
+    if (over && OnMouseUpEvent) OnMouseUpEvent(o.IDName, button, p.x(), p.y());
+    if (std && button == Qt::LeftButton && std->Enabled && over) {
+      if (std->Command == TspStdCommand::cmClose) reset();
+      RunCommand(*std);
+    }
+    reset();
+  } catch (...) {
+    reset();
+    FDrag = TDrag::None;
+    throw;
+  }
+}
+
+// --- Mouse ---------------------------------------------------------------------------------------
+
+TspHitCode TspVestimar::HitTest(const QPoint& p) const {
+  TspHitTestInput in;
+  in.Width = FFrameWidth;
+  in.Height = FFrameHeight;
+  in.Skinned = FSkinned;
+  in.Sizeable = FSizeable;
+  in.Maximized = FWindowState == TspWindowState::wsMaximized;
+  in.Minimized = FForm->isMinimized();
+  in.RolledUp = FRolledUp;
+  in.ObjectHovered = FHovered >= 0;
+  in.InSizeMove = FDrag == TDrag::System || FDrag == TDrag::Manual;
+  in.Geometry = FGeometry;
+  in.DefaultCaption = FDefaultCaption;
+  if (FSkinned) {
+    in.BorderWidth = FSkinData->FormInfo.borderwidth;
+    in.MaskPicture = FSkinData->MaskPicture;
+    in.IsCaption = [this](int x, int y) {
+      if (!FNCDraggAble) return false;
+      for (const auto& o : FObjects)
+        if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get());
+            c && c->Visible && !c->RollUp && c->ObjectRect.ToQRect().contains(x, y))
+          return true;
+      return false;
+    };
+  }
+  return FrameHitTest(in, p.x(), p.y());
+}
+
+void TspVestimar::UpdateCursor(TspHitCode code) {
+  switch (code) {
+  case HTLEFT:
+  case HTRIGHT:
+    FForm->setCursor(Qt::SizeHorCursor);
+    break;
+  case HTTOP:
+  case HTBOTTOM:
+    FForm->setCursor(Qt::SizeVerCursor);
+    break;
+  case HTTOPLEFT:
+  case HTBOTTOMRIGHT:
+    FForm->setCursor(Qt::SizeFDiagCursor);
+    break;
+  case HTTOPRIGHT:
+  case HTBOTTOMLEFT:
+    FForm->setCursor(Qt::SizeBDiagCursor);
+    break;
+  default:
+    FForm->unsetCursor();
+    break;
+  }
+}
+
+void TspVestimar::MousePress(QMouseEvent* e) {
+  const QPoint p = e->position().toPoint();
+  FDrag = TDrag::None;
+  TrackObject(p, true);
+  if (FHovered >= 0) {
+    FCaptured = FHovered;
+    TspActiveSkinObject& o = *FObjects[size_t(FCaptured)];
+    if (OnMouseDownEvent) OnMouseDownEvent(o.IDName, e->button(), p.x(), p.y());
+    if (auto* b = dynamic_cast<TspSkinButtonObject*>(&o);
+        b && e->button() == Qt::LeftButton && b->Enabled && !b->Down) {
+      b->Down = true;
+      RedrawObject(FCaptured);
+      // The system-menu button opens the system menu below itself.
+      if (auto* std = dynamic_cast<TspSkinStdButtonObject*>(b);
+          std && std->Command == TspStdCommand::cmSysMenu) {
+        const QPoint below = FForm->mapToGlobal(QPoint(b->ObjectRect.Left, b->ObjectRect.Bottom));
+        ReleaseCaptured(p, Qt::NoButton);
+        ShowSystemMenu(below);
+      }
+    }
+    return;
+  }
+  const TspHitCode code = HitTest(p);
+  if (e->button() == Qt::RightButton) {
+    if (code == HTCAPTION && !FDisableSystemMenu) ShowSystemMenu(e->globalPosition().toPoint());
+    return;
+  }
+  if (e->button() != Qt::LeftButton) return;
+  const bool maximized = FWindowState == TspWindowState::wsMaximized;
+  if ((code == HTCAPTION && !maximized) || (EdgesOf(code) && FSizeable && !maximized)) {
+    FDrag = TDrag::Pending;
+    FDragCode = code;
+    FDragStartGlobal = e->globalPosition().toPoint();
+    FDragStartBounds = FForm->geometry();
+    FSnap.Reset();
+  }
+}
+
+void TspVestimar::MouseMove(QMouseEvent* e) {
+  const QPoint p = e->position().toPoint();
+  if (FCaptured >= 0) {
+    // While a button is held only it lights up, and only while the mouse is over it.
+    TrackObject(p, true);
+    return;
+  }
+  if (FDrag == TDrag::Pending && (e->buttons() & Qt::LeftButton)) {
+    QWindow* window = FForm->windowHandle();
+    const bool system =
+        window && (FDragCode == HTCAPTION ? window->startSystemMove()
+                                          : window->startSystemResize(EdgesOf(FDragCode)));
+    FDrag = system ? TDrag::System : TDrag::Manual;
+    if (FHovered >= 0) TrackObject({-1, -1}, false);
+  }
+  if (FDrag == TDrag::Manual) {
+    ManualDrag(e->globalPosition().toPoint());
+    return;
+  }
+  if (FDrag == TDrag::System) return;
+  const TspHitCode code = HitTest(p);
+  UpdateCursor(code);
+  TrackObject(p, true);
+}
+
+void TspVestimar::ManualDrag(const QPoint& global) {
+  const QPoint delta = global - FDragStartGlobal;
+  QRect r = FDragStartBounds;
+  if (FDragCode == HTCAPTION) {
+    QPoint to = r.topLeft() + delta;
+    if (FMagnetic) {
+      const QScreen* s = FForm->screen();
+      if (s) to = FSnap.Snap(to, r.size(), s->availableGeometry(), global, FMagneticSize);
+    }
+    FForm->move(to);
+    return;
+  }
+  const Qt::Edges edges = EdgesOf(FDragCode);
+  const QSize min = MinTrackingSize(), max = MaxTrackingSize();
+  const int maxW = FMaxWidth > 0 ? max.width() : QWIDGETSIZE_MAX;
+  const int maxH = FMaxHeight > 0 ? max.height() : QWIDGETSIZE_MAX;
+  if (edges & Qt::LeftEdge)
+    r.setLeft(std::clamp(r.left() + delta.x(), r.right() + 1 - maxW, r.right() + 1 - min.width()));
+  if (edges & Qt::RightEdge)
+    r.setRight(std::clamp(r.right() + delta.x(), r.left() + min.width() - 1, r.left() + maxW - 1));
+  if (edges & Qt::TopEdge)
+    r.setTop(std::clamp(r.top() + delta.y(), r.bottom() + 1 - maxH, r.bottom() + 1 - min.height()));
+  if (edges & Qt::BottomEdge)
+    r.setBottom(std::clamp(r.bottom() + delta.y(), r.top() + min.height() - 1, r.top() + maxH - 1));
+  FForm->setGeometry(r);
+}
+
+void TspVestimar::MouseRelease(QMouseEvent* e) {
+  FDrag = TDrag::None;
+  if (FCaptured >= 0) ReleaseCaptured(e->position().toPoint(), e->button());
+}
+
+void TspVestimar::MouseDoubleClick(QMouseEvent* e) {
+  const QPoint p = e->position().toPoint();
+  TrackObject(p, true);
+  if (FHovered >= 0) {
+    // The second press of a double click on a button is a press like the first.
+    MousePress(e);
+    return;
+  }
+  if (e->button() != Qt::LeftButton || HitTest(p) != HTCAPTION) return;
+  FCaptured = -1;
+  FDrag = TDrag::None;
+  const bool maximized = FWindowState == TspWindowState::wsMaximized;
+  if (FSizeable && !maximized && !FRolledUp && FBorderIcons.testFlag(TspBorderIcon::biMaximize))
+    SetWindowState(TspWindowState::wsMaximized);
+  else if (FSizeable && maximized && !FRolledUpWhileMaximized)
+    SetWindowState(TspWindowState::wsNormal);
+  else
+    RollUp(!FRolledUp);
+}
+
+void TspVestimar::RollUp(bool up) {
+  if (!FBorderIcons.testFlag(TspBorderIcon::biRollUp) || FForm->isMinimized() || up == FRolledUp)
+    return;
+  if (FWindowState == TspWindowState::wsMaximized) FRolledUpWhileMaximized = up;
+  FRolledUp = up;
+  TrackObject({-1, -1}, false);
+  if (up) {
+    FHeightBeforeRollUp = FForm->height();
+    EnforceMinimumSize();
+    FForm->resize(FForm->width(), MinTrackingSize().height());
+  } else {
+    EnforceMinimumSize();
+    const int height = FClientHeight > 0 ? FormSizeForClient(QSize(0, FClientHeight)).height()
+                                         : FHeightBeforeRollUp;
+    FForm->resize(FForm->width(), std::max(height, MinTrackingSize().height()));
+  }
+  RepaintFrame();
+  if (OnChangeRollUpState) OnChangeRollUpState(this);
+}
+
+// --- Window states
+// --------------------------------------------------------------------------------
+
+QRect TspVestimar::MaximizeTarget() const {
+  const QScreen* s = FForm->screen() ? FForm->screen() : QGuiApplication::primaryScreen();
+  if (!s) return FForm->geometry();
+  return MaximizedBounds(s->geometry(), s->availableGeometry(),
+                         s == QGuiApplication::primaryScreen(), FMaximizeOnFullScreen);
+}
+
+void TspVestimar::SetWindowState(TspWindowState value) {
+  if (value == TspWindowState::wsMinimized) {
+    Minimize();
+    return;
+  }
+  if (FForm->isMinimized() && value == TspWindowState::wsNormal) {
+    FForm->showNormal();
+    if (OnRestore) OnRestore(this);
+    return;
+  }
+  if (value == FWindowState) return;
+  if (value == TspWindowState::wsMaximized)
+    Maximize();
+  else
+    Restore();
+}
+
+void TspVestimar::Maximize() {
+  if (FNormalBounds.isEmpty()) FNormalBounds = FForm->geometry();
+  FWindowState = TspWindowState::wsMaximized;
+  FChangingState = true;
+  FForm->setGeometry(MaximizeTarget());
+  FChangingState = false;
+  LayerBorderUpdate();
+  RepaintFrame();
+  if (OnMaximize) OnMaximize(this);
+}
+
+void TspVestimar::Restore() {
+  // Rolled up while maximised: down first.
+  if (FRolledUpWhileMaximized) RollUp(false);
+  FRolledUpWhileMaximized = false;
+  FWindowState = TspWindowState::wsNormal;
+  FChangingState = true;
+  // Maximised by the window manager: it lets go first.
+  if (FForm->windowState() & Qt::WindowMaximized)
+    FForm->setWindowState(FForm->windowState() & ~Qt::WindowMaximized);
+  if (FNormalBounds.isValid()) FForm->setGeometry(FNormalBounds);
+  FChangingState = false;
+  FNormalBounds = QRect();
+  LayerBorderUpdate();
+  RepaintFrame();
+  if (OnRestore) OnRestore(this);
+}
+
+void TspVestimar::Minimize() {
+  // The platform's minimisation: for the main form that minimises the application.
+  FForm->showMinimized();
+  if (OnMinimize) OnMinimize(this);
+}
+
+// --- System menu ---------------------------------------------------------------------------------
+
+void TspVestimar::BuildSystemMenu(TspSkinPopupMenu& menu) {
+  menu.clear();
+  const TspResourceStrData* strings = FSkinData ? FSkinData->ResourceStrData() : nullptr;
+  const auto text = [strings](const char* key, const char* builtIn) {
+    const QString s = strings ? strings->GetResString(QString::fromLatin1(key)) : QString();
+    return s.isEmpty() ? QString::fromLatin1(builtIn) : s;
+  };
+  const auto glyph = [&](TspStdCommand command, bool restore) {
+    TspSkinStdButtonObject b(QString(), command);
+    TspObjectPaintContext c;
+    c.Maximized = c.Minimized = restore;
+    return QIcon(QPixmap::fromImage(
+        DrawDefaultButton(b, kDefaultButtonSize, false, false, c, FrameColors(FSkinData))));
+  };
+  const bool minimized = FForm->isMinimized();
+  const bool maximized = FWindowState == TspWindowState::wsMaximized;
+  bool any = false;
+  if (!minimized && FBorderIcons.testFlag(TspBorderIcon::biMinimize)) {
+    QAction* a =
+        menu.addAction(glyph(TspStdCommand::cmMinimize, false), text("MI_MINCAPTION", "Mi&nimize"));
+    connect(a, &QAction::triggered, this, [this] { SetWindowState(TspWindowState::wsMinimized); });
+    any = true;
+  }
+  if (!maximized && FBorderIcons.testFlag(TspBorderIcon::biMaximize)) {
+    QAction* a =
+        menu.addAction(glyph(TspStdCommand::cmMaximize, false), text("MI_MAXCAPTION", "Ma&ximize"));
+    connect(a, &QAction::triggered, this, [this] { SetWindowState(TspWindowState::wsMaximized); });
+    any = true;
+  }
+  if (maximized || minimized || FRolledUp) {
+    QAction* a = menu.addAction(glyph(TspStdCommand::cmMaximize, true),
+                                text("MI_RESTORECAPTION", "&Restore"));
+    connect(a, &QAction::triggered, this, [this] {
+      if (FRolledUp)
+        RollUp(false);
+      else
+        SetWindowState(TspWindowState::wsNormal);
+    });
+    any = true;
+  }
+  if (!FRolledUp && !minimized && FBorderIcons.testFlag(TspBorderIcon::biRollUp)) {
+    QAction* a =
+        menu.addAction(glyph(TspStdCommand::cmRollUp, false), text("MI_ROLLUPCAPTION", "Ro&llUp"));
+    connect(a, &QAction::triggered, this, [this] { RollUp(true); });
+    any = true;
+  }
+  if (any) menu.addSeparator();
+  QAction* close =
+      menu.addAction(glyph(TspStdCommand::cmClose, false), text("MI_CLOSECAPTION", "&Close"));
+  close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+  connect(close, &QAction::triggered, FForm, [this] { FForm->close(); });
+}
+
+void TspVestimar::ShowSystemMenu(const QPoint& globalPos) {
+  if (FDisableSystemMenu) return;
+  auto* menu = FForm->findChild<TspSkinPopupMenu*>(QStringLiteral("spSystemMenu"),
+                                                   Qt::FindDirectChildrenOnly);
+  if (!menu) {
+    menu = new TspSkinPopupMenu(FForm);
+    menu->setObjectName(QStringLiteral("spSystemMenu"));
+  }
+  BuildSystemMenu(*menu);
+  menu->SetSkinData(FMenusSkinData ? FMenusSkinData.data() : FSkinData.data());
+  menu->SetSkinMenu(FSkinMenu);
+  menu->PopupFromControl(FForm, globalPos.x(), globalPos.y());
+}
+
+// --- Showing and fading
+// ---------------------------------------------------------------------------
+
+void TspVestimar::FirstShow() {
+  // Controls made on the form after the controller belong on the client widget too.
+  const QObjectList children = FForm->children();
+  for (QObject* o : children) {
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!FClient || !w || w == FClient || w->isWindow()) continue;
+    const bool hidden = w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->isHidden();
+    w->setParent(FClient);
+    if (!hidden) w->show();
+  }
+  if (!FPendingFirstPositioning) return;
+  FPendingFirstPositioning = false;
+  const QScreen* s = FForm->screen() ? FForm->screen() : QGuiApplication::primaryScreen();
+  if (FWindowState == TspWindowState::wsNormal && s &&
+      FPositionInMonitor != TspPositionInMonitor::sppDefault) {
+    const QRect area = FPositionInMonitor == TspPositionInMonitor::sppDesktopCenter
+                           ? s->availableGeometry()
+                           : s->geometry();
+    FForm->move(area.left() + area.width() / 2 - FForm->width() / 2,
+                area.top() + area.height() / 2 - FForm->height() / 2);
+  }
+  const bool animate = FAlphaBlendAnimation || (FSkinData && FSkinData->AnimationForAllWindows());
+  if (FAlphaBlend || animate) {
+    FFadeTarget = (animate && !FAlphaBlend) ? 1.0 : FAlphaBlendValue / 255.0;
+    if (animate) {
+      FForm->setWindowOpacity(0.0);
+      FFadeTimer.start();
+    } else {
+      FForm->setWindowOpacity(FFadeTarget);
+    }
+  }
+}
+
+void TspVestimar::FadeStep() {
+  const double step = std::max(FFadeTarget / 15.0, 1.0 / 255.0);
+  const double next = std::min(FForm->windowOpacity() + step, FFadeTarget);
+  FForm->setWindowOpacity(next);
+  if (next >= FFadeTarget) FFadeTimer.stop();
+}
+
+void TspVestimar::FinishFade() {
+  // A fade cut short never leaves the window transparent.
+  if (!FFadeTimer.isActive()) return;
+  FFadeTimer.stop();
+  if (FForm) FForm->setWindowOpacity(FFadeTarget);
+}
+
+void TspVestimar::KeepCaptionReachable() {
+  if (FKeepingReachable || FChangingState || FWindowState == TspWindowState::wsMaximized ||
+      FForm->isMinimized())
+    return;
+  QList<QRect> areas;
+  for (const QScreen* s : QGuiApplication::screens()) areas << s->availableGeometry();
+  // The caption band across the window's present width (a move may come before the frame
+  // has heard of a new size).
+  const TspRect area = FSkinned ? FGeometry.CaptionArea : FDefaultCaption;
+  TspRect caption{0, area.IsEmpty() ? 0 : area.Top, FForm->width(),
+                  area.IsEmpty() ? ClientRect().Top : area.Bottom};
+  const QRect bounds = FForm->geometry();
+  const QRect placed = ::KeepCaptionReachable(bounds, caption, areas);
+  if (placed == bounds) return;
+  FKeepingReachable = true;
+  FForm->move(placed.topLeft());
+  FKeepingReachable = false;
+}
+
+// --- Events of the form
+// ----------------------------------------------------------------------------
+
+void TspVestimar::SizeChanged() {
+  FFrameWidth = FForm->width();
+  FFrameHeight = FForm->height();
+  UpdateRegion(true);
+  LayerBorderUpdate();
+  FComposed = false;
+}
+
+void TspVestimar::ActiveChanged(bool active) {
+  if (active == FActive) return;
+  FActive = active;
+  if (!active) TrackObject({-1, -1}, false);
+  for (auto& o : FObjects)
+    if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get())) {
+      c->Active = active;
+      if (c->Animated()) {
+        if (c->StartAnimation(active) && !FCaptionTimer.isActive()) FCaptionTimer.start();
+      } else if (c->Morphing) {
+        c->MorphKf = active ? 1 : 0;
+      }
+    }
+  RepaintFrame();
+  LayerBorderUpdate();
+  if (active && OnActivate) OnActivate(this);
+  if (!active && OnDeActivate) OnDeActivate(this);
+}
+
+bool TspVestimar::eventFilter(QObject* watched, QEvent* event) {
+  // The pointer that goes from a caption button straight into the client area leaves no
+  // move on the frame: the client's enter ends the hover.
+  if (watched == FClient && event->type() == QEvent::Enter && FCaptured < 0)
+    TrackObject({-1, -1}, false);
+  if (watched != FForm) return QObject::eventFilter(watched, event);
+  if (const int message = TspSkinMessageEvent::MessageOf(event)) {
+    SkinMessage(message, static_cast<TspSkinMessageEvent*>(event)->SkinData());
+    return false;
+  }
+  switch (event->type()) {
+  case QEvent::Paint: {
+    // While the skin is replaced the window keeps its old pixels.
+    if (FSkinChanging || (FSkinData && FSkinData->IsChangingSkin())) return true;
+    if (FFrameWidth != FForm->width() || FFrameHeight != FForm->height()) SizeChanged();
+    if (!FComposed) {
+      const QSize min = MinTrackingSize();
+      FPainter.Clear();
+      if (!FSkinned || (FFrameWidth >= min.width() && FFrameHeight >= min.height()))
+        FPainter.Compose(PaintInput());
+      FComposed = true;
+    }
+    QPainter p(FForm);
+    FPainter.Paint(p, static_cast<QPaintEvent*>(event)->region());
+    return true;
+  }
+  case QEvent::Resize:
+    SizeChanged();
+    break;
+  case QEvent::Show:
+    FirstShow();
+    KeepCaptionReachable();
+    break;
+  case QEvent::Move:
+    // A place set by the program (a stored position) must leave the caption in reach; the
+    // user's own drags may take it anywhere.
+    if (FDrag == TDrag::None && FForm->isVisible()) KeepCaptionReachable();
+    break;
+  case QEvent::Hide:
+    FinishFade();
+    break;
+  case QEvent::WindowActivate:
+    ActiveChanged(true);
+    break;
+  case QEvent::WindowDeactivate:
+    ActiveChanged(false);
+    break;
+  case QEvent::WindowTitleChange:
+    RepaintFrame();
+    break;
+  case QEvent::WindowStateChange: {
+    const Qt::WindowStates s = FForm->windowState();
+    if ((s & Qt::WindowMaximized) && FWindowState != TspWindowState::wsMaximized) {
+      // The window manager maximised the window: the frame follows.
+      const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+      if (!(change->oldState() & Qt::WindowMaximized) && FNormalBounds.isEmpty())
+        FNormalBounds = FForm->normalGeometry();
+      FWindowState = TspWindowState::wsMaximized;
+      RepaintFrame();
+    } else if (!(s & (Qt::WindowMaximized | Qt::WindowMinimized)) &&
+               (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized)) {
+      if (OnRestore) OnRestore(this);
+      RepaintFrame();
+    }
+    break;
+  }
+  case QEvent::MouseButtonPress:
+    MousePress(static_cast<QMouseEvent*>(event));
+    return true;
+  case QEvent::MouseMove:
+    MouseMove(static_cast<QMouseEvent*>(event));
+    return true;
+  case QEvent::MouseButtonRelease:
+    MouseRelease(static_cast<QMouseEvent*>(event));
+    return true;
+  case QEvent::MouseButtonDblClick:
+    MouseDoubleClick(static_cast<QMouseEvent*>(event));
+    return true;
+  case QEvent::Leave:
+    if (FCaptured < 0) TrackObject({-1, -1}, false);
+    FForm->unsetCursor();
+    break;
+  default:
+    break;
+  }
+  return QObject::eventFilter(watched, event);
+}
