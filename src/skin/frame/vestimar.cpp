@@ -5,6 +5,7 @@
 #include "skin/data/skin_messages.h"
 #include "skin/frame/caption_buttons.h"
 #include "skin/frame/form_client.h"
+#include "skin/frame/hint.h"
 #include "skin/frame/skin_menu.h"
 #include "skin/render/regions.h"
 
@@ -65,6 +66,7 @@ TspVestimar::TspVestimar(QWidget* form) : QObject(form), FForm(form) {
   }
   FClient->lower();
   FClient->show();
+  FLayerBorder = std::make_unique<TspFormLayerBorder>(form, nullptr, false);
   FClient->installEventFilter(this);
   // The frame sets sizing cursors on the form; the controls must not inherit them.
   FClient->setCursor(Qt::ArrowCursor);
@@ -297,6 +299,7 @@ void TspVestimar::SkinMessage(int message, TspSkinData* data) {
       FHovered = FPrevHovered = FCaptured = -1;
       FObjects.clear();
       FPainter.Clear();
+      FLayerBorder->HideBorder();
     }
     DropSkinRecords(FForm, data);
   } else if (message == SkinMsgChange) {
@@ -309,6 +312,11 @@ void TspVestimar::SkinMessage(int message, TspSkinData* data) {
     if (data == FSkinData) {
       ApplyVisibility();
       RepaintFrame();
+    }
+  } else if (message == SkinMsgLayeredBorders || message == SkinMsgAeroBlur) {
+    if (data == FSkinData) {
+      FLayerBorder->HideBorder();
+      LayerBorderUpdate();
     }
   }
 }
@@ -1032,14 +1040,21 @@ bool TspVestimar::eventFilter(QObject* watched, QEvent* event) {
   case QEvent::Show:
     FirstShow();
     KeepCaptionReachable();
+    LayerBorderUpdate();
     break;
   case QEvent::Move:
     // A place set by the program (a stored position) must leave the caption in reach; the
     // user's own drags may take it anywhere.
     if (FDrag == TDrag::None && FForm->isVisible()) KeepCaptionReachable();
+    if (FLayerBorder->Shown()) FLayerBorder->MoveBorder();
     break;
   case QEvent::Hide:
     FinishFade();
+    FLayerBorder->HideBorder();
+    break;
+  case QEvent::ActivationChange:
+    // The form was raised, or another window went above it: the bands follow.
+    FLayerBorder->FormEvent(event);
     break;
   case QEvent::WindowActivate:
     ActiveChanged(true);
@@ -1086,4 +1101,42 @@ bool TspVestimar::eventFilter(QObject* watched, QEvent* event) {
     break;
   }
   return QObject::eventFilter(watched, event);
+}
+
+// --- The layered border and the objects' hints -----------------------------------------------
+
+void TspVestimar::SetLayeredWindowsSupport(std::function<bool()> supported) {
+  FLayerBorder = std::make_unique<TspFormLayerBorder>(FForm, nullptr, false, std::move(supported));
+  LayerBorderUpdate();
+}
+
+void TspVestimar::LayerBorderUpdate() {
+  if (!FLayerBorder) return;
+  // Also takes the alpha of a skin loaded into the same skin data.
+  FLayerBorder->SetSkinData(FSkinData.data());
+  const bool normal = FForm->isVisible() && FWindowState == TspWindowState::wsNormal &&
+                      !FRolledUp && !(FForm->windowState() & Qt::WindowMinimized);
+  if (!FSkinned || !normal || !FLayerBorder->InUse()) {
+    FLayerBorder->HideBorder();
+    return;
+  }
+  FLayerBorder->SetBorderActive(IsFormActive());
+  if (FLayerBorder->Shown())
+    FLayerBorder->UpdateBorder();
+  else
+    FLayerBorder->ShowBorder();
+}
+
+void TspVestimar::ObjectHintShow(int index) {
+  TspSkinHint* hint = TspSkinHint::ActiveHint();
+  if (!hint || index < 0 || size_t(index) >= FObjects.size()) return;
+  const QString& text = FObjects[size_t(index)]->Hint;
+  if (text.isEmpty())
+    hint->HideFrameObjectHint();
+  else
+    hint->ShowFrameObjectHint(text);
+}
+
+void TspVestimar::ObjectHintHide() {
+  if (TspSkinHint* hint = TspSkinHint::ActiveHint()) hint->HideFrameObjectHint();
 }

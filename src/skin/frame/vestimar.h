@@ -10,6 +10,7 @@
 #include "skin/frame/frame_hit_test.h"
 #include "skin/frame/frame_objects.h"
 #include "skin/frame/frame_paint.h"
+#include "skin/frame/layer_border.h"
 #include "skin/frame/window_sizing.h"
 
 #include <QFont>
@@ -17,6 +18,7 @@
 #include <QRegion>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 class QMouseEvent;
 class TspFormClient;
@@ -140,6 +142,10 @@ public:
   void RepaintFrame();
   bool IsFormActive() const;
   bool IsSkinned() const { return FSkinned; }
+  // The translucent border around the form (windows only where translucency is composed).
+  TspFormLayerBorder* LayerBorder() const { return FLayerBorder.get(); }
+  // Replaces the answer to "are translucent windows composed here?" (tests give their own).
+  void SetLayeredWindowsSupport(std::function<bool()> supported);
   bool CaptionAnimationRunning() const { return FCaptionTimer.isActive(); }
   int FrameWidth() const { return FFrameWidth; }
   int FrameHeight() const { return FFrameHeight; }
@@ -171,16 +177,14 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  // Where the layered border (TspFormLayerBorder) and the frame objects' hints (a
-  // TspSkinHint) join the frame; the frame has neither yet, so these do nothing.
   // LayerBorderUpdate runs after a skin is applied, on every size change, on activation
-  // changes and after maximise and restore: the border follows the window, shows the
-  // active or inactive look, hides while maximised. ObjectHintShow runs when an object
-  // becomes hovered and ShowObjectHint is set (its Hint at the object's place);
-  // ObjectHintHide when the hovered object is left.
-  void LayerBorderUpdate() {}
-  void ObjectHintShow(int) {}
-  void ObjectHintHide() {}
+  // changes, on showing and after maximise and restore: the border follows the window,
+  // shows the active or inactive look, hides while maximised, minimised or rolled up.
+  // ObjectHintShow runs when an object becomes hovered and ShowObjectHint is set (its Hint,
+  // through the application's skinned hint); ObjectHintHide when the hovered object is left.
+  void LayerBorderUpdate();
+  void ObjectHintShow(int index);
+  void ObjectHintHide();
 
   void SkinMessage(int message, TspSkinData* data);
   void FirstShow();
@@ -240,6 +244,7 @@ private:
   TspFrameGeometry FGeometry;
   TspRect FDefaultCaption;
   TspObjectList FObjects;
+  std::unique_ptr<TspFormLayerBorder> FLayerBorder;
   QRegion FRegion;
   TspFramePainter FPainter;
   bool FComposed = false;

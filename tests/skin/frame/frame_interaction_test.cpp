@@ -371,3 +371,43 @@ TEST_F(FrameTest, ACaptionDoubleClickRollsUpAWindowThatCannotMaximise) {
 }
 
 } // namespace
+
+// The controller's layered border, where translucency is composed: placed around the form
+// when it shows, following moves, the inactive look when another window is active, gone
+// while maximised and back on restore, and gone with a skin switch to none.
+TEST_F(FrameTest, TheLayeredBorderFollowsTheWindow) {
+  NewForm(400, 300);
+  frame->SetLayeredWindowsSupport([] { return true; });
+  TspFormLayerBorder* border = frame->LayerBorder();
+  EXPECT_FALSE(border->Shown());
+  Show();
+  ASSERT_TRUE(border->Shown());
+  EXPECT_TRUE(border->LayerBounds().contains(form->frameGeometry()));
+  EXPECT_TRUE(border->Active());
+
+  form->move(form->pos() + QPoint(30, 20));
+  EXPECT_TRUE(border->LayerBounds().contains(form->frameGeometry()));
+
+  QWidget other;
+  other.show();
+  QApplication::setActiveWindow(&other);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  EXPECT_FALSE(border->Active());
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  EXPECT_TRUE(border->Active());
+
+  Move(CentreOf("maxbutton"));
+  Press(CentreOf("maxbutton"));
+  Release(CentreOf("maxbutton"));
+  EXPECT_FALSE(border->Shown());
+  Move(CentreOf("maxbutton"));
+  Press(CentreOf("maxbutton"));
+  Release(CentreOf("maxbutton"));
+  EXPECT_TRUE(border->Shown());
+
+  data->SetShowLayeredBorders(false);
+  EXPECT_FALSE(border->Shown());
+  data->SetShowLayeredBorders(true);
+  EXPECT_TRUE(border->Shown());
+}
