@@ -4,22 +4,28 @@
 #include "x11_session.h"
 
 #include <QRect>
+#include <QRegion>
 #include <QRegularExpression>
+#include <memory>
+#include <vector>
 
 namespace {
 
 class FrameX11Test : public ::testing::Test {
 protected:
+  // Whether the session runs a compositor (translucent windows composed).
+  virtual bool Composited() const { return false; }
   void SetUp() override {
-    ASSERT_TRUE(session.Ok());
-    program.setProcessEnvironment(session.Environment());
+    session = std::make_unique<X11Session>(Composited());
+    ASSERT_TRUE(session->Ok());
+    program.setProcessEnvironment(session->Environment());
     program.start(QStringLiteral(FRAME_WINDOW), {});
     ASSERT_TRUE(program.waitForStarted(10000));
     ASSERT_TRUE(X11Session::WaitFor([this] {
       window =
           session
-              .Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"),
-                                               QStringLiteral("^FrameX11$")})
+              ->Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"),
+                                                QStringLiteral("^FrameX11$")})
               .section(QLatin1Char('\n'), 0, 0)
               .trimmed();
       return !window.isEmpty() && Geometry().isValid();
@@ -42,9 +48,10 @@ protected:
   }
 
   // The window's place and size as the X server reports them.
-  QRect Geometry() const {
+  QRect Geometry() const { return GeometryOf(window); }
+  QRect GeometryOf(const QString& id) const {
     const QString out =
-        session.Run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), window});
+        session->Run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), id});
     const QRegularExpression re(
         QStringLiteral("Position: (-?\\d+),(-?\\d+).*Geometry: (\\d+)x(\\d+)"),
         QRegularExpression::DotMatchesEverythingOption);
@@ -53,7 +60,7 @@ protected:
     return QRect(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
                  m.captured(4).toInt());
   }
-  void Xdo(const QStringList& args) const { session.Run(QStringLiteral("xdotool"), args); }
+  void Xdo(const QStringList& args) const { session->Run(QStringLiteral("xdotool"), args); }
   void MoveTo(QPoint p) const {
     Xdo({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(p.x()),
          QString::number(p.y())});
@@ -77,7 +84,24 @@ protected:
     return X11Session::WaitFor([&] { return test(Geometry()); });
   }
 
-  X11Session session;
+  // The program's windows the X server shows: the form and any border bands.
+  std::vector<QRect> ShownWindows() const {
+    std::vector<QRect> shown;
+    const QStringList ids =
+        session
+            ->Run(QStringLiteral("xdotool"),
+                  {QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--pid"),
+                   QString::number(program.processId()), QStringLiteral("--onlyvisible"),
+                   QStringLiteral("")})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& id : ids) {
+      const QRect g = GeometryOf(id.trimmed());
+      if (g.isValid()) shown.push_back(g);
+    }
+    return shown;
+  }
+
+  std::unique_ptr<X11Session> session;
   QProcess program;
   QString window;
 };
@@ -143,3 +167,46 @@ TEST_F(FrameX11Test, CloseRunsOnReleaseOverTheButtonOnly) {
 }
 
 } // namespace
+
+// Where no compositor runs, translucent windows would show black: the form alone shows.
+TEST_F(FrameX11Test, NoLayeredBorderWithoutACompositor) {
+  QTest::qWait(300);
+  const std::vector<QRect> shown = ShownWindows();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown.front(), Geometry());
+}
+
+class FrameX11CompositedTest : public FrameX11Test {
+protected:
+  bool Composited() const override { return true; }
+};
+
+// With a compositor the skin's translucent border lies around the form, on all four sides,
+// and goes while the window is maximised.
+TEST_F(FrameX11CompositedTest, TheLayeredBorderShowsAroundTheWindowAndHidesWhenMaximised) {
+  const QRect form = Geometry();
+  std::vector<QRect> shown;
+  ASSERT_TRUE(X11Session::WaitFor([&] {
+    shown = ShownWindows();
+    return shown.size() == 5;
+  })) << shown.size();
+  QRegion around;
+  for (const QRect& r : shown)
+    if (r != form) {
+      EXPECT_FALSE(r.intersects(form));
+      around += r;
+    }
+  const QRect outline = around.boundingRect();
+  EXPECT_TRUE(outline.contains(form));
+  EXPECT_LT(outline.left(), form.left());
+  EXPECT_GT(outline.right(), form.right());
+  EXPECT_LT(outline.top(), form.top());
+  EXPECT_GT(outline.bottom(), form.bottom());
+
+  Click(form.topLeft() + QPoint(form.width() - 45, 15));
+  ASSERT_TRUE(GeometryBecomes([](QRect g) { return g.width() > 1000; }));
+  EXPECT_TRUE(X11Session::WaitFor([&] { return ShownWindows().size() == 1; }));
+  Click(QPoint(1 + 1278 - 45, 1 + 15));
+  ASSERT_TRUE(GeometryBecomes([&](QRect g) { return g == form; }));
+  EXPECT_TRUE(X11Session::WaitFor([&] { return ShownWindows().size() == 5; }));
+}

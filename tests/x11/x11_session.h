@@ -1,7 +1,7 @@
 #pragma once
 // A private X session for the tests that need a real window system: an Xvfb server on a
-// free display and the openbox window manager on it, both started by the fixture and
-// stopped with it. A missing tool fails the test.
+// free display, the openbox window manager on it and, when asked, the xcompmgr compositor,
+// all started by the fixture and stopped with it. A missing tool fails the test.
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -15,10 +15,12 @@
 
 class X11Session {
 public:
-  // Starts the server and the window manager; check Ok() (failures are reported).
-  X11Session() {
+  // Starts the server, the window manager and, with `compositor`, xcompmgr; check Ok()
+  // (failures are reported).
+  explicit X11Session(bool compositor = false) {
     for (const char* tool : {"Xvfb", "openbox", "xdotool", "xprop"})
       if (!Require(tool)) return;
+    if (compositor && !Require("xcompmgr")) return;
     // A display whose number another server (one this process cannot see the lock file of)
     // also answers under is no use: clients would reach that one. Such a server is kept
     // until a good one runs, so that the next try gets another number.
@@ -68,12 +70,23 @@ public:
                            .toStdString();
       return;
     }
+    if (compositor) {
+      FCompositor = Start(QStringLiteral("xcompmgr"), {}, true);
+      if (FCompositor->state() != QProcess::Running) {
+        ADD_FAILURE() << "xcompmgr did not start: "
+                      << FCompositor->readAllStandardError().toStdString();
+        return;
+      }
+    }
     FOk = true;
   }
   ~X11Session() {
-    for (auto* p : {&FWindowManager, &FServer})
+    for (auto* p : {&FCompositor, &FWindowManager, &FServer})
       if (*p) Stop(**p);
   }
+
+  // The compositor, while it runs (none without one asked for).
+  const QProcess* Compositor() const { return FCompositor.get(); }
 
   bool Ok() const { return FOk; }
   QString Display() const { return FDisplay; }
@@ -117,7 +130,7 @@ private:
     return p;
   }
 
-  std::unique_ptr<QProcess> FServer, FWindowManager;
+  std::unique_ptr<QProcess> FServer, FWindowManager, FCompositor;
   QString FDisplay;
   bool FOk = false;
 };
