@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,6 +25,9 @@ namespace {
 
 constexpr int kMorphIntervalMs = 25;
 constexpr int kFadeIntervalMs = 5;
+// The frame sees no pointer events once the pointer has left through another window or a
+// pop-up; this poll notices that and lets a hot button go.
+constexpr int kHoverPollMs = 50;
 const char* const kControllerProperty = "spVestimar";
 
 QFont TahomaBold() {
@@ -83,6 +87,8 @@ TspVestimar::TspVestimar(QWidget* form) : QObject(form), FForm(form) {
   connect(&FCaptionTimer, &QTimer::timeout, this, [this] { CaptionTick(); });
   FFadeTimer.setInterval(kFadeIntervalMs);
   connect(&FFadeTimer, &QTimer::timeout, this, [this] { FadeStep(); });
+  FHoverTimer.setInterval(kHoverPollMs);
+  connect(&FHoverTimer, &QTimer::timeout, this, [this] { HoverPoll(); });
 
   auto* altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), form);
   altSpace->setContext(Qt::WindowShortcut);
@@ -295,6 +301,7 @@ void TspVestimar::SkinMessage(int message, TspSkinData* data) {
       FSkinned = false;
       FSkinChanging = true;
       FMorphTimer.stop();
+      FHoverTimer.stop();
       FCaptionTimer.stop();
       FHovered = FPrevHovered = FCaptured = -1;
       FObjects.clear();
@@ -496,7 +503,32 @@ void TspVestimar::TrackObject(const QPoint& p, bool active) {
     if (FShowObjectHint) ObjectHintShow(FHovered);
     StartMorph(o);
     RedrawObject(FHovered);
+    if (!FHoverTimer.isActive()) {
+      FLastPollPos = QCursor::pos();
+      FHoverTimer.start();
+    }
   }
+}
+
+void TspVestimar::HoverPoll() {
+  if (FDrag == TDrag::System || FDrag == TDrag::Manual) {
+    FHoverTimer.stop();
+    return;
+  }
+  const QPoint global = QCursor::pos();
+  QWidget* under = QApplication::widgetAt(global);
+  if (!under || under->window() != FForm) {
+    FHoverTimer.stop();
+    if (FCaptured < 0) TrackObject({-1, -1}, false);
+    return;
+  }
+  if (global == FLastPollPos) return;
+  FLastPollPos = global;
+  const QPoint p = FForm->mapFromGlobal(global);
+  if (!FGeometry.ClientArea.ToQRect().contains(p))
+    TrackObject(p, true);
+  else if (FHovered >= 0 && FCaptured < 0)
+    TrackObject({-1, -1}, false);
 }
 
 void TspVestimar::StartMorph(TspActiveSkinObject& o) {
@@ -695,6 +727,7 @@ void TspVestimar::MouseMove(QMouseEvent* e) {
         window && (FDragCode == HTCAPTION ? window->startSystemMove()
                                           : window->startSystemResize(EdgesOf(FDragCode)));
     FDrag = system ? TDrag::System : TDrag::Manual;
+    FHoverTimer.stop();
     if (FHovered >= 0) TrackObject({-1, -1}, false);
   }
   if (FDrag == TDrag::Manual) {

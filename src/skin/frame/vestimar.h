@@ -272,4 +272,7 @@ private:
   void CaptionTick();
   QTimer FFadeTimer;
   double FFadeTarget = 1.0;
+  QTimer FHoverTimer;
+  QPoint FLastPollPos;
+  void HoverPoll();
 };

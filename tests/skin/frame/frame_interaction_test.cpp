@@ -73,6 +73,41 @@ TEST_F(FrameTest, HoveredButtonLightsUpAloneAndGoesDarkWhenLeft) {
   EXPECT_EQ(PixelAt(close + QPoint(-10, -10)), normal);
 }
 
+// The pointer leaves without the frame seeing it go: a window opens over the button under
+// a still pointer, or the pointer jumps off every window. The poll lets the button go.
+TEST_F(FrameTest, TheHoverPollLetsAButtonGoWhenThePointerLeftUnseen) {
+  NewForm(400, 300);
+  Show();
+  const QPoint close = CentreOf("closebutton");
+  const QColor normal = PixelAt(close + QPoint(-10, -10));
+  enum class Away { OverPopUp, OffEveryWindow };
+  for (Away away : {Away::OverPopUp, Away::OffEveryWindow}) {
+    SCOPED_TRACE(int(away));
+    QCursor::setPos(790, 790);
+    QCursor::setPos(form->mapToGlobal(close));
+    Move(close);
+    ASSERT_GE(frame->HoveredIndex(), 0);
+    // Still over the button: the poll keeps it hot.
+    QTest::qWait(150);
+    EXPECT_GE(frame->HoveredIndex(), 0);
+    std::unique_ptr<QWidget> popUp;
+    switch (away) {
+    case Away::OverPopUp:
+      popUp = std::make_unique<QWidget>(nullptr, Qt::ToolTip);
+      popUp->setGeometry(QRect(form->mapToGlobal(close) - QPoint(20, 20), QSize(40, 40)));
+      popUp->show();
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(popUp.get()));
+      break;
+    case Away::OffEveryWindow:
+      QCursor::setPos(form->mapToGlobal(QPoint(-50, -50)));
+      break;
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame->HoveredIndex() == -1; }));
+    EXPECT_FALSE(Object("closebutton")->Active);
+    EXPECT_EQ(PixelAt(close + QPoint(-10, -10)), normal);
+  }
+}
+
 TEST_F(FrameTest, AnInactiveWindowShowsNoHotButtons) {
   NewForm(400, 300);
   Show();
