@@ -1022,6 +1022,35 @@ void TspVestimar::SizeChanged() {
   FComposed = false;
 }
 
+void TspVestimar::WatchScreen() {
+  QWindow* window = FForm->windowHandle();
+  if (!window) return;
+  if (!FScreenWatch) {
+    connect(window, &QWindow::screenChanged, this, [this] { WatchScreen(); });
+    FScreenWatch = true;
+  }
+  for (const QMetaObject::Connection& c : FScreenSignals) disconnect(c);
+  FScreenSignals.clear();
+  QScreen* s = window->screen();
+  if (!s) return;
+  FScreenSignals << connect(s, &QScreen::availableGeometryChanged, this, [this] {
+    DisplayChanged();
+  }) << connect(s, &QScreen::geometryChanged, this, [this] { DisplayChanged(); });
+}
+
+void TspVestimar::DisplayChanged() {
+  const QSize max = MaxTrackingSize(), size = FForm->size();
+  if (size.width() <= max.width() && size.height() <= max.height()) return;
+  // A display that shrank below the form: the form is brought within reach and its frame
+  // recomputed for the new size at once.
+  if (FWindowState == TspWindowState::wsMaximized && !FRolledUp)
+    FForm->setGeometry(MaximizeTarget());
+  else
+    FForm->resize(std::min(size.width(), max.width()), std::min(size.height(), max.height()));
+  SizeChanged();
+  RepaintFrame();
+}
+
 void TspVestimar::ActiveChanged(bool active) {
   if (active == FActive) return;
   FActive = active;
@@ -1071,6 +1100,7 @@ bool TspVestimar::eventFilter(QObject* watched, QEvent* event) {
     SizeChanged();
     break;
   case QEvent::Show:
+    WatchScreen();
     FirstShow();
     KeepCaptionReachable();
     LayerBorderUpdate();

@@ -272,6 +272,11 @@ private:
   void CaptionTick();
   QTimer FFadeTimer;
   double FFadeTarget = 1.0;
+  // The form's screen is watched for size changes (a display change).
+  void WatchScreen();
+  void DisplayChanged();
+  bool FScreenWatch = false;
+  QList<QMetaObject::Connection> FScreenSignals;
   QTimer FHoverTimer;
   QPoint FLastPollPos;
   void HoverPoll();

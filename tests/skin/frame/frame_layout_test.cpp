@@ -257,4 +257,25 @@ TEST_F(FrameTest, ASkinSwitchRebuildsFrameAndClientOnce) {
   EXPECT_EQ(Object("closebutton")->ObjectRect, (TspRect{370, 0, 400, 30}));
 }
 
+// A display change that leaves the form larger than its screen's work area brings the form
+// within it and lays the frame out for the new size; a form that still fits is left alone.
+TEST_F(FrameTest, ADisplayChangeBringsAnOversizedFormWithinTheScreen) {
+  NewForm(400, 300);
+  Show();
+  QScreen* screen = form->screen();
+  const QSize work = screen->availableSize();
+  emit screen->availableGeometryChanged(screen->availableGeometry());
+  EXPECT_EQ(form->size(), QSize(400, 300));
+
+  form->resize(work.width() + 150, work.height() + 100);
+  ASSERT_GT(form->width(), work.width());
+  emit screen->availableGeometryChanged(screen->availableGeometry());
+  EXPECT_LE(form->width(), work.width());
+  EXPECT_LE(form->height(), work.height());
+  // The buttons follow the right edge of the new size.
+  EXPECT_LT(CentreOf("closebutton").x(), form->width());
+  EXPECT_GT(CentreOf("closebutton").x(), form->width() - 60);
+  EXPECT_LE(frame->ClientWidget()->geometry().right(), form->width());
+}
+
 } // namespace
