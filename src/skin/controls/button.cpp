@@ -552,6 +552,7 @@ template <class Base> void TspButtonControl<Base>::ShowGlow() {
                     QPoint(FSkin.glowlayershowoffsetx, FSkin.glowlayershowoffsety);
   TspLayerManager& layer = GlowLayer();
   layer.SetTopmost(this->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  layer.SetStackAbove(this->window()->windowHandle());
   layer.ShowLayer(at.x(), at.y(), FSkin.glowlayeralphablendvalue, glowMask, glow);
 }
 

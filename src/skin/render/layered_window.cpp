@@ -190,9 +190,13 @@ void TspLayerManager::ShowLayer(int x, int y, int alphaLimit, const QImage& mask
   FAlphaLimit = std::clamp(alphaLimit, 0, 255);
   FAlpha = 0;
   FWindow = std::make_unique<TspLayerWindow>(FTopmost);
+  // A window manager's frame around an input-transparent layer would swallow the clicks
+  // meant to pass through it.
+  FWindow->setFlags(FWindow->flags() | Qt::X11BypassWindowManagerHint);
   FWindow->setPosition(x, y);
   ShowLayeredBitmap(*FBitmap, FAlpha, *FWindow);
   FWindow->show();
+  StackWindowAbove(FWindow.get(), FStackAbove);
   FTimer.start();
 }
 

@@ -5,8 +5,10 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QRasterWindow>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <memory>
 
@@ -71,6 +73,9 @@ public:
   // cleared; applies to layers shown afterwards.
   bool Topmost() const { return FTopmost; }
   void SetTopmost(bool value) { FTopmost = value; }
+  // The window a layer is kept above (its owner form); layers bypass the window manager,
+  // so nothing else restacks them.
+  void SetStackAbove(QWindow* window) { FStackAbove = window; }
 
   // Does nothing where layered windows are unsupported. Otherwise hides any layer
   // shown, then shows `bitmap` at (x, y) with alpha from `mask` (the mean of its
@@ -93,6 +98,7 @@ private:
 
   std::function<bool()> FSupported;
   bool FTopmost = true;
+  QPointer<QWindow> FStackAbove;
   int FAlpha = 0;
   int FAlphaLimit = 0;
   QTimer FTimer;

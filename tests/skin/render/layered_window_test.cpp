@@ -56,7 +56,8 @@ TEST(LayeredWindow, ShowLayerFadesInToTheLimitAndHides) {
   const Qt::WindowFlags flags = window->flags();
   for (Qt::WindowFlags f : {Qt::WindowFlags(Qt::Tool), Qt::WindowFlags(Qt::WindowStaysOnTopHint),
                             Qt::WindowFlags(Qt::WindowTransparentForInput),
-                            Qt::WindowFlags(Qt::WindowDoesNotAcceptFocus)})
+                            Qt::WindowFlags(Qt::WindowDoesNotAcceptFocus),
+                            Qt::WindowFlags(Qt::X11BypassWindowManagerHint)})
     EXPECT_TRUE(flags & f);
   EXPECT_TRUE(manager.IsFading());
 
