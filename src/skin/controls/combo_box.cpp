@@ -16,37 +16,6 @@ constexpr int kPlainButtonWidth = 17;
 constexpr int kFadeMs = 150;
 } // namespace
 
-// --- TspPopupListBox -------------------------------------------------------------------------
-
-TspPopupListBox::TspPopupListBox(TspSkinComboBox* owner) : TspSkinListBox(owner) {
-  setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
-  setAttribute(Qt::WA_ShowWithoutActivating);
-  setAttribute(Qt::WA_X11NetWmWindowTypeCombo);
-  // The keys stay with the combo box: nothing in the pop-up takes the focus.
-  setFocusPolicy(Qt::NoFocus);
-  setFocusProxy(nullptr);
-  ListBox()->setFocusPolicy(Qt::NoFocus);
-  ListBox()->HotTrack = true;
-  ListBox()->setMouseTracking(true);
-}
-
-TspPopupListBox::~TspPopupListBox() {
-  KeyPress = nullptr;
-  Hidden = nullptr;
-}
-
-void TspPopupListBox::keyPressEvent(QKeyEvent* e) {
-  if (KeyPress)
-    KeyPress(e);
-  else
-    TspSkinListBox::keyPressEvent(e);
-}
-
-void TspPopupListBox::hideEvent(QHideEvent* e) {
-  TspSkinListBox::hideEvent(e);
-  if (Hidden) Hidden();
-}
-
 // --- TspSkinComboBox -------------------------------------------------------------------------
 
 TspSkinComboBox::TspSkinComboBox(QWidget* parent)

@@ -9,7 +9,7 @@
 // before is therefore silent; OnClick still fires for every selection.
 
 #include "skin/controls/edit.h"
-#include "skin/controls/list_box.h"
+#include "skin/controls/popup_list_box.h"
 
 #include <QElapsedTimer>
 #include <functional>
@@ -20,22 +20,6 @@ class TspSkinComboBox;
 
 // The drop-down list: a skinned list box in a pop-up window that leaves the activation with
 // the form. Its keys go to the combo box; a press outside it closes it (as a cancel).
-class TspPopupListBox : public TspSkinListBox {
-  Q_OBJECT
-public:
-  explicit TspPopupListBox(TspSkinComboBox* owner);
-  ~TspPopupListBox() override;
-
-  // Keys that reach the pop-up while it is open.
-  std::function<void(QKeyEvent*)> KeyPress;
-  // The window was hidden (by the owner, or by a press outside it).
-  std::function<void()> Hidden;
-
-protected:
-  void keyPressEvent(QKeyEvent* e) override;
-  void hideEvent(QHideEvent* e) override;
-};
-
 class TspSkinComboBox : public TspSkinCustomControl {
   Q_OBJECT
 public:

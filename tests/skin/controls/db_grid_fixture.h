@@ -11,6 +11,8 @@
 #include "store/store_connection.h"
 #include "store/table_cursor.h"
 
+#include <QPaintEvent>
+#include <QScreen>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -26,6 +28,24 @@ inline void InsertAnimals(QSqlDatabase db, int count) {
     insert.exec();
   }
   db.commit();
+}
+
+// Collects the regions a widget is asked to paint.
+struct TPaintLog : QObject {
+  QRegion painted;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(e)->region();
+    return false;
+  }
+};
+
+// What the window system shows of a widget: its window's pixels, not a fresh paint.
+inline QImage OnScreen(QWidget& w) {
+  const QPoint at = w.mapTo(w.window(), QPoint(0, 0));
+  return w.screen()
+      ->grabWindow(w.window()->winId(), at.x(), at.y(), w.width(), w.height())
+      .toImage()
+      .convertToFormat(QImage::Format_RGB32);
 }
 
 class DBGridTest : public SkinnedFormTest {

@@ -1,13 +1,13 @@
-#include "skin/controls/db_popup_listbox.h"
+#include "skin/controls/popup_list_box.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-TspDBPopupListbox::TspDBPopupListbox(QWidget* owner) : TspSkinListBox(owner) {
+TspPopupListBox::TspPopupListBox(QWidget* owner) : TspSkinListBox(owner) {
   setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
   setAttribute(Qt::WA_ShowWithoutActivating);
   setAttribute(Qt::WA_X11NetWmWindowTypeCombo);
-  // The keys stay with the editor: nothing in the pop-up takes the focus.
+  // The keys stay with the owner: nothing in the pop-up takes the focus.
   setFocusPolicy(Qt::NoFocus);
   setFocusProxy(nullptr);
   ListBox()->setFocusPolicy(Qt::NoFocus);
@@ -16,20 +16,20 @@ TspDBPopupListbox::TspDBPopupListbox(QWidget* owner) : TspSkinListBox(owner) {
   hide();
 }
 
-TspDBPopupListbox::~TspDBPopupListbox() {
+TspPopupListBox::~TspPopupListBox() {
   KeyPress = nullptr;
   Hidden = nullptr;
   SwallowPress = nullptr;
 }
 
-void TspDBPopupListbox::keyPressEvent(QKeyEvent* e) {
+void TspPopupListBox::keyPressEvent(QKeyEvent* e) {
   if (KeyPress)
     KeyPress(e);
   else
     TspSkinListBox::keyPressEvent(e);
 }
 
-void TspDBPopupListbox::mousePressEvent(QMouseEvent* e) {
+void TspPopupListBox::mousePressEvent(QMouseEvent* e) {
   const bool outside = !rect().contains(e->position().toPoint());
   setAttribute(Qt::WA_NoMouseReplay,
                outside && SwallowPress && SwallowPress(e->globalPosition().toPoint()));
@@ -37,7 +37,7 @@ void TspDBPopupListbox::mousePressEvent(QMouseEvent* e) {
   TspSkinListBox::mousePressEvent(e);
 }
 
-void TspDBPopupListbox::hideEvent(QHideEvent* e) {
+void TspPopupListBox::hideEvent(QHideEvent* e) {
   TspSkinListBox::hideEvent(e);
   if (Hidden) Hidden();
 }
