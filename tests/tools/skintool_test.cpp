@@ -160,7 +160,7 @@ TEST_F(SkinToolTest, PackInfoUnpackAndPackAgain) {
   const ToolRun info = RunTool({"info", Package()});
   ASSERT_TRUE(Succeeded(info));
   // Packed from a description: payload version 2 with its roll-up slots, records in
-  // registry order, the entry of an unknown type left out.
+  // registry order, the entry of an unknown type left out, then what no control draws.
   const QStringList expected = {
       "container version: 2",
       "payload version: 2",
@@ -180,6 +180,10 @@ TEST_F(SkinToolTest, PackInfoUnpackAndPackAgain) {
       "control bevel TspDataSkinBevel",
       "control nopicture TspDataSkinBevel",
       "control huge TspDataSkinBevel",
+      "refused nopicture: drawn in the plain look",
+      "refused nopicture: pictureindex 5 names no picture",
+      "refused huge: drawn in the plain look",
+      "refused huge: skinrect 0,0,60000,60000 lies outside picture 1 (16x16)",
   };
   EXPECT_EQ(Lines(info.Out), expected);
 

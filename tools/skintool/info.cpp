@@ -1,8 +1,11 @@
-// skintool info: what a package holds, field by field, then its records in list order.
+// skintool info: what a package holds, field by field, then its records in list order and
+// what of them the controls refuse to draw.
 
 #include "commands.h"
 #include "picture_names.h"
 #include "skin_file.h"
+
+#include "skin/data/record_check.h"
 
 #include <QBuffer>
 #include <cstdio>
@@ -48,5 +51,12 @@ int RunInfo(const QStringList& args) {
   for (const auto& record : skin->ControlList)
     Print(QStringLiteral("control %1 %2").arg(record->IDName, record->ClassName()));
   for (const auto& area : skin->AreaList) Print(QStringLiteral("area %1").arg(area->IDName));
+  // What the controls will not draw, said once here rather than on every paint.
+  for (const auto& record : skin->ControlList) {
+    if (!RecordDrawable(*record, skin->ActivePictures))
+      Print(QStringLiteral("refused %1: drawn in the plain look").arg(record->IDName));
+    for (const QString& why : RecordRefusals(*record, skin->ActivePictures))
+      Print(QStringLiteral("refused %1: %2").arg(record->IDName, why));
+  }
   return 0;
 }

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
+#include <exception>
 
 namespace {
 
@@ -569,7 +570,14 @@ void TspSkinCustomEdit::DrawSideImages(QImage& image) {
 }
 
 void TspSkinCustomEdit::paintEvent(QPaintEvent*) {
-  const QImage image = PaintImage();
+  QImage image;
+  try {
+    image = PaintImage();
+  } catch (const std::exception&) {
+    // As every skinned control: the plain look rather than an exception out of a paint.
+    image = QImage();
+    DrawPlainFrame(image);
+  }
   if (image.isNull()) return;
   QPainter p(this);
   p.drawImage(0, 0, image);

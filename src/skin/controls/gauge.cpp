@@ -1,6 +1,8 @@
 #include "skin/controls/gauge.h"
+
 #include "skin/controls/color_key.h"
 #include "skin/controls/plain_look.h"
+#include "skin/data/record_check.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -174,6 +176,12 @@ void TspSkinGauge::ComputeFittedProgressArea(QSize size) {
   }
   TspControlGeometry g = Geometry();
   const QSize fitted = ::FitSizeToSkin(g, size);
+  // An area outside the skin is a mistake of the description: no progress rather than an
+  // image the size it names.
+  if (!SkinHolds(rec->skinrect, rec->progressarea)) {
+    FFittedProgressArea = TspRect();
+    return;
+  }
   TspRect a = rec->progressarea;
   if (g.Mode != kCompositionNone && g.Mode != kCompositionFixed) {
     if (FVertical)

@@ -1,5 +1,6 @@
 #include "skin/controls/skin_binding.h"
 
+#include "skin/data/record_check.h"
 #include "skin/data/skin_values.h"
 #include "skin/render/pixel_copy.h"
 
@@ -28,6 +29,10 @@ bool TspSkinBinding::SetSkinData(TspSkinData* value, QObject* context,
 void TspSkinBinding::ReadSkinRecord() {
   const TspSkinData* sd = FSkinData;
   RecordIndex = (!sd || sd->IsEmpty()) ? -1 : sd->FindControlData(SkinDataName);
+  // A record its pictures cannot draw counts as absent: the control paints its plain look.
+  if (RecordIndex != -1 &&
+      !RecordDrawable(*sd->ControlList[size_t(RecordIndex)], sd->ActivePictures))
+    RecordIndex = -1;
 }
 
 const TspDataSkinControl* TspSkinBinding::Record() const {
@@ -72,7 +77,9 @@ QImage& TspStateImageCache::Insert(Entry entry) {
 
 QImage TspStateImageCache::Get(const QImage& picture, const TspControlGeometry& g,
                                const TspRect& stateRect, QSize size) {
-  if (picture.isNull() || stateRect.IsEmpty() || size.isEmpty() || g.Mode == kCompositionNone)
+  // A state rectangle the picture does not hold has no image, as an absent state.
+  if (!PictureHolds(picture, stateRect) || size.isEmpty() || g.Mode == kCompositionNone ||
+      !PictureHolds(picture, g.SkinRect))
     return QImage();
   TspControlGeometry fitted = g;
   size = FitSizeToSkin(fitted, size);
@@ -83,7 +90,7 @@ QImage TspStateImageCache::Get(const QImage& picture, const TspControlGeometry& 
 }
 
 QImage TspStateImageCache::Piece(const QImage& picture, const TspRect& rect, QSize size) {
-  if (picture.isNull() || rect.IsEmpty()) return QImage();
+  if (!PictureHolds(picture, rect)) return QImage();
   if (size.isEmpty()) size = QSize(rect.Width(), rect.Height());
   Entry key{picture.cacheKey(), kPieceKind, {}, {}, {}, rect, size, QImage()};
   if (QImage* hit = Find(key)) return *hit;
@@ -102,7 +109,8 @@ QFont SkinFont(bool fromRecord, const QString& fontname, int fontheight, TspFont
   if (!fromRecord) return defaultFont;
   QFont f = defaultFont;
   if (!fontname.isEmpty()) f.setFamily(fontname);
-  if (fontheight != 0) f.setPixelSize(std::abs(fontheight));
+  if (fontheight != 0)
+    f.setPixelSize(int(std::min<qint64>(std::abs(qint64(fontheight)), kMaxSkinFontHeight)));
   ApplySkinFontStyle(f, fontstyle);
   return f;
 }

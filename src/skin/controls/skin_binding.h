@@ -61,12 +61,13 @@ class TspStateImageCache {
 public:
   // `stateRect` of `picture` (the skin rectangle or a state rectangle of the same size)
   // composed to `size` with the kind and corner points of `g` (its fitted geometry is
-  // recomputed for `size`). A null image for a null picture, an empty rectangle or an
-  // empty size. `size` is fitted first, so a fixed image comes back at the skin size.
+  // recomputed for `size`). A null image for a null picture, a state or skin rectangle the
+  // picture does not hold (see PictureHolds) or an empty size. `size` is fitted first, so a fixed
+  // image comes back at the skin size.
   QImage Get(const QImage& picture, const TspControlGeometry& g, const TspRect& stateRect,
              QSize size);
   // Scaled or plain copy of a piece of a picture, cached the same way (`size` empty:
-  // the piece as it is).
+  // the piece as it is); a null image for a piece the picture does not hold.
   QImage Piece(const QImage& picture, const TspRect& rect, QSize size);
   void Clear() { FEntries.clear(); }
   int Count() const { return int(FEntries.size()); }

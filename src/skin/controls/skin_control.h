@@ -94,6 +94,8 @@ public:
   // The whole pipeline without the final copy: the control's image as the next paint
   // would draw it (null at width or height 0). Tests and tools use it.
   QImage PaintImage();
+  // The plain look at the control's size, as without a record.
+  QImage PlainImage();
 
 protected:
   TspSkinControlBase(bool graphic, QWidget* parent);

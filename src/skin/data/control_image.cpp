@@ -1,5 +1,7 @@
 #include "skin/data/control_image.h"
 
+#include "skin/data/record_check.h"
+
 #include "skin/render/bmp_codec.h"
 
 namespace {
@@ -66,6 +68,12 @@ const QImage* RecordPicture(const TspDataSkinControl& record,
 
 void ComposeControlImage(QImage& target, const QImage& picture, const TspControlGeometry& g,
                          const TspRect& stateRect, QSize size) {
+  // Every path from a record to a composed image comes through here: a rectangle the
+  // picture does not hold gives no image, never one the size the rectangle names.
+  if (!PictureHolds(picture, stateRect) || !PictureHolds(picture, g.SkinRect)) {
+    target = QImage();
+    return;
+  }
   const TspNinePartGeometry& s = g.Skin;
   switch (g.Mode) {
   case kCompositionFixed:

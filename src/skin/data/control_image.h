@@ -32,6 +32,7 @@ const QImage* RecordPicture(const TspDataSkinControl& record,
                             const std::vector<QImage>& activePictures);
 
 // Composes `stateRect` (the skin rectangle or a state rectangle of the same size) of
-// `picture` to `size`, which FitSizeToSkin has fitted, with the centre drawn.
+// `picture` to `size`, which FitSizeToSkin has fitted, with the centre drawn. A null image
+// when the picture does not hold the state or the skin rectangle (see PictureHolds).
 void ComposeControlImage(QImage& target, const QImage& picture, const TspControlGeometry& g,
                          const TspRect& stateRect, QSize size);

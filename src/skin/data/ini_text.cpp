@@ -1,5 +1,7 @@
 #include "skin/data/ini_text.h"
 
+#include <algorithm>
+
 // Descriptions hold thousands of keys and every record reads dozens of them, so
 // look-ups go through hash tables of lower-cased names rather than scans.
 
@@ -64,6 +66,35 @@ QString TspIniText::ReadString(const QString& section, const QString& key,
   if (!s) return def;
   const auto it = s->KeyIndex.constFind(key.toLower());
   return it == s->KeyIndex.constEnd() ? def : s->Entries[size_t(*it)].Value;
+}
+
+QStringList TspIniText::ReadNumbered(const QString& section, const QString& prefix,
+                                     int count) const {
+  QStringList values(qsizetype(std::max(count, 0)));
+  const Section* s = FindSection(section);
+  if (!s) return values;
+  const QString lower = prefix.toLower();
+  for (size_t i = 0; i < s->Entries.size(); ++i) {
+    const QString& key = s->Entries[i].Key;
+    if (key.size() <= lower.size() || !key.startsWith(lower, Qt::CaseInsensitive)) continue;
+    const QStringView digits = QStringView(key).mid(lower.size());
+    // Only the form QString::number gives: no sign, no leading zero, no blank.
+    if (digits.size() > 1 && digits[0] == u'0') continue;
+    qint64 n = 0;
+    bool number = true;
+    for (const QChar ch : digits) {
+      if (ch < u'0' || ch > u'9' || n >= count) {
+        number = false;
+        break;
+      }
+      n = n * 10 + (ch.unicode() - u'0');
+    }
+    if (!number || n >= count) continue;
+    // The first entry of a repeated key is the one ReadString gives.
+    if (s->KeyIndex.value(key.toLower(), -1) != int(i)) continue;
+    values[qsizetype(n)] = s->Entries[i].Value;
+  }
+  return values;
 }
 
 void TspIniText::WriteString(const QString& section, const QString& key, const QString& value) {

@@ -20,6 +20,10 @@ public:
   bool ValueExists(const QString& section, const QString& key) const;
   // The value of the first matching key, or `def` when the section or key is missing.
   QString ReadString(const QString& section, const QString& key, const QString& def = {}) const;
+  // The values of keys `prefix`0 .. `prefix`<count - 1> (numbers as QString::number writes
+  // them), a missing one empty. One pass over the section rather than a lookup per number:
+  // a large count costs what the section holds, not what the count says.
+  QStringList ReadNumbered(const QString& section, const QString& prefix, int count) const;
 
   // Sets the value of an existing key or appends the key (and the section) in order.
   void WriteString(const QString& section, const QString& key, const QString& value);

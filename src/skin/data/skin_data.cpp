@@ -117,6 +117,27 @@ void TspSkinData::LoadCompressedStoredSkin(TspCompressedStoredSkin* skin) {
   const int version = reader.ReadVersion();
   if (version > kMaxPayloadVersion) return;
 
+  ChangeSkin([&] { ReadPayload(reader, version); });
+}
+
+void TspSkinData::LoadDescription(const QByteArray& description, const TspSkinData& pictures) {
+  // Implicitly shared: taking the pictures copies no pixels (and `pictures` may be this).
+  const QImage picture = pictures.Picture, inactive = pictures.InactivePicture,
+               mask = pictures.MaskPicture, rollUp = pictures.RollUpPicture,
+               rollUpMask = pictures.RollUpMaskPicture;
+  const std::vector<QImage> active = pictures.ActivePictures;
+  ChangeSkin([&] {
+    Picture = picture;
+    InactivePicture = inactive;
+    MaskPicture = mask;
+    RollUpPicture = rollUp;
+    RollUpMaskPicture = rollUpMask;
+    ActivePictures = active;
+    ReadDescription(TspIniText::ParseBytes(description));
+  });
+}
+
+void TspSkinData::ChangeSkin(const std::function<void()>& read) {
   FIsEmpty = true;
   FIsChangingSkin = true;
   // Whatever happens below, no frame may be left waiting for the end of a change.
@@ -124,7 +145,7 @@ void TspSkinData::LoadCompressedStoredSkin(TspCompressedStoredSkin* skin) {
   BroadcastSkinMessage(SkinMsgBeforeChange);
   ClearSkin();
   try {
-    ReadPayload(reader, version);
+    read();
   } catch (...) {
     // The forms have dropped their records: complete the change with the empty skin so
     // they rebuild in their plain look, then report.

@@ -143,6 +143,10 @@ public:
   // (SkinMsgChange, SkinMsgAfterChange) so forms rebuild in their plain look, and raises
   // the error.
   void LoadCompressedStoredSkin(TspCompressedStoredSkin* skin);
+  // Loads a skin of `description` and the pictures of `pictures` (which may be this object),
+  // with the same messages and errors as a package load. Tools and fuzzing try descriptions
+  // against a skin's pictures this way without packing them.
+  void LoadDescription(const QByteArray& description, const TspSkinData& pictures);
   // Frees every record and picture, resets the picture indices of the window records and
   // the layer frame's borders, sets SkinColors to the system colours and IsEmpty.
   void ClearSkin();
@@ -151,6 +155,9 @@ public:
   void BroadcastSkinMessage(int message);
 
 private:
+  // Announces a change, clears the skin and runs `read`; completes the change whatever it
+  // throws (which goes on to the caller).
+  void ChangeSkin(const std::function<void()>& read);
   void ReadPayload(TspPayloadReader& reader, int version);
   void ReadDescription(const TspIniText& ini);
   void NormalizeFormInfo();

@@ -41,14 +41,16 @@ QString Where(const QString& section, const QString& key) {
 
 // Fields of a point or rectangle: digits accumulate, a comma ends a field, anything else
 // is dropped, so signs and blanks vanish ("-5" reads as 5).
-template <int N> std::array<int, N> ParseFields(QStringView text, const QString& what) {
+// `what()` names the value in a message; it is only called on a malformed one, so reading
+// well-formed values formats no text.
+template <int N, class What> std::array<int, N> ParseFields(QStringView text, const What& what) {
   std::array<int, N> out{};
   int field = 0;
   qint64 value = 0;
   bool any = false;
   const auto finish = [&] {
-    if (!any) Reject(what, text, "empty field");
-    if (field >= N) Reject(what, text, "too many fields");
+    if (!any) Reject(what(), text, "empty field");
+    if (field >= N) Reject(what(), text, "too many fields");
     out[size_t(field++)] = int(value);
     value = 0;
     any = false;
@@ -58,12 +60,12 @@ template <int N> std::array<int, N> ParseFields(QStringView text, const QString&
       finish();
     } else if (ch >= u'0' && ch <= u'9') {
       value = value * 10 + (ch.unicode() - u'0');
-      if (value > INT_MAX) Reject(what, text, "number out of range");
+      if (value > INT_MAX) Reject(what(), text, "number out of range");
       any = true;
     }
   }
   finish();
-  if (field != N) Reject(what, text, "too few fields");
+  if (field != N) Reject(what(), text, "too few fields");
   return out;
 }
 
@@ -142,12 +144,14 @@ std::optional<int> ParseSkinInteger(QStringView text) {
 }
 
 TspPoint ParseSkinPoint(QStringView text, const QString& what) {
-  const auto f = ParseFields<2>(text, what.isEmpty() ? QStringLiteral("point") : what);
+  const auto f =
+      ParseFields<2>(text, [&] { return what.isEmpty() ? QStringLiteral("point") : what; });
   return {f[0], f[1]};
 }
 
 TspRect ParseSkinRect(QStringView text, const QString& what) {
-  const auto f = ParseFields<4>(text, what.isEmpty() ? QStringLiteral("rectangle") : what);
+  const auto f =
+      ParseFields<4>(text, [&] { return what.isEmpty() ? QStringLiteral("rectangle") : what; });
   return {f[0], f[1], f[2], f[3]};
 }
 
@@ -209,13 +213,15 @@ bool ReadSkinFlag(const TspIniText& ini, const QString& section, const QString& 
 TspPoint ReadSkinPoint(const TspIniText& ini, const QString& section, const QString& key) {
   const QString text = ini.ReadString(section, key);
   if (text.isEmpty()) return {};
-  return ParseSkinPoint(text, Where(section, key));
+  const auto f = ParseFields<2>(text, [&] { return Where(section, key); });
+  return {f[0], f[1]};
 }
 
 TspRect ReadSkinRect(const TspIniText& ini, const QString& section, const QString& key) {
   const QString text = ini.ReadString(section, key);
   if (text.isEmpty()) return {};
-  return ParseSkinRect(text, Where(section, key));
+  const auto f = ParseFields<4>(text, [&] { return Where(section, key); });
+  return {f[0], f[1], f[2], f[3]};
 }
 
 QString ReadSkinText(const TspIniText& ini, const QString& section, const QString& key,
@@ -264,11 +270,7 @@ QStringList ReadSkinList(const TspIniText& ini, const QString& section, const QS
 
 QStringList ReadSkinLines(const TspIniText& ini, const QString& section, const QString& key) {
   const int count = ReadSkinCount(ini, section, key + QStringLiteral("linecount"));
-  QStringList lines;
-  lines.reserve(count);
-  const QString prefix = key + QStringLiteral("line");
-  for (int i = 0; i < count; ++i) lines << ini.ReadString(section, prefix + QString::number(i));
-  return lines;
+  return ini.ReadNumbered(section, key + QStringLiteral("line"), count);
 }
 
 void WriteSkinInteger(TspIniText& ini, const QString& section, const QString& key, int value) {

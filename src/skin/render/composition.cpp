@@ -90,6 +90,12 @@ void ComposeNinePart(QImage& target, const QImage& P, const TspRect& rawS,
   if (drawCentre) DrawCentre(copy, c, dc, flags);
 }
 
+// A part larger than its picture comes from a damaged description: composed as it stands it
+// would ask for an image of the size it names, whatever the picture holds.
+bool LargerThanPicture(const QImage& P, const TspRect& S) {
+  return qint64(S.Right) - S.Left > P.width() || qint64(S.Bottom) - S.Top > P.height();
+}
+
 QImage NewStrip(int w, int h) {
   QImage strip;
   ResizeTarget(strip, w, h);
@@ -138,6 +144,10 @@ void ComposeNinePartImage(QImage& target, const QImage& P, const TspRect& S,
 
 void ComposeHorizontalImage(QImage& target, const QImage& P, const TspRect& rawS, int leftWidth,
                             int rightWidth, bool stretch, int w) {
+  if (LargerThanPicture(P, rawS)) {
+    target = QImage();
+    return;
+  }
   const TspRect S = BoundRect(rawS);
   const int a = BoundCoord(leftWidth), b = BoundCoord(rightWidth), W = S.Width(), H = S.Height();
   ResizeTarget(target, w, H);
@@ -152,6 +162,10 @@ void ComposeHorizontalImage(QImage& target, const QImage& P, const TspRect& rawS
 
 void ComposeVerticalImage(QImage& target, const QImage& P, const TspRect& rawS, int topHeight,
                           int bottomHeight, bool stretch, int h) {
+  if (LargerThanPicture(P, rawS)) {
+    target = QImage();
+    return;
+  }
   const TspRect S = BoundRect(rawS);
   const int a = BoundCoord(topHeight), b = BoundCoord(bottomHeight), W = S.Width(), H = S.Height();
   ResizeTarget(target, W, h);
