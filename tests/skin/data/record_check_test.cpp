@@ -78,7 +78,9 @@ TEST(RecordCheck, RecordDrawableNeedsItsPictureAndPointsInItsSkin) {
     SCOPED_TRACE(c.Name);
     EXPECT_EQ(RecordDrawable(*c.Rec, pictures), c.Drawable);
     // Info names a reason for every record the controls will not draw.
-    if (!c.Drawable) EXPECT_FALSE(RecordRefusals(*c.Rec, pictures).isEmpty());
+    if (!c.Drawable) {
+      EXPECT_FALSE(RecordRefusals(*c.Rec, pictures).isEmpty());
+    }
   }
   // A state rectangle out of its picture is named, and composes to nothing.
   const auto bad = record([](auto& r) { r.activeskinrect = {0, 25, 40000, 40048}; });
