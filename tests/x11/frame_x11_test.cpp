@@ -75,7 +75,10 @@ protected:
     Up();
   }
   void Click(QPoint p) const {
+    // The button lights up on a move over it; a busy program may take a moment to see it.
+    MoveTo(p + QPoint(1, 1));
     MoveTo(p);
+    QTest::qWait(150);
     Down();
     Up();
   }
