@@ -27,25 +27,10 @@ constexpr rlim_t kAddressSpace = rlim_t(2) << 30;
 // Runs `program` with its address space bounded, so an allocation the size of a hostile
 // rectangle fails there instead of going through on an overcommitting system.
 ToolRun RunBounded(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.setChildProcessModifier([] {
+  return RunProgram(program, args, 180000, [] {
     const rlimit limit{kAddressSpace, kAddressSpace};
     setrlimit(RLIMIT_AS, &limit);
   });
-  p.start(program, args);
-  ToolRun r;
-  if (!p.waitForStarted(10000)) return r;
-  p.closeWriteChannel();
-  if (!p.waitForFinished(180000)) {
-    p.kill();
-    p.waitForFinished();
-    return r;
-  }
-  r.Exited = p.exitStatus() == QProcess::NormalExit;
-  r.Status = p.exitCode();
-  r.Out = p.readAllStandardOutput();
-  r.Err = p.readAllStandardError();
-  return r;
 }
 
 ToolRun Skintool(const QStringList& args) {

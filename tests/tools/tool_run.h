@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <gtest/gtest.h>
 
 struct ToolRun {
@@ -17,8 +18,11 @@ struct ToolRun {
 
 // Runs `program` with `args` and no input; one that has not ended after `timeoutMs` is
 // killed and reported as not exited.
-inline ToolRun RunProgram(const QString& program, const QStringList& args, int timeoutMs) {
+// `childSetup` runs in the child before the program starts (limits, for example).
+inline ToolRun RunProgram(const QString& program, const QStringList& args, int timeoutMs,
+                          std::function<void()> childSetup = {}) {
   QProcess p;
+  if (childSetup) p.setChildProcessModifier(childSetup);
   p.start(program, args);
   ToolRun r;
   if (!p.waitForStarted(10000)) return r;
