@@ -2,9 +2,9 @@
 #include "skin/controls/plain_look.h"
 
 #include "skin/controls/paint_parent_background.h"
-#include "skin/render/bitmap.h"
 #include "skin/render/composition.h"
 #include "skin/render/draw_helpers.h"
+#include "skin/render/text_effects.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -34,16 +34,6 @@ int FontHeight(const QFont& font, const QFontMetrics& fm) {
 }
 
 // `text` in pure red on black in a 32-bit bitmap of `size`: red is the text's coverage.
-void DrawRedText(TspBitmap& bitmap, QSize size, const QRect& rect, const QFont& font, int flags,
-                 const QString& text) {
-  bitmap.SetSize(size.width(), size.height());
-  QImage view = bitmap.Image();
-  view.fill(0xFF000000u);
-  QPainter p(&view);
-  p.setFont(font);
-  p.setPen(QColor(255, 0, 0));
-  p.drawText(rect, flags, text);
-}
 
 double Luminance(const QColor& c) {
   auto linear = [](int channel) {
@@ -330,55 +320,16 @@ void TspSkinLabel::DrawCaption(QImage& image, const QRect& textRect) {
 }
 
 void TspSkinLabel::DrawShadow(QPainter& p, const QRect& r, const QFont& font, int flags) {
-  const int s = FShadowSize, o = FShadowOffset;
-  const QSize size(r.width() + 2 * s, r.height() + 2 * s);
-  if (size.width() <= 0 || size.height() <= 0) return;
   TColor shadow = FShadowColor;
   if (RecordIndex() != -1 && FUseSkinFontColor && SkinData())
     shadow = DarkenColor(SkinData()->SkinColors.cbtnface, 70);
-  const QRgb rgb = ColorToQColor(ColorToRGB(shadow)).rgb() & 0xFFFFFFu;
-
-  TspBitmap bitmap;
-  DrawRedText(bitmap, size, QRect(s, s, r.width(), r.height()), font, flags, FCaption);
-  Blur(bitmap, s);
-  for (int yy = 0; yy < bitmap.Height(); ++yy) {
-    std::uint32_t* line = bitmap.ScanLine(yy);
-    for (int xx = 0; xx < bitmap.Width(); ++xx) line[xx] = (((line[xx] >> 16) & 0xFF) << 24) | rgb;
-  }
-  p.drawImage(r.left() + o - s, r.top() + o - s, bitmap.Image());
+  DrawTextHalo(p, r, font, flags, FCaption, ColorToQColor(ColorToRGB(shadow)), FShadowSize,
+               {FShadowOffset, FShadowOffset});
 }
 
 void TspSkinLabel::DrawReflection(QPainter& p, const QRect& r, const QFont& font,
                                   const QColor& color, int flags) {
-  if (r.width() <= 0 || r.height() <= 0) return;
-  TspBitmap bitmap;
-  DrawRedText(bitmap, r.size(), QRect(QPoint(0, 0), r.size()), font, flags, FCaption);
-  // The rows the text covers.
-  int t = -1, b = -1;
-  for (int yy = 0; yy < bitmap.Height(); ++yy) {
-    const std::uint32_t* line = bitmap.ScanLine(yy);
-    if (std::any_of(line, line + bitmap.Width(),
-                    [](std::uint32_t v) { return (v >> 16) & 0xFF; })) {
-      if (t < 0) t = yy;
-      b = yy;
-    }
-  }
-  if (t < 0) return;
-  const QRgb rgb = color.rgb() & 0xFFFFFFu;
-  const double span = std::max(b - t, 1);
-  for (int yy = 0; yy < bitmap.Height(); ++yy) {
-    std::uint32_t* line = bitmap.ScanLine(yy);
-    const double f = std::max(0.05, 0.7 - (b + t - yy) / span);
-    for (int xx = 0; xx < bitmap.Width(); ++xx) {
-      const int red = (yy < t || yy > b) ? 0 : int((line[xx] >> 16) & 0xFF);
-      line[xx] = (std::uint32_t(int(red * f)) << 24) | rgb;
-    }
-  }
-  // Flipped, the text's last row comes first: it starts just below the text, moved by
-  // ReflectionOffset.
-  const QImage mirrored = bitmap.Image().mirrored(false, true);
-  const int firstRow = r.height() - 1 - b;
-  p.drawImage(r.left(), r.top() + b + 1 + FReflectionOffset - firstRow, mirrored);
+  DrawTextReflection(p, r, font, flags, FCaption, color, FReflectionOffset);
 }
 
 // --- TspSkinStdLabelBase -----------------------------------------------------------------------

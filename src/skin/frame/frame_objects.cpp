@@ -1,5 +1,6 @@
 #include "skin/frame/frame_objects.h"
 
+#include "skin/controls/button_animation.h"
 #include "skin/data/skin_data.h"
 #include "skin/render/effect_bitmap.h"
 #include "skin/render/pixel_copy.h"
@@ -32,32 +33,6 @@ TspRect Moved(TspRect r, int dx, int dy) {
   return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
 }
 
-void MorphInto(TspEffectBmp& from, const TspEffectBmp& to, TspMorphKind kind, double kf) {
-  switch (kind) {
-  case TspMorphKind::mkGradient:
-    from.MorphGradient(to, kf);
-    break;
-  case TspMorphKind::mkLeftGradient:
-    from.MorphLeftGradient(to, kf);
-    break;
-  case TspMorphKind::mkRightGradient:
-    from.MorphRightGradient(to, kf);
-    break;
-  case TspMorphKind::mkLeftSlide:
-    from.MorphLeftSlide(to, kf);
-    break;
-  case TspMorphKind::mkRightSlide:
-    from.MorphRightSlide(to, kf);
-    break;
-  case TspMorphKind::mkPush:
-    from.MorphPush(to, kf);
-    break;
-  case TspMorphKind::mkDefault:
-    from.MorphFade(to, kf);
-    break;
-  }
-}
-
 } // namespace
 
 // --- TspActiveSkinObject ---------------------------------------------------------------------
@@ -69,7 +44,11 @@ TspActiveSkinObject::TspActiveSkinObject(const TspDataSkinObject& data, const Ts
       SkinRectInAPicture(data.skinrectinapicture), SkinRect(data.skinrect),
       ActiveSkinRect(data.activeskinrect), InActiveSkinRect(data.inactiveskinrect),
       Morphing(data.morphing), MorphKind(data.morphkind), ObjectRect(data.skinrect),
-      RollUp(data.rollup), CursorIndex(data.cursorindex) {
+      RollUp(data.rollup), CursorIndex(data.cursorindex),
+      GlowLayerPicture(PictureAt(skin, data.glowlayerpictureindex)),
+      GlowLayerMaskPicture(PictureAt(skin, data.glowlayermaskpictureindex)),
+      GlowLayerOffset(data.glowlayeroffsetx, data.glowlayeroffsety),
+      GlowLayerAlphaBlendValue(data.glowlayeralphablendvalue) {
   // Without its picture an object placed from it has nothing to draw.
   if (SkinRectInAPicture && ActivePicture.isNull()) SkinRect = {};
   if (ActivePicture.isNull()) ActiveSkinRect = InActiveSkinRect = {};
@@ -112,7 +91,7 @@ void TspActiveSkinObject::Draw(QImage& target, const QPoint& origin,
     const QImage hotImage = Cut(hot, true);
     if (!normal.isNull() && !hotImage.isNull()) {
       TspEffectBmp blend(normal);
-      MorphInto(blend, TspEffectBmp(hotImage), MorphKind, MorphKf);
+      ApplyMorph(blend, TspEffectBmp(hotImage), MorphKind, MorphKf);
       DrawImage(target, origin, blend.ToImage());
       return;
     }

@@ -51,6 +51,13 @@ public:
   bool Visible = true;
   bool RollUp = false;
   int CursorIndex = -1;
+  // The glow frame shown around the object while it is hot, where translucency is
+  // composed: its picture (none: no glow), the mask whose brightness is its alpha, how far
+  // it reaches beyond the object's top-left corner and its alpha once faded in.
+  QImage GlowLayerPicture;
+  QImage GlowLayerMaskPicture;
+  QPoint GlowLayerOffset;
+  int GlowLayerAlphaBlendValue = 255;
 
   // True at `p` (relative to ObjectRect's top-left) unless a mask says otherwise: then
   // only its black pixels belong to the object.

@@ -37,11 +37,6 @@ QImage NewBand(int w, int h, const QColor& fill) {
   return image;
 }
 
-QFont CaptionFont(const TspFramePaintInput& in, const TspDataSkinCaption& d) {
-  const QFont& def = in.Context.FormActive ? in.DefCaptionFont : in.DefInActiveCaptionFont;
-  return SkinFont(in.UseSkinFontInCaption, d.fontname, d.fontheight, d.fontstyle, def);
-}
-
 } // namespace
 
 void ApplyInactiveEffect(QImage& image, TspInactiveEffect effect) {
@@ -183,73 +178,11 @@ QRect TspFramePainter::RedrawObject(const TspFramePaintInput& in,
   // What lies under the object, then the object in its new state.
   CopyPart(band, {r.Left, r.Top - y0, r.Right, r.Bottom - y0}, base,
            {r.Left, r.Top - y0, r.Right, r.Bottom - y0});
-  DrawObjectInto(in, object);
+  if (auto* caption = dynamic_cast<const TspSkinCaptionObject*>(&object))
+    DrawCaption(in, *caption);
+  else
+    DrawObjectInto(in, object);
   return r.ToQRect();
-}
-
-void TspFramePainter::DrawCaption(const TspFramePaintInput& in,
-                                  const TspSkinCaptionObject& caption) {
-  const TspRect obj = caption.ObjectRect;
-  if (obj.IsEmpty() || FTop.isNull()) return;
-  const bool onTop = obj.Bottom <= FTop.height();
-  QImage& band = onTop ? FTop : FBottom;
-  const int y0 = onTop ? 0 : FHeight - FBottom.height();
-  const TspDataSkinCaption& d = caption.Data();
-  const bool active = in.Context.FormActive;
-  // A frame of the caption's animation, or its own active image, lies under the text.
-  const TspRect frame = caption.AnimationFrame();
-  if (!frame.IsEmpty())
-    CopyPart(band, {obj.Left, obj.Top - y0, obj.Right, obj.Bottom - y0}, caption.ActivePicture,
-             frame);
-  else if (active && !caption.ActiveSkinRect.IsEmpty() && !caption.ActivePicture.isNull())
-    CopyPart(band, {obj.Left, obj.Top - y0, obj.Right, obj.Bottom - y0}, caption.ActivePicture,
-             caption.ActiveSkinRect);
-  // On an animation frame the text takes the other state's colours.
-  const bool textActive = frame.IsEmpty() ? active : !active;
-  if (!caption.ShowsFormCaption) return;
-  QPainter p(&band);
-  p.translate(obj.Left, obj.Top - y0);
-  if (in.OnCaptionPaint) {
-    in.OnCaptionPaint(p, {0, 0, obj.Width(), obj.Height()}, active);
-    return;
-  }
-  if (in.Caption.isEmpty() || d.textrect.IsEmpty()) return;
-  TspRect tr = d.textrect;
-  tr.Right += obj.Width() - caption.SkinRect.Width();
-  // A text frame behind the text: the text keeps to the frame's own text rectangle.
-  const bool framed = !d.framerect.IsEmpty() && !caption.ActivePicture.isNull();
-  if (framed) {
-    tr.Left += d.frametextrect.Left;
-    tr.Top += d.frametextrect.Top;
-    tr.Right += d.frametextrect.Right - d.framerect.Width();
-  }
-  const QFont font = CaptionFont(in, d);
-  p.setFont(font);
-  const QFontMetrics m(font);
-  const QString text = TrimCaption(in.Caption, m, tr.Width());
-  const int tw = m.horizontalAdvance(text), th = m.height();
-  const QPoint at = CaptionTextOrigin(tr, tw, th, d.alignment, font.pixelSize());
-  const QRect box(at, QSize(tw, th));
-  if (framed) {
-    const TspRect source = active && !d.activeframerect.IsEmpty() ? d.activeframerect : d.framerect;
-    const int offset = in.Geometry.ButtonsOffset;
-    const int width =
-        d.fullframe ? obj.Width() - 2 * offset : d.framerect.Width() + tw - d.frametextrect.Width();
-    const int x = d.fullframe ? offset : at.x() - d.frametextrect.Left;
-    if (width > 0) {
-      QImage textFrame;
-      ComposeHorizontalImage(textFrame, caption.ActivePicture, source, d.frameleftoffset,
-                             d.framerightoffset, true, width);
-      p.drawImage(x, at.y() - d.frametextrect.Top, textFrame);
-    }
-  }
-  const auto draw = [&](TColor colour, int dx, int dy) {
-    p.setPen(ColorToQColor(colour));
-    p.drawText(box.translated(dx, dy), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
-  };
-  if (d.light) draw(textActive ? d.activelightcolor : d.lightcolor, -1, -1);
-  if (d.shadow) draw(textActive ? d.activeshadowcolor : d.shadowcolor, 1, 1);
-  draw(textActive ? d.activefontcolor : d.fontcolor, 0, 0);
 }
 
 void TspFramePainter::DrawDefaultCaption(const TspFramePaintInput& in) {

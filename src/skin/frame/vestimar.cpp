@@ -71,6 +71,8 @@ TspVestimar::TspVestimar(QWidget* form) : QObject(form), FForm(form) {
   FClient->lower();
   FClient->show();
   FLayerBorder = std::make_unique<TspFormLayerBorder>(form, nullptr, false);
+  FGlowLayer = std::make_unique<TspLayerManager>();
+  FMenuGlowLayer = std::make_unique<TspLayerManager>();
   FClient->installEventFilter(this);
   // The frame sets sizing cursors on the form; the controls must not inherit them.
   FClient->setCursor(Qt::ArrowCursor);
@@ -266,8 +268,16 @@ void TspVestimar::ApplyVisibility() {
 
 void TspVestimar::ApplySkin() {
   FHovered = FPrevHovered = FCaptured = -1;
+  HideGlowFrames();
   FSkinned = FSkinData && !FSkinData->IsEmpty();
   FObjects = FSkinned ? BuildObjectList(*FSkinData) : MakeDefaultButtons();
+  // New captions start in the form's present state, without a cross-fade into it.
+  FActive = IsFormActive();
+  for (auto& o : FObjects)
+    if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get())) {
+      c->Active = FActive;
+      c->MorphKf = FActive ? 1 : 0;
+    }
   ApplyVisibility();
   LayerBorderUpdate();
   EnforceMinimumSize();
@@ -307,6 +317,7 @@ void TspVestimar::SkinMessage(int message, TspSkinData* data) {
       FObjects.clear();
       FPainter.Clear();
       FLayerBorder->HideBorder();
+      HideGlowFrames();
     }
     DropSkinRecords(FForm, data);
   } else if (message == SkinMsgChange) {
@@ -462,334 +473,6 @@ void TspVestimar::RedrawObject(int index) {
 
 bool TspVestimar::IsFormActive() const {
   return FForm->isActiveWindow();
-}
-
-// --- Hover and buttons --------------------------------------------------------------------------
-
-void TspVestimar::TrackObject(const QPoint& p, bool active) {
-  if (FObjects.empty() || !IsFormActive() || FDrag == TDrag::System || FDrag == TDrag::Manual)
-    return;
-  FPrevHovered = FHovered;
-  int found = -1;
-  for (size_t i = 0; i < FObjects.size(); ++i) {
-    const auto& o = FObjects[i];
-    if (!o->Visible || !o->Enabled || o->RollUp) continue;
-    if (dynamic_cast<TspSkinCaptionObject*>(o.get())) continue;
-    if (!o->ObjectRect.ToQRect().contains(p)) continue;
-    if (!o->HitTest(p - QPoint(o->ObjectRect.Left, o->ObjectRect.Top))) continue;
-    found = int(i);
-    break;
-  }
-  int next = active ? found : -1;
-  if (FCaptured >= 0 && next != FCaptured) next = -1;
-  if (next == FHovered) return;
-  FHovered = next;
-  if (FPrevHovered >= 0 && size_t(FPrevHovered) < FObjects.size()) {
-    TspActiveSkinObject& o = *FObjects[size_t(FPrevHovered)];
-    o.MouseIn = o.Active = false;
-    ObjectHintHide();
-    if (OnMouseLeaveEvent) OnMouseLeaveEvent(o.IDName);
-    StartMorph(o);
-    RedrawObject(FPrevHovered);
-  }
-  if (FHovered >= 0) {
-    TspActiveSkinObject& o = *FObjects[size_t(FHovered)];
-    if (auto* b = dynamic_cast<TspSkinStdButtonObject*>(&o);
-        b && b->Command != TspStdCommand::cmDefault)
-      b->Hint = b->MeansRestore(PaintContext()) && !b->RestoreHint.isEmpty() ? b->RestoreHint
-                                                                             : b->NormalHint;
-    o.MouseIn = o.Active = true;
-    if (OnMouseEnterEvent) OnMouseEnterEvent(o.IDName);
-    if (FShowObjectHint) ObjectHintShow(FHovered);
-    StartMorph(o);
-    RedrawObject(FHovered);
-    if (!FHoverTimer.isActive()) {
-      FLastPollPos = QCursor::pos();
-      FHoverTimer.start();
-    }
-  }
-}
-
-void TspVestimar::HoverPoll() {
-  if (FDrag == TDrag::System || FDrag == TDrag::Manual) {
-    FHoverTimer.stop();
-    return;
-  }
-  const QPoint global = QCursor::pos();
-  QWidget* under = QApplication::widgetAt(global);
-  if (!under || under->window() != FForm) {
-    FHoverTimer.stop();
-    if (FCaptured < 0) TrackObject({-1, -1}, false);
-    return;
-  }
-  if (global == FLastPollPos) return;
-  FLastPollPos = global;
-  const QPoint p = FForm->mapFromGlobal(global);
-  if (!FGeometry.ClientArea.ToQRect().contains(p))
-    TrackObject(p, true);
-  else if (FHovered >= 0 && FCaptured < 0)
-    TrackObject({-1, -1}, false);
-}
-
-void TspVestimar::StartMorph(TspActiveSkinObject& o) {
-  if (o.CanMorph(PaintContext().Effects) && o.NeedsMorphStep() && !FMorphTimer.isActive())
-    FMorphTimer.start();
-}
-
-void TspVestimar::CaptionTick() {
-  bool changed = false, pending = false;
-  for (auto& o : FObjects)
-    if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get())) {
-      changed |= c->AnimationStep();
-      pending |= c->AnimationPending();
-    }
-  // The caption's frame lies under its text in the composed border.
-  if (changed) RepaintFrame();
-  // A tick that only counted toward a slower caption's interval is no reason to stop: the
-  // timer runs until no caption has frames left.
-  if (!pending) FCaptionTimer.stop();
-}
-
-void TspVestimar::MorphTick() {
-  bool moved = false;
-  for (size_t i = 0; i < FObjects.size(); ++i) {
-    TspActiveSkinObject& o = *FObjects[i];
-    auto* b = dynamic_cast<TspSkinButtonObject*>(&o);
-    if (b && b->Down) continue;
-    if (!o.CanMorph(PaintContext().Effects) || !o.MorphStep()) continue;
-    moved = true;
-    RedrawObject(int(i));
-  }
-  if (!moved) FMorphTimer.stop();
-}
-
-void TspVestimar::RunCommand(TspSkinStdButtonObject& button) {
-  switch (button.Command) {
-  case TspStdCommand::cmClose:
-    TrackObject({-1, -1}, false);
-    FForm->close();
-    break;
-  case TspStdCommand::cmMaximize:
-    TrackObject({-1, -1}, false);
-    SetWindowState(FWindowState == TspWindowState::wsMaximized ? TspWindowState::wsNormal
-                                                               : TspWindowState::wsMaximized);
-    break;
-  case TspStdCommand::cmMinimize:
-    TrackObject({-1, -1}, false);
-    SetWindowState(FForm->isMinimized() ? TspWindowState::wsNormal : TspWindowState::wsMinimized);
-    break;
-  case TspStdCommand::cmRollUp:
-    RollUp(!FRolledUp);
-    break;
-  case TspStdCommand::cmSysMenu:
-  case TspStdCommand::cmMinimizeToTray:
-  case TspStdCommand::cmDefault:
-    // The system-menu button opens its menu on the press; there is no tray icon to
-    // minimise to; a custom object's command is its owner's.
-    break;
-  }
-}
-
-void TspVestimar::ReleaseCaptured(const QPoint& p, Qt::MouseButton button) {
-  if (FCaptured < 0 || size_t(FCaptured) >= FObjects.size()) {
-    FCaptured = -1;
-    return;
-  }
-  const int index = FCaptured;
-  TspActiveSkinObject& o = *FObjects[size_t(index)];
-  auto* b = dynamic_cast<TspSkinButtonObject*>(&o);
-  auto* std = dynamic_cast<TspSkinStdButtonObject*>(&o);
-  // Whatever the command does (it may throw, or close the form), the press is over.
-  const auto reset = [&] {
-    FCaptured = -1;
-    if (b && b->Down) {
-      b->Down = false;
-      RedrawObject(index);
-    }
-  };
-  try {
-    const bool over = o.Active;
-    if (over && OnMouseUpEvent) OnMouseUpEvent(o.IDName, button, p.x(), p.y());
-    if (std && button == Qt::LeftButton && std->Enabled && over) {
-      if (std->Command == TspStdCommand::cmClose) reset();
-      RunCommand(*std);
-    }
-    reset();
-  } catch (...) {
-    reset();
-    FDrag = TDrag::None;
-    throw;
-  }
-}
-
-// --- Mouse ---------------------------------------------------------------------------------------
-
-TspHitCode TspVestimar::HitTest(const QPoint& p) const {
-  TspHitTestInput in;
-  in.Width = FFrameWidth;
-  in.Height = FFrameHeight;
-  in.Skinned = FSkinned;
-  in.Sizeable = FSizeable;
-  in.Maximized = FWindowState == TspWindowState::wsMaximized;
-  in.Minimized = FForm->isMinimized();
-  in.RolledUp = FRolledUp;
-  in.ObjectHovered = FHovered >= 0;
-  in.InSizeMove = FDrag == TDrag::System || FDrag == TDrag::Manual;
-  in.Geometry = FGeometry;
-  in.DefaultCaption = FDefaultCaption;
-  if (FSkinned) {
-    in.BorderWidth = FSkinData->FormInfo.borderwidth;
-    in.MaskPicture = FSkinData->MaskPicture;
-    in.IsCaption = [this](int x, int y) {
-      if (!FNCDraggAble) return false;
-      for (const auto& o : FObjects)
-        if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get());
-            c && c->Visible && !c->RollUp && c->ObjectRect.ToQRect().contains(x, y))
-          return true;
-      return false;
-    };
-  }
-  return FrameHitTest(in, p.x(), p.y());
-}
-
-void TspVestimar::UpdateCursor(TspHitCode code) {
-  switch (code) {
-  case HTLEFT:
-  case HTRIGHT:
-    FForm->setCursor(Qt::SizeHorCursor);
-    break;
-  case HTTOP:
-  case HTBOTTOM:
-    FForm->setCursor(Qt::SizeVerCursor);
-    break;
-  case HTTOPLEFT:
-  case HTBOTTOMRIGHT:
-    FForm->setCursor(Qt::SizeFDiagCursor);
-    break;
-  case HTTOPRIGHT:
-  case HTBOTTOMLEFT:
-    FForm->setCursor(Qt::SizeBDiagCursor);
-    break;
-  default:
-    FForm->unsetCursor();
-    break;
-  }
-}
-
-void TspVestimar::MousePress(QMouseEvent* e) {
-  const QPoint p = e->position().toPoint();
-  FDrag = TDrag::None;
-  TrackObject(p, true);
-  if (FHovered >= 0) {
-    FCaptured = FHovered;
-    TspActiveSkinObject& o = *FObjects[size_t(FCaptured)];
-    if (OnMouseDownEvent) OnMouseDownEvent(o.IDName, e->button(), p.x(), p.y());
-    if (auto* b = dynamic_cast<TspSkinButtonObject*>(&o);
-        b && e->button() == Qt::LeftButton && b->Enabled && !b->Down) {
-      b->Down = true;
-      RedrawObject(FCaptured);
-      // The system-menu button opens the system menu below itself.
-      if (auto* std = dynamic_cast<TspSkinStdButtonObject*>(b);
-          std && std->Command == TspStdCommand::cmSysMenu) {
-        const QPoint below = FForm->mapToGlobal(QPoint(b->ObjectRect.Left, b->ObjectRect.Bottom));
-        ReleaseCaptured(p, Qt::NoButton);
-        ShowSystemMenu(below);
-      }
-    }
-    return;
-  }
-  const TspHitCode code = HitTest(p);
-  if (e->button() == Qt::RightButton) {
-    if (code == HTCAPTION && !FDisableSystemMenu) ShowSystemMenu(e->globalPosition().toPoint());
-    return;
-  }
-  if (e->button() != Qt::LeftButton) return;
-  const bool maximized = FWindowState == TspWindowState::wsMaximized;
-  if ((code == HTCAPTION && !maximized) || (EdgesOf(code) && FSizeable && !maximized)) {
-    FDrag = TDrag::Pending;
-    FDragCode = code;
-    FDragStartGlobal = e->globalPosition().toPoint();
-    FDragStartBounds = FForm->geometry();
-    FSnap.Reset();
-  }
-}
-
-void TspVestimar::MouseMove(QMouseEvent* e) {
-  const QPoint p = e->position().toPoint();
-  if (FCaptured >= 0) {
-    // While a button is held only it lights up, and only while the mouse is over it.
-    TrackObject(p, true);
-    return;
-  }
-  if (FDrag == TDrag::Pending && (e->buttons() & Qt::LeftButton)) {
-    QWindow* window = FForm->windowHandle();
-    const bool system =
-        window && (FDragCode == HTCAPTION ? window->startSystemMove()
-                                          : window->startSystemResize(EdgesOf(FDragCode)));
-    FDrag = system ? TDrag::System : TDrag::Manual;
-    FHoverTimer.stop();
-    if (FHovered >= 0) TrackObject({-1, -1}, false);
-  }
-  if (FDrag == TDrag::Manual) {
-    ManualDrag(e->globalPosition().toPoint());
-    return;
-  }
-  if (FDrag == TDrag::System) return;
-  const TspHitCode code = HitTest(p);
-  UpdateCursor(code);
-  TrackObject(p, true);
-}
-
-void TspVestimar::ManualDrag(const QPoint& global) {
-  const QPoint delta = global - FDragStartGlobal;
-  QRect r = FDragStartBounds;
-  if (FDragCode == HTCAPTION) {
-    QPoint to = r.topLeft() + delta;
-    if (FMagnetic) {
-      const QScreen* s = FForm->screen();
-      if (s) to = FSnap.Snap(to, r.size(), s->availableGeometry(), global, FMagneticSize);
-    }
-    FForm->move(to);
-    return;
-  }
-  const Qt::Edges edges = EdgesOf(FDragCode);
-  const QSize min = MinTrackingSize(), max = MaxTrackingSize();
-  const int maxW = FMaxWidth > 0 ? max.width() : QWIDGETSIZE_MAX;
-  const int maxH = FMaxHeight > 0 ? max.height() : QWIDGETSIZE_MAX;
-  if (edges & Qt::LeftEdge)
-    r.setLeft(std::clamp(r.left() + delta.x(), r.right() + 1 - maxW, r.right() + 1 - min.width()));
-  if (edges & Qt::RightEdge)
-    r.setRight(std::clamp(r.right() + delta.x(), r.left() + min.width() - 1, r.left() + maxW - 1));
-  if (edges & Qt::TopEdge)
-    r.setTop(std::clamp(r.top() + delta.y(), r.bottom() + 1 - maxH, r.bottom() + 1 - min.height()));
-  if (edges & Qt::BottomEdge)
-    r.setBottom(std::clamp(r.bottom() + delta.y(), r.top() + min.height() - 1, r.top() + maxH - 1));
-  FForm->setGeometry(r);
-}
-
-void TspVestimar::MouseRelease(QMouseEvent* e) {
-  FDrag = TDrag::None;
-  if (FCaptured >= 0) ReleaseCaptured(e->position().toPoint(), e->button());
-}
-
-void TspVestimar::MouseDoubleClick(QMouseEvent* e) {
-  const QPoint p = e->position().toPoint();
-  TrackObject(p, true);
-  if (FHovered >= 0) {
-    // The second press of a double click on a button is a press like the first.
-    MousePress(e);
-    return;
-  }
-  if (e->button() != Qt::LeftButton || HitTest(p) != HTCAPTION) return;
-  FCaptured = -1;
-  FDrag = TDrag::None;
-  const bool maximized = FWindowState == TspWindowState::wsMaximized;
-  if (FSizeable && !maximized && !FRolledUp && FBorderIcons.testFlag(TspBorderIcon::biMaximize))
-    SetWindowState(TspWindowState::wsMaximized);
-  else if (FSizeable && maximized && !FRolledUpWhileMaximized)
-    SetWindowState(TspWindowState::wsNormal);
-  else
-    RollUp(!FRolledUp);
 }
 
 void TspVestimar::RollUp(bool up) {
@@ -1053,15 +736,27 @@ void TspVestimar::DisplayChanged() {
 
 void TspVestimar::ActiveChanged(bool active) {
   if (active == FActive) return;
+  // One of the form's own layers (a glow frame) taking the activation on showing hands it
+  // straight back; the form stays active meanwhile.
+  if (auto* layer = dynamic_cast<TspLayerWindow*>(QGuiApplication::focusWindow());
+      !active && layer && layer->transientParent() == FForm->windowHandle())
+    return;
   FActive = active;
   if (!active) TrackObject({-1, -1}, false);
+  HideGlowFrames();
   for (auto& o : FObjects)
     if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get())) {
+      if (c->RollUp) {
+        // Not shown now: it simply takes the end of the cross-fade.
+        if (c->Morphing) c->MorphKf = active ? 1 : 0;
+        continue;
+      }
       c->Active = active;
       if (c->Animated()) {
         if (c->StartAnimation(active) && !FCaptionTimer.isActive()) FCaptionTimer.start();
-      } else if (c->Morphing) {
-        c->MorphKf = active ? 1 : 0;
+      } else {
+        // A caption with its own active image cross-fades into the new state.
+        StartMorph(*c);
       }
     }
   RepaintFrame();
@@ -1110,10 +805,13 @@ bool TspVestimar::eventFilter(QObject* watched, QEvent* event) {
     // user's own drags may take it anywhere.
     if (FDrag == TDrag::None && FForm->isVisible()) KeepCaptionReachable();
     if (FLayerBorder->Shown()) FLayerBorder->MoveBorder();
+    // A glow frame stays where its button was; the next hover shows it again.
+    HideGlowFrames();
     break;
   case QEvent::Hide:
     FinishFade();
     FLayerBorder->HideBorder();
+    HideGlowFrames();
     break;
   case QEvent::ActivationChange:
     // The form was raised, or another window went above it: the bands follow.
@@ -1157,6 +855,9 @@ bool TspVestimar::eventFilter(QObject* watched, QEvent* event) {
     MouseDoubleClick(static_cast<QMouseEvent*>(event));
     return true;
   case QEvent::Leave:
+    // A platform may send the pointer into a layer lying over the form; the hover poll
+    // follows it there.
+    if (PointerOverForm(QCursor::pos())) break;
     if (FCaptured < 0) TrackObject({-1, -1}, false);
     FForm->unsetCursor();
     break;
@@ -1169,6 +870,8 @@ bool TspVestimar::eventFilter(QObject* watched, QEvent* event) {
 // --- The layered border and the objects' hints -----------------------------------------------
 
 void TspVestimar::SetLayeredWindowsSupport(std::function<bool()> supported) {
+  FGlowLayer = std::make_unique<TspLayerManager>(nullptr, supported);
+  FMenuGlowLayer = std::make_unique<TspLayerManager>(nullptr, supported);
   FLayerBorder = std::make_unique<TspFormLayerBorder>(FForm, nullptr, false, std::move(supported));
   LayerBorderUpdate();
 }
@@ -1202,4 +905,19 @@ void TspVestimar::ObjectHintShow(int index) {
 
 void TspVestimar::ObjectHintHide() {
   if (TspSkinHint* hint = TspSkinHint::ActiveHint()) hint->HideFrameObjectHint();
+}
+
+void TspVestimar::ShowObjectGlow(const TspActiveSkinObject& o) {
+  if (!FSkinned || !FSkinData->ShowCaptionButtonGlowFrames() || o.GlowLayerPicture.isNull()) return;
+  const QPoint at =
+      FForm->mapToGlobal(QPoint(o.ObjectRect.Left, o.ObjectRect.Top)) - o.GlowLayerOffset;
+  FGlowLayer->SetTopmost(FForm->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  FGlowLayer->SetStackAbove(FForm->windowHandle());
+  FGlowLayer->ShowLayer(at.x(), at.y(), o.GlowLayerAlphaBlendValue, o.GlowLayerMaskPicture,
+                        o.GlowLayerPicture);
+}
+
+void TspVestimar::HideGlowFrames() {
+  if (FGlowLayer) FGlowLayer->HideLayer();
+  if (FMenuGlowLayer) FMenuGlowLayer->HideLayer();
 }

@@ -12,6 +12,7 @@
 #include "skin/frame/frame_paint.h"
 #include "skin/frame/layer_border.h"
 #include "skin/frame/window_sizing.h"
+#include "skin/render/layered_window.h"
 
 #include <QFont>
 #include <QPointer>
@@ -146,6 +147,10 @@ public:
   TspFormLayerBorder* LayerBorder() const { return FLayerBorder.get(); }
   // Replaces the answer to "are translucent windows composed here?" (tests give their own).
   void SetLayeredWindowsSupport(std::function<bool()> supported);
+  // The glow frame around a hot caption button, and the one around a button that opens a
+  // menu.
+  TspLayerManager& GlowLayer() const { return *FGlowLayer; }
+  TspLayerManager& MenuGlowLayer() const { return *FMenuGlowLayer; }
   bool CaptionAnimationRunning() const { return FCaptionTimer.isActive(); }
   int FrameWidth() const { return FFrameWidth; }
   int FrameHeight() const { return FFrameHeight; }
@@ -185,6 +190,11 @@ private:
   void LayerBorderUpdate();
   void ObjectHintShow(int index);
   void ObjectHintHide();
+  // The glow frame of a hot object (only with the skin data's ShowCaptionButtonGlowFrames,
+  // where translucency is composed, and for objects with a glow picture), and hiding both
+  // glow frames.
+  void ShowObjectGlow(const TspActiveSkinObject& o);
+  void HideGlowFrames();
 
   void SkinMessage(int message, TspSkinData* data);
   void FirstShow();
@@ -245,6 +255,7 @@ private:
   TspRect FDefaultCaption;
   TspObjectList FObjects;
   std::unique_ptr<TspFormLayerBorder> FLayerBorder;
+  std::unique_ptr<TspLayerManager> FGlowLayer, FMenuGlowLayer;
   QRegion FRegion;
   TspFramePainter FPainter;
   bool FComposed = false;
@@ -280,4 +291,6 @@ private:
   QTimer FHoverTimer;
   QPoint FLastPollPos;
   void HoverPoll();
+  // Whether the pointer at `global` is over the form (or over one of its layers lying on it).
+  bool PointerOverForm(const QPoint& global) const;
 };

@@ -131,6 +131,11 @@ void TspLayerWindow::SetPicture(QImage premultiplied, int constantAlpha) {
   update();
 }
 
+void TspLayerWindow::focusInEvent(QFocusEvent* event) {
+  QRasterWindow::focusInEvent(event);
+  if (QWindow* owner = transientParent()) owner->requestActivate();
+}
+
 void TspLayerWindow::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setCompositionMode(QPainter::CompositionMode_Source);
@@ -170,7 +175,8 @@ TspLayerManager::TspLayerManager(QObject* parent, std::function<bool()> supporte
 }
 
 TspLayerManager::~TspLayerManager() {
-  HideLayer();
+  FTimer.stop();
+  FWindow.reset();
 }
 
 void TspLayerManager::ShowLayer(int x, int y, int alphaLimit, const QImage& mask,
@@ -194,6 +200,7 @@ void TspLayerManager::ShowLayer(int x, int y, int alphaLimit, const QImage& mask
   // meant to pass through it.
   FWindow->setFlags(FWindow->flags() | Qt::X11BypassWindowManagerHint);
   FWindow->setPosition(x, y);
+  if (FStackAbove) FWindow->setTransientParent(FStackAbove);
   ShowLayeredBitmap(*FBitmap, FAlpha, *FWindow);
   FWindow->show();
   StackWindowAbove(FWindow.get(), FStackAbove);
@@ -202,7 +209,12 @@ void TspLayerManager::ShowLayer(int x, int y, int alphaLimit, const QImage& mask
 
 void TspLayerManager::HideLayer() {
   FTimer.stop();
-  FWindow.reset();
+  // Hidden now, destroyed later: the hide may run inside the platform's handling of an
+  // event of this very window (its activation on showing).
+  if (FWindow) {
+    FWindow->hide();
+    FWindow.release()->deleteLater();
+  }
   FBitmap.reset();
   FAlpha = 0;
 }

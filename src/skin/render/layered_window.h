@@ -38,6 +38,9 @@ public:
 
 protected:
   void paintEvent(QPaintEvent* event) override;
+  // A layer never keeps the activation a platform may give it on showing: it goes back to
+  // the window the layer belongs to (its transient parent).
+  void focusInEvent(QFocusEvent* event) override;
 
 private:
   QImage FPicture;
