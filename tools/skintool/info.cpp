@@ -51,7 +51,24 @@ int RunInfo(const QStringList& args) {
   for (const auto& record : skin->ControlList)
     Print(QStringLiteral("control %1 %2").arg(record->IDName, record->ClassName()));
   for (const auto& area : skin->AreaList) Print(QStringLiteral("area %1").arg(area->IDName));
-  // What the controls will not draw, said once here rather than on every paint.
+  // What the controls, the frame, menus and hints will not draw, said once here rather than
+  // on every paint.
+  const auto refuse = [](const QString& name, const QStringList& refusals) {
+    for (const QString& why : refusals) Print(QStringLiteral("refused %1: %2").arg(name, why));
+  };
+  if (!skin->Picture.isNull())
+    refuse(skin->FormInfo.IDName, WindowRecordRefusals(skin->FormInfo, &skin->Picture, -1));
+  const auto windowRecord = [&](const TspSkinRecord& record, int index) {
+    if (index < 0) return;
+    const QImage* picture =
+        skin->ValidPictureIndex(index) ? &skin->ActivePictures[size_t(index)] : nullptr;
+    refuse(record.IDName, WindowRecordRefusals(record, picture, index));
+  };
+  windowRecord(skin->PopupWindow, skin->PopupWindow.windowpictureindex);
+  windowRecord(skin->HintWindow, skin->HintWindow.windowpictureindex);
+  windowRecord(skin->LayerFrame, skin->LayerFrame.pictureindex);
+  for (const auto& record : skin->ObjectList)
+    refuse(record->IDName, ObjectRefusals(*record, skin->Picture, skin->ActivePictures));
   for (const auto& record : skin->ControlList) {
     if (!RecordDrawable(*record, skin->ActivePictures))
       Print(QStringLiteral("refused %1: drawn in the plain look").arg(record->IDName));

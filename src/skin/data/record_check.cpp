@@ -45,24 +45,43 @@ bool IsSkinArea(const QString& key) {
 // Walks the keys of a record and notes each one a control would refuse.
 class TRefusalFinder : public TspFieldVisitor {
 public:
-  TRefusalFinder(const TspDataSkinControl& record, const std::vector<QImage>& pictures)
-      : FSkin(record.skinrect), FPicture(PictureAt(pictures, record.pictureindex)),
-        FPictureIndex(record.pictureindex) {}
+  // A control: its state rectangles are cut from the picture `pictureIndex` names, its
+  // areas lie within `skin`.
+  TRefusalFinder(const TspRect& skin, const QImage* picture, int pictureIndex)
+      : FSkin(skin), FPicture(picture), FPictureIndex(pictureIndex) {}
+  // A frame object's skinrect is its place on `skinRectPicture` (the frame picture, or its
+  // own picture); the other rectangles are cut from its own picture.
+  void SetSkinRectPicture(const QImage* picture, QString name) {
+    FSkinRectPicture = picture;
+    FSkinRectPictureName = std::move(name);
+  }
+  // A window record: every rectangle and point is a place on the whole picture.
+  void SetWholePicture() {
+    FWholePicture = true;
+    if (FPicture) FSkin = {0, 0, FPicture->width(), FPicture->height()};
+  }
 
   QStringList Refusals;
+  // How many of them are about places and pictures (the rest only clamp a value).
+  int GeometryRefusals() const { return int(Refusals.size()) - FValueRefusals; }
 
   void Integer(const char* key, int& field, int) override {
     const QString k = QString::fromLatin1(key);
     if (k.endsWith(QLatin1String("fontheight")) && std::abs(qint64(field)) > kMaxSkinFontHeight)
-      Refusals << QStringLiteral("%1 %2 is out of reason (taken as %3)")
-                      .arg(k)
-                      .arg(field)
-                      .arg(field < 0 ? -kMaxSkinFontHeight : kMaxSkinFontHeight);
+      ++FValueRefusals, Refusals << QStringLiteral("%1 %2 is out of reason (taken as %3)")
+                                        .arg(k)
+                                        .arg(field)
+                                        .arg(field < 0 ? -kMaxSkinFontHeight : kMaxSkinFontHeight);
   }
   void Color(const char*, TColor&, TColor) override {}
   void Flag(const char*, bool&) override {}
   void Point(const char* key, TspPoint& p) override {
-    if (p == TspPoint() || FSkin.IsEmpty()) return;
+    if (p == TspPoint()) return;
+    if (FWholePicture && !FPicture) {
+      SayNoPicture();
+      return;
+    }
+    if (FSkin.IsEmpty()) return;
     if (!WithinSize(p, Width(FSkin), Height(FSkin)))
       Refusals << QStringLiteral("%1 %2,%3 lies outside the skin rectangle (%4x%5)")
                       .arg(QString::fromLatin1(key))
@@ -78,7 +97,19 @@ public:
       Refusals << QStringLiteral("%1 %2 has no size").arg(k, RectText(r));
       return;
     }
-    if (IsSkinArea(k)) {
+    if (FSkinRectPicture && k == QLatin1String("skinrect")) {
+      if (!PictureHolds(*FSkinRectPicture, r))
+        Refusals << QStringLiteral("skinrect %1 lies outside %2 (%3x%4)")
+                        .arg(RectText(r), FSkinRectPictureName)
+                        .arg(FSkinRectPicture->width())
+                        .arg(FSkinRectPicture->height());
+      return;
+    }
+    if (FWholePicture && !FPicture) {
+      SayNoPicture();
+      return;
+    }
+    if (FWholePicture || IsSkinArea(k)) {
       if (!FSkin.IsEmpty() && !WithinSize(r, Width(FSkin), Height(FSkin)))
         Refusals << QStringLiteral("%1 %2 lies outside the skin rectangle (%3x%4)")
                         .arg(k, RectText(r))
@@ -87,9 +118,7 @@ public:
       return;
     }
     if (!FPicture) {
-      if (!FNoPictureSaid)
-        Refusals << QStringLiteral("pictureindex %1 names no picture").arg(FPictureIndex);
-      FNoPictureSaid = true;
+      SayNoPicture();
       return;
     }
     if (!PictureHolds(*FPicture, r))
@@ -105,10 +134,20 @@ public:
   void Lines(const char*, QStringList&) override {}
 
 private:
+  void SayNoPicture() {
+    if (!FNoPictureSaid)
+      Refusals << QStringLiteral("pictureindex %1 names no picture").arg(FPictureIndex);
+    FNoPictureSaid = true;
+  }
+
   TspRect FSkin;
   const QImage* FPicture;
   int FPictureIndex;
   bool FNoPictureSaid = false;
+  const QImage* FSkinRectPicture = nullptr;
+  QString FSkinRectPictureName;
+  bool FWholePicture = false;
+  int FValueRefusals = 0;
 };
 
 } // namespace
@@ -136,8 +175,48 @@ bool RecordDrawable(const TspDataSkinControl& record, const std::vector<QImage>&
 }
 
 QStringList RecordRefusals(const TspDataSkinControl& record, const std::vector<QImage>& pictures) {
-  TRefusalFinder finder(record, pictures);
+  TRefusalFinder finder(record.skinrect, PictureAt(pictures, record.pictureindex),
+                        record.pictureindex);
   // Visiting only reads the fields; the visitor interface is shared with the reader.
   const_cast<TspDataSkinControl&>(record).VisitFields(finder);
   return finder.Refusals;
+}
+
+QStringList ObjectRefusals(const TspDataSkinObject& record, const QImage& framePicture,
+                           const std::vector<QImage>& pictures) {
+  const QImage* own = PictureAt(pictures, record.activepictureindex);
+  TRefusalFinder finder(record.skinrect, own, record.activepictureindex);
+  if (record.skinrectinapicture)
+    finder.SetSkinRectPicture(own, QStringLiteral("picture %1").arg(record.activepictureindex));
+  else if (!framePicture.isNull())
+    finder.SetSkinRectPicture(&framePicture, QStringLiteral("the frame picture"));
+  // Without its own picture an object only has its place; its state rectangles go unused.
+  if (!own && !record.skinrectinapicture) {
+    QStringList refusals;
+    if (!framePicture.isNull() && !record.skinrect.IsEmpty() &&
+        !PictureHolds(framePicture, record.skinrect))
+      refusals << QStringLiteral("skinrect %1 lies outside the frame picture (%2x%3)")
+                      .arg(RectText(record.skinrect))
+                      .arg(framePicture.width())
+                      .arg(framePicture.height());
+    return refusals;
+  }
+  const_cast<TspDataSkinObject&>(record).VisitFields(finder);
+  return finder.Refusals;
+}
+
+QStringList WindowRecordRefusals(const TspSkinRecord& record, const QImage* picture,
+                                 int pictureIndex) {
+  TRefusalFinder finder({}, picture && !picture->isNull() ? picture : nullptr, pictureIndex);
+  finder.SetWholePicture();
+  const_cast<TspSkinRecord&>(record).VisitFields(finder);
+  return finder.Refusals;
+}
+
+bool WindowRecordDrawable(const TspSkinRecord& record, const QImage* picture) {
+  if (!picture || picture->isNull()) return false;
+  TRefusalFinder finder({}, picture, 0);
+  finder.SetWholePicture();
+  const_cast<TspSkinRecord&>(record).VisitFields(finder);
+  return finder.GeometryRefusals() == 0;
 }

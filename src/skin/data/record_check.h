@@ -6,6 +6,7 @@
 // RecordDrawable before they draw a record at all; skintool reports RecordRefusals.
 
 #include "skin/data/control_records.h"
+#include "skin/data/object_records.h"
 
 #include <QImage>
 #include <QString>
@@ -30,6 +31,21 @@ bool RecordDrawable(const TspDataSkinControl& record, const std::vector<QImage>&
 // rectangle that lie outside it, a picture index naming no picture, an out of reason font
 // height. Empty for a record that is drawn as it stands.
 QStringList RecordRefusals(const TspDataSkinControl& record, const std::vector<QImage>& pictures);
+
+// The same for a frame object: its skinrect lies on the frame picture (or on its own picture
+// with skinrectinapicture), its state rectangles on its own picture (activepictureindex).
+QStringList ObjectRefusals(const TspDataSkinObject& record, const QImage& framePicture,
+                           const std::vector<QImage>& pictures);
+
+// The same for a window record ([FORMINFO], [POPUPWINDOW], [HINTWINDOW], [LAYERFRAME]): its
+// points and rectangles are places on one picture (`pictureIndex` names it in messages;
+// none when `picture` is null).
+QStringList WindowRecordRefusals(const TspSkinRecord& record, const QImage* picture,
+                                 int pictureIndex);
+
+// Whether a window record's points and rectangles all lie on `picture` (none: false). A frame,
+// menu or hint whose record is not drawable takes the plain look.
+bool WindowRecordDrawable(const TspSkinRecord& record, const QImage* picture);
 
 // Font heights beyond this (in pixels, either sign) are taken as this: a stray digit must not
 // make every text a page tall.

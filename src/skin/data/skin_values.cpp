@@ -322,8 +322,9 @@ void WriteSkinLines(TspIniText& ini, const QString& section, const QString& key,
                     const QStringList& lines) {
   WriteSkinInteger(ini, section, key + QStringLiteral("linecount"), int(lines.size()));
   const QString prefix = key + QStringLiteral("line");
+  // A missing line reads back empty: a record of many empty lines writes only its count.
   for (qsizetype i = 0; i < lines.size(); ++i)
-    ini.WriteString(section, prefix + QString::number(i), lines[i]);
+    if (!lines[i].isEmpty()) ini.WriteString(section, prefix + QString::number(i), lines[i]);
 }
 
 void ApplySkinFontStyle(QFont& font, TspFontStyles styles) {

@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <exception>
 
 TspFormClient::TspFormClient(QWidget* form, std::function<QImage(QSize)> compose)
     : QWidget(form), FCompose(std::move(compose)) {
@@ -17,7 +18,16 @@ void TspFormClient::InvalidateBackground() {
 }
 
 const QImage& TspFormClient::Background() {
-  if (FBackground.size() != size() && FCompose) FBackground = FCompose(size());
+  if (FBackground.size() != size() && FCompose) {
+    // Painting goes on whatever a skin asks for: a background that cannot be composed is
+    // the plain button face.
+    try {
+      FBackground = FCompose(size());
+    } catch (const std::exception&) {
+      FBackground = QImage(size(), QImage::Format_RGB32);
+      FBackground.fill(palette().color(QPalette::Button));
+    }
+  }
   return FBackground;
 }
 

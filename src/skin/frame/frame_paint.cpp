@@ -14,7 +14,7 @@
 #include <algorithm>
 
 bool TspFramePaintInput::Skinned() const {
-  return Skin && !Skin->IsEmpty();
+  return Skin && !Skin->IsEmpty() && FrameDrawable;
 }
 
 TspFrameColors FrameColors(const TspSkinData* skin) {

@@ -16,8 +16,9 @@ class QPainter;
 class TspSkinData;
 
 struct TspFramePaintInput {
-  // Skinned when set and not empty.
+  // Skinned when set, not empty and its frame record drawable.
   const TspSkinData* Skin = nullptr;
+  bool FrameDrawable = true;
   TspFrameGeometry Geometry;
   int Width = 0, Height = 0;
   TspObjectList* Objects = nullptr;

@@ -1,5 +1,7 @@
 #include "skin/frame/hint_look.h"
 
+#include "skin/data/record_check.h"
+
 #include "skin/controls/plain_look.h"
 #include "skin/controls/skin_binding.h"
 #include "skin/data/skin_data.h"
@@ -19,6 +21,8 @@ TspHintLook MakeHintLook(const TspSkinData* data, const QFont& defaultFont, bool
   if (!data || data->IsEmpty()) return look;
   const TspDataSkinHintWindow& hw = data->HintWindow;
   if (hw.windowpictureindex == -1 || !data->ValidPictureIndex(hw.windowpictureindex)) return look;
+  // A window record whose places its picture does not hold draws the plain hint.
+  if (!WindowRecordDrawable(hw, &data->ActivePictures[size_t(hw.windowpictureindex)])) return look;
   look.Skinned = true;
   look.Picture = data->ActivePictures[size_t(hw.windowpictureindex)];
   if (hw.maskpictureindex != -1 && data->ValidPictureIndex(hw.maskpictureindex))

@@ -1,5 +1,7 @@
 #include "skin/frame/menu_look.h"
 
+#include "skin/data/record_check.h"
+
 #include "skin/controls/plain_look.h"
 #include "skin/controls/skin_binding.h"
 #include "skin/data/skin_data.h"
@@ -61,7 +63,9 @@ TspMenuLook MakeMenuLook(const TspSkinData* data, const TspMenuOptions& o) {
   if (!data || data->IsEmpty()) return look;
 
   const TspDataSkinPopupWindow& pw = data->PopupWindow;
-  if (pw.windowpictureindex != -1 && data->ValidPictureIndex(pw.windowpictureindex)) {
+  // A window record whose places its picture does not hold draws the plain window.
+  if (pw.windowpictureindex != -1 && data->ValidPictureIndex(pw.windowpictureindex) &&
+      WindowRecordDrawable(pw, &data->ActivePictures[size_t(pw.windowpictureindex)])) {
     look.SkinnedWindow = true;
     look.WindowPicture = data->ActivePictures[size_t(pw.windowpictureindex)];
     if (data->ValidPictureIndex(pw.maskpictureindex))

@@ -1,6 +1,7 @@
 #include "skin/frame/vestimar.h"
 
 #include "skin/controls/skin_tree.h"
+#include "skin/data/record_check.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 #include "skin/frame/caption_buttons.h"
@@ -269,7 +270,9 @@ void TspVestimar::ApplyVisibility() {
 void TspVestimar::ApplySkin() {
   FHovered = FPrevHovered = FCaptured = -1;
   HideGlowFrames();
-  FSkinned = FSkinData && !FSkinData->IsEmpty();
+  // A frame record whose places its picture does not hold gets the plain frame.
+  FSkinned = FSkinData && !FSkinData->IsEmpty() &&
+             WindowRecordDrawable(FSkinData->FormInfo, &FSkinData->Picture);
   FObjects = FSkinned ? BuildObjectList(*FSkinData) : MakeDefaultButtons();
   // New captions start in the form's present state, without a cross-fade into it.
   FActive = IsFormActive();
@@ -443,6 +446,7 @@ TspObjectPaintContext TspVestimar::PaintContext() const {
 TspFramePaintInput TspVestimar::PaintInput() {
   TspFramePaintInput in;
   in.Skin = FSkinData;
+  in.FrameDrawable = FSkinned || !FSkinData || FSkinData->IsEmpty();
   in.Geometry = FGeometry;
   in.Width = FFrameWidth;
   in.Height = FFrameHeight;

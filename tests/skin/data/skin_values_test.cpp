@@ -188,10 +188,11 @@ TEST(SkinValues, ListsAndLines) {
   EXPECT_THROW(ReadSkinLines(ini, "s", "huge"), EConvertError);
 
   TspIniText out;
-  WriteSkinLines(out, "t", "symbols", {"x", "y"});
+  WriteSkinLines(out, "t", "symbols", {"x", "", "y", ""});
   WriteSkinList(out, "t", "pics", {"p0", "p1"});
-  EXPECT_EQ(out.ToLines(), QStringList({"[t]", "symbolslinecount=2", "symbolsline0=x",
-                                        "symbolsline1=y", "picscount=2", "0=p0", "1=p1"}));
-  EXPECT_EQ(ReadSkinLines(out, "t", "symbols"), QStringList({"x", "y"}));
+  // Empty lines need no key of their own.
+  EXPECT_EQ(out.ToLines(), QStringList({"[t]", "symbolslinecount=4", "symbolsline0=x",
+                                        "symbolsline2=y", "picscount=2", "0=p0", "1=p1"}));
+  EXPECT_EQ(ReadSkinLines(out, "t", "symbols"), QStringList({"x", "", "y", ""}));
   EXPECT_EQ(ReadSkinList(out, "t", "pics"), QStringList({"p0", "p1"}));
 }
