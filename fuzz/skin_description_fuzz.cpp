@@ -1,5 +1,6 @@
-// A kind byte and any bytes as a skin description: the chosen record kinds read the first
-// sections, write themselves back and read that again; the window records read theirs. Readers may
+// A kind byte and any bytes as a skin description: the record kinds the byte picks (frame
+// objects, controls and window records) read the first sections, write themselves back and
+// read that again. Readers may
 // throw ESkinError, never crash or over-allocate.
 #include "skin/data/record_registry.h"
 #include "skin/data/skin_area.h"
@@ -10,7 +11,9 @@
 #include <QByteArray>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -24,6 +27,26 @@ void ReadWriteRead(TspSkinRecord& record, const TspIniText& ini) {
   }
 }
 
+using RecordMaker = std::function<std::unique_ptr<TspSkinRecord>()>;
+
+// Every record kind a description feeds: frame objects, controls and the window records.
+const std::vector<RecordMaker>& RecordKinds() {
+  static const std::vector<RecordMaker> kinds = [] {
+    std::vector<RecordMaker> all;
+    for (const QString& type : ObjectRecordTypes())
+      all.push_back([type] { return std::unique_ptr<TspSkinRecord>(CreateObjectRecord(type)); });
+    for (const QString& type : ControlRecordTypes())
+      all.push_back([type] { return std::unique_ptr<TspSkinRecord>(CreateControlRecord(type)); });
+    all.push_back([] { return std::make_unique<TspFormInfo>(); });
+    all.push_back([] { return std::make_unique<TspDataSkinPopupWindow>(); });
+    all.push_back([] { return std::make_unique<TspDataSkinHintWindow>(); });
+    all.push_back([] { return std::make_unique<TspDataSkinLayerFrame>(); });
+    all.push_back([] { return std::make_unique<TspSkinColors>(); });
+    return all;
+  }();
+  return kinds;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -33,29 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The first byte picks the record kind that reads the first section (the next kinds read
   // the next ones): one kind per section keeps a run fast enough to matter, and the fuzzer
   // still reaches every kind through that byte.
-  static const QStringList objectKinds = ObjectRecordTypes();
-  static const QStringList controlKinds = ControlRecordTypes();
-  const qsizetype kinds = objectKinds.size() + controlKinds.size();
+  const std::vector<RecordMaker>& kinds = RecordKinds();
   const QStringList sections = ini.SectionNames().mid(0, 3);
   for (qsizetype i = 0; i < sections.size(); ++i) {
-    const qsizetype kind = (data[0] + i) % kinds;
-    std::unique_ptr<TspSkinRecord> record;
-    if (kind < objectKinds.size())
-      record = CreateObjectRecord(objectKinds[kind]);
-    else
-      record = CreateControlRecord(controlKinds[kind - objectKinds.size()]);
+    const auto record = kinds[size_t(data[0] + i) % kinds.size()]();
     record->IDName = sections[i];
     ReadWriteRead(*record, ini);
   }
-  TspFormInfo form;
-  TspDataSkinPopupWindow popup;
-  TspDataSkinHintWindow hint;
-  TspDataSkinLayerFrame layer;
-  TspSkinColors colors;
-  for (TspSkinRecord* r : {static_cast<TspSkinRecord*>(&form), static_cast<TspSkinRecord*>(&popup),
-                           static_cast<TspSkinRecord*>(&hint), static_cast<TspSkinRecord*>(&layer),
-                           static_cast<TspSkinRecord*>(&colors)})
-    ReadWriteRead(*r, ini);
   try {
     for (const QString& entry : ReadSkinRegistry(ini, "SKINAREAS")) (void)ParseSkinAreaEntry(entry);
     for (const QString& entry : ReadSkinRegistry(ini, "SKINCONTROLS"))
