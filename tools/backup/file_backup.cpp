@@ -155,16 +155,17 @@ QString RestoreDirectory(const QString& backup, const QString& directory, bool f
   if (QFileInfo::exists(database) && !force)
     throw EBackupError("The database " + Native(database) +
                        " exists already; use --force to replace it");
-  TSqliteFile source(backup, SQLITE_OPEN_READONLY);
-  CheckBackup(source);
+  // Closed before the old database is locked: the backup may be a copy of that very file.
+  auto source = std::make_unique<TSqliteFile>(backup, SQLITE_OPEN_READONLY);
+  CheckBackup(*source);
   const QString cfg = QFileInfo(database).absolutePath();
   if (!QDir().mkpath(cfg)) throw EBackupError("Cannot create the folder " + Native(cfg));
-
   TFileBeside building(database, QStringLiteral("the database"));
   {
     TSqliteFile target(building.Path(), SQLITE_OPEN_READWRITE);
-    CopyDatabase(source, target, "Cannot restore " + Native(backup));
+    CopyDatabase(*source, target, "Cannot restore " + Native(backup));
   }
+  source.reset();
 
   // The old database locked for the change-over. Leaving the write-ahead log needs the only
   // connection, so a program that has it open (its log and shared memory would pair with
@@ -181,8 +182,7 @@ QString RestoreDirectory(const QString& backup, const QString& directory, bool f
     if (rc == SQLITE_OK) rc = old->Run("BEGIN EXCLUSIVE");
     if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
       throw EBackupError("The database " + Native(database) +
-                         " is in use; close the application on every workstation and try "
-                         "again");
+                         " is in use; close every application that has it open and try again");
     // A damaged old database is what a restore is for: it is replaced unlocked.
     if (rc != SQLITE_OK) old.reset();
   }
