@@ -307,6 +307,7 @@ public:
     if (!server.Ensure()) ADD_FAILURE() << server.Reason().toStdString();
     auto admin = TStoreConnection::OpenServer("QPSQL", server.Params());
     QSqlQuery query(admin->Database());
+    EXPECT_TRUE(query.exec("SET client_min_messages TO WARNING"));
     EXPECT_TRUE(query.exec("DROP DATABASE IF EXISTS " + name + " WITH (FORCE)"));
     EXPECT_TRUE(query.exec("CREATE DATABASE " + name)) << query.lastError().text().toStdString();
   }
