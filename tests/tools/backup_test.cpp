@@ -276,7 +276,7 @@ TEST(Backup, ARestoreReplacesADatabaseOnlyWithForceAndNeverWhileItIsInUse) {
   {
     auto running = TStoreConnection::OpenSQLiteFile(database);
     EXPECT_TRUE(Refused(RunBackup({"--restore", "--force", backup, root}), "in use"));
-    auto stillThere = QSqlQuery(running->Database());
+    QSqlQuery stillThere(running->Database());
     EXPECT_TRUE(stillThere.exec("SELECT count(*) FROM Users") && stillThere.next() &&
                 stillThere.value(0).toInt() == 12);
   }
@@ -394,6 +394,7 @@ TEST(Backup, EveryMistakeIsRefusedWithAMessageAndNothingWritten) {
       {"not a database", {dir + "/garbage", dir + "/out"}, "not a readable database"},
       {"output exists", {shelter, dir + "/taken.bak"}, "exists already"},
       {"output folder missing", {shelter, dir + "/none/out"}, "does not exist"},
+      {"output folder a file", {shelter, dir + "/notes.txt/out"}, "is not a folder"},
       {"output not writable", {shelter, "/proc/vorns.bak"}, "Cannot write the backup"},
       {"server unreachable", {nowhere, dir + "/out"}, "Cannot back up the server"},
       {"password in the URI",

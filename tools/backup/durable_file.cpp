@@ -61,9 +61,11 @@ void TakeOwnerAndMode(const QString& from, const QString& to) {
 TFileBeside::TFileBeside(const QString& path, const QString& what) {
   const QFileInfo target(path);
   const QString folder = target.absolutePath();
-  if (!QFileInfo(folder).isDir())
-    throw EBackupError("Cannot write " + what.toStdString() + " " + Native(path) + ": the folder " +
-                       Native(folder) + " does not exist");
+  const QFileInfo folderInfo(folder);
+  if (!folderInfo.isDir())
+    throw EBackupError("Cannot write " + what.toStdString() + " " + Native(path) + ": " +
+                       Native(folder) +
+                       (folderInfo.exists() ? " is not a folder" : " does not exist"));
   // Hidden, so a half-written file is never taken for a finished one.
   QByteArray name = QFile::encodeName(QDir(folder).filePath('.' + target.fileName() + ".XXXXXX"));
   const int fd = ::mkostemp(name.data(), O_CLOEXEC);
