@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr int kBusyTimeoutMs = 10000;
+
 QString NewConnectionName() {
   static int counter = 0;
   return QStringLiteral("vorns-store-%1").arg(++counter);
@@ -43,7 +45,10 @@ std::unique_ptr<TStoreConnection> TStoreConnection::OpenSQLite(const QString& pa
   QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
   url.setQuery(create ? QStringLiteral("mode=rwc") : QStringLiteral("mode=rw"));
   db.setDatabaseName(url.toString(QUrl::FullyEncoded));
-  db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
+  // Another process may be writing for the moment of its commit (fsyncs included, slow on a
+  // busy disk): wait for it rather than fail with "database is locked".
+  db.setConnectOptions(
+      QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
   if (!db.open())
     throw EDatabaseError("Cannot open database " + path.toStdString() + ": " +
                          DriverMessage(db.lastError()));
@@ -53,6 +58,19 @@ std::unique_ptr<TStoreConnection> TStoreConnection::OpenSQLite(const QString& pa
   if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
     throw EDatabaseError("Cannot open database " + path.toStdString() + ": " +
                          DriverMessage(probe.lastError()));
+  probe.finish();
+  // Whole commits after a kill or a power cut, and processes that do not lock each other out:
+  // the write-ahead log lets readers (a search, a backup) go on while one process writes, so
+  // only writers wait for each other, each for the moment of a commit; every commit is synced
+  // to the disk before it counts. The mode stays with the file; a file another program holds
+  // in the rollback journal keeps that, equally safe, until it is free. The log goes again
+  // when the last connection closes: at rest the database is one file. (The log's shared
+  // memory needs a local disk: workstations on several PCs share a server instead.)
+  QSqlQuery setting(db);
+  setting.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+  if (!setting.exec(QStringLiteral("PRAGMA synchronous = FULL")))
+    throw EDatabaseError("Cannot open database " + path.toStdString() + ": " +
+                         DriverMessage(setting.lastError()));
   return connection;
 }
 
