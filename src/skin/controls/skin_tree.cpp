@@ -1,6 +1,7 @@
 #include "skin/controls/skin_tree.h"
 
 #include "skin/controls/skinnable.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 
 #include <QPointer>
@@ -32,7 +33,9 @@ void ApplySkins(QWidget* root, TspSkinData* changing) {
 }
 
 TspSkinnedFormHook::TspSkinnedFormHook(QWidget* form) : QObject(form), FForm(form) {
-  if (form) form->installEventFilter(this);
+  if (!form) return;
+  form->installEventFilter(this);
+  TspSkinData::AddSkinReceiver(form);
 }
 
 bool TspSkinnedFormHook::eventFilter(QObject* watched, QEvent* event) {

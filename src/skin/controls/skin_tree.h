@@ -14,7 +14,8 @@ void DropSkinRecords(QWidget* root, TspSkinData* changing);
 // The same walk with ApplySkin.
 void ApplySkins(QWidget* root, TspSkinData* changing);
 
-// An event filter a form installs so that its controls follow skin changes: on
+// An event filter a form installs so that its controls follow skin changes (it registers
+// the form as a skin receiver): on
 // SkinMsgBeforeChange it drops the records of the form's controls bound to the sender, on
 // SkinMsgChange it applies the new skin to them. The messages go on to the form.
 class TspSkinnedFormHook : public QObject {

@@ -11,12 +11,11 @@
 #include "skin/render/bitmap.h"
 #include "skin/render/skin_error.h"
 
-#include <QApplication>
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QPalette>
+#include <QPointer>
 #include <QScopeGuard>
-#include <QWidget>
-#include <QWindow>
 #include <algorithm>
 
 namespace {
@@ -25,13 +24,6 @@ template <class List> int FindByName(const List& list, const QString& name) {
   for (size_t i = 0; i < list.size(); ++i)
     if (list[i]->IDName == name) return int(i);
   return -1;
-}
-
-// Layered border windows draw the frame's translucent edge; they follow their form and
-// never take part in a skin change themselves.
-bool IsLayerWindow(const QWidget* w) {
-  return w->inherits("TspFormLayerWindow") ||
-         w->objectName() == QLatin1String("TspFormLayerWindow");
 }
 
 // Adds the lines `record` read to `total`; past what one skin may hold, the load fails.
@@ -339,46 +331,51 @@ void TspSkinData::ClearSkin() {
 }
 
 namespace {
-// The application's top-level widgets in the order their windows were created. Qt keeps
-// top-level widgets in a hash set, whose order changes from run to run; its list of
-// windows keeps creation order. Widgets without a window yet follow, in a stable order.
-std::vector<QWidget*> TopLevelFormsInOrder() {
-  std::vector<QWidget*> forms;
-  for (QWidget* w : QApplication::topLevelWidgets()) forms.push_back(w);
-  const QWindowList windows = QGuiApplication::topLevelWindows();
-  const auto rank = [&windows](QWidget* w) {
-    const qsizetype i = w->windowHandle() ? windows.indexOf(w->windowHandle()) : -1;
-    return i < 0 ? windows.size() : i;
-  };
-  std::stable_sort(forms.begin(), forms.end(), [&rank](QWidget* a, QWidget* b) {
-    const qsizetype ra = rank(a), rb = rank(b);
-    return ra != rb ? ra < rb : a->objectName() < b->objectName();
-  });
-  return forms;
+// Registration order, which follows the order the forms were made: deterministic, unlike
+// the platform's set of top-level widgets.
+std::vector<QPointer<QObject>>& Receivers() {
+  static std::vector<QPointer<QObject>> receivers;
+  return receivers;
 }
 } // namespace
 
+void TspSkinData::AddSkinReceiver(QObject* receiver) {
+  auto& receivers = Receivers();
+  std::erase_if(receivers, [](const QPointer<QObject>& r) { return r.isNull(); });
+  if (!receiver || std::find(receivers.begin(), receivers.end(), receiver) != receivers.end())
+    return;
+  receivers.emplace_back(receiver);
+}
+
+void TspSkinData::RemoveSkinReceiver(QObject* receiver) {
+  std::erase_if(Receivers(),
+                [receiver](const QPointer<QObject>& r) { return r.isNull() || r == receiver; });
+}
+
 void TspSkinData::BroadcastSkinMessage(int message) {
-  const auto send = [this, message](QWidget* form) {
+  const auto send = [this, message](QObject* form) {
     TspSkinMessageEvent event(message, this);
     QCoreApplication::sendEvent(form, &event);
   };
 
   // With no layered border the owning form rebuilds first, ahead of the others.
-  QWidget* owner = qobject_cast<QWidget*>(parent());
-  if (owner && owner->isWindow() && !FShowLayeredBorders)
+  std::erase_if(Receivers(), [](const QPointer<QObject>& r) { return r.isNull(); });
+  QObject* owner = parent();
+  const bool ownerReceives =
+      std::find(Receivers().begin(), Receivers().end(), owner) != Receivers().end();
+  if (owner && ownerReceives && !FShowLayeredBorders)
     send(owner);
   else
     owner = nullptr;
 
-  // A form handling a message may close another: guarded pointers skip it then.
-  std::vector<QPointer<QWidget>> forms;
-  for (QWidget* w : TopLevelFormsInOrder())
-    if (w != owner && !IsLayerWindow(w)) forms.emplace_back(w);
+  // A receiver handling a message may close another: guarded pointers skip it then.
+  std::vector<QPointer<QObject>> forms;
+  for (const QPointer<QObject>& r : Receivers())
+    if (r != owner) forms.push_back(r);
 
   // Layered borders are painted under their forms: walk the list backwards then.
   if (FShowLayeredBorders && LayerFrame.pictureindex != -1)
     std::reverse(forms.begin(), forms.end());
-  for (const QPointer<QWidget>& form : forms)
+  for (const QPointer<QObject>& form : forms)
     if (form) send(form);
 }

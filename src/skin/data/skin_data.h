@@ -150,9 +150,15 @@ public:
   // Frees every record and picture, resets the picture indices of the window records and
   // the layer frame's borders, sets SkinColors to the system colours and IsEmpty.
   void ClearSkin();
-  // Sends `message` synchronously to the application's forms (see skin_data.cpp for the
-  // order and the windows left out).
+  // Sends `message` synchronously to the skin receivers (see skin_data.cpp for the order).
   void BroadcastSkinMessage(int message);
+
+  // The objects skin changes are announced to: the forms that host skinned controls (their
+  // form controller or skin hook registers them) and windows that follow the skin on their
+  // own, such as the hint window. Kept in registration order; one that is destroyed leaves
+  // the list by itself; registering twice changes nothing.
+  static void AddSkinReceiver(QObject* receiver);
+  static void RemoveSkinReceiver(QObject* receiver);
 
 private:
   // Announces a change, clears the skin and runs `read`; completes the change whatever it

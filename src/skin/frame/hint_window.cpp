@@ -27,6 +27,8 @@ TspSkinHintWindow::TspSkinHintWindow(TspSkinHint* hint)
   setFocusPolicy(Qt::NoFocus);
   FFadeTimer.setInterval(FadeStepInterval);
   connect(&FFadeTimer, &QTimer::timeout, this, [this] { FadeStep(); });
+  // It follows skin changes itself (its look is made afresh).
+  TspSkinData::AddSkinReceiver(this);
 }
 
 TspSkinHintWindow::~TspSkinHintWindow() = default;

@@ -13,7 +13,11 @@ TspFormLayerBorder::TspFormLayerBorder(QWidget* form, TspSkinData* skinData, boo
   connect(&FFadeTimer, &QTimer::timeout, this, [this] { FadeStep(); });
   SetSkinData(skinData);
   if (form) FActive = form->isActiveWindow();
-  if (form && followForm) form->installEventFilter(this);
+  if (form && followForm) {
+    // Following the form includes its skin messages.
+    form->installEventFilter(this);
+    TspSkinData::AddSkinReceiver(form);
+  }
 }
 
 TspFormLayerBorder::~TspFormLayerBorder() {

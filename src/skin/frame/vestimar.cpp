@@ -104,6 +104,7 @@ TspVestimar::TspVestimar(QWidget* form) : QObject(form), FForm(form) {
   });
 
   form->installEventFilter(this);
+  TspSkinData::AddSkinReceiver(form);
   ApplySkin();
 }
 

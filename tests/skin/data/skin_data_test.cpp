@@ -78,15 +78,16 @@ class SkinDataMessages : public ::testing::Test {
 protected:
   void SetUp() override {
     gLog = &Log;
-    // Native windows, created in array order: the order forms are told in.
+    // Skin receivers, registered in array order: the order forms are told in.
     for (auto& f : Forms) {
       f = std::make_unique<RecordingForm>();
       f->winId();
+      TspSkinData::AddSkinReceiver(f.get());
     }
   }
   void TearDown() override { gLog = nullptr; }
 
-  // Our forms in the order their windows were created.
+  // Our forms in the order they registered.
   std::vector<QWidget*> PlatformOrder(const QWidget* except = nullptr) const {
     std::vector<QWidget*> order;
     for (const auto& f : Forms)
@@ -449,7 +450,7 @@ TEST_F(SkinDataMessages, ChangeIsAnnouncedToEveryFormInOrder) {
 
 TEST_F(SkinDataMessages, OrderFollowsTheLayeredBorderAndTheOwner) {
   auto layer = std::make_unique<RecordingForm>();
-  layer->setObjectName("TspFormLayerWindow"); // a layered border window: never told
+  // A window that never registered (a layered border's band): never told.
   const QByteArray withBorder = "[LAYERFRAME]\r\npictureindex=0\r\n";
 
   // A layered border with a picture: from last to first; the owner is a form like any other.
