@@ -101,6 +101,9 @@ const HostileCase kCases[] = {
      "refused button: animateskinrect"},
     {"MenuItemRects", "menuitem", "activeskinrect", "0,0,90000,90000",
      "refused menuitem: activeskinrect 0,0,90000,90000 lies outside picture 5"},
+    // A text rectangle far beyond its item made a menu 228,154,212 pixels wide.
+    {"MenuItemTextRect", "menuitem", "textrect", "26,0,228154212,22",
+     "refused menuitem: textrect 26,0,228154212,22 lies outside the skin rectangle"},
     {"HintClientRect", "HINTWINDOW", "clientrect", "0,0,90000,90000",
      "refused HINTWINDOW: clientrect 0,0,90000,90000 lies outside"},
     {"PopupItemsRect", "POPUPWINDOW", "itemsrect", "0,0,90000,90000",

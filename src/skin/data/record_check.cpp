@@ -1,6 +1,7 @@
 #include "skin/data/record_check.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -64,6 +65,9 @@ public:
   QStringList Refusals;
   // How many of them are about places and pictures (the rest only clamp a value).
   int GeometryRefusals() const { return int(Refusals.size()) - FValueRefusals; }
+  // Those about where the record lies (its skin rectangle, its areas and points in it),
+  // which leave nothing to draw; a state rectangle alone only loses its state.
+  int PlaceRefusals() const { return FPlaceRefusals; }
 
   void Integer(const char* key, int& field, int) override {
     const QString k = QString::fromLatin1(key);
@@ -83,12 +87,13 @@ public:
     }
     if (FSkin.IsEmpty()) return;
     if (!WithinSize(p, Width(FSkin), Height(FSkin)))
-      Refusals << QStringLiteral("%1 %2,%3 lies outside the skin rectangle (%4x%5)")
-                      .arg(QString::fromLatin1(key))
-                      .arg(p.X)
-                      .arg(p.Y)
-                      .arg(Width(FSkin))
-                      .arg(Height(FSkin));
+      ++FPlaceRefusals,
+          Refusals << QStringLiteral("%1 %2,%3 lies outside the skin rectangle (%4x%5)")
+                          .arg(QString::fromLatin1(key))
+                          .arg(p.X)
+                          .arg(p.Y)
+                          .arg(Width(FSkin))
+                          .arg(Height(FSkin));
   }
   void Rect(const char* key, TspRect& r) override {
     if (Unset(r)) return;
@@ -99,10 +104,10 @@ public:
     }
     if (FSkinRectPicture && k == QLatin1String("skinrect")) {
       if (!PictureHolds(*FSkinRectPicture, r))
-        Refusals << QStringLiteral("skinrect %1 lies outside %2 (%3x%4)")
-                        .arg(RectText(r), FSkinRectPictureName)
-                        .arg(FSkinRectPicture->width())
-                        .arg(FSkinRectPicture->height());
+        ++FPlaceRefusals, Refusals << QStringLiteral("skinrect %1 lies outside %2 (%3x%4)")
+                                          .arg(RectText(r), FSkinRectPictureName)
+                                          .arg(FSkinRectPicture->width())
+                                          .arg(FSkinRectPicture->height());
       return;
     }
     if (FWholePicture && !FPicture) {
@@ -111,10 +116,11 @@ public:
     }
     if (FWholePicture || IsSkinArea(k)) {
       if (!FSkin.IsEmpty() && !WithinSize(r, Width(FSkin), Height(FSkin)))
-        Refusals << QStringLiteral("%1 %2 lies outside the skin rectangle (%3x%4)")
-                        .arg(k, RectText(r))
-                        .arg(Width(FSkin))
-                        .arg(Height(FSkin));
+        ++FPlaceRefusals,
+            Refusals << QStringLiteral("%1 %2 lies outside the skin rectangle (%3x%4)")
+                            .arg(k, RectText(r))
+                            .arg(Width(FSkin))
+                            .arg(Height(FSkin));
       return;
     }
     if (!FPicture) {
@@ -148,6 +154,7 @@ private:
   QString FSkinRectPictureName;
   bool FWholePicture = false;
   int FValueRefusals = 0;
+  int FPlaceRefusals = 0;
 };
 
 } // namespace
@@ -182,14 +189,13 @@ QStringList RecordRefusals(const TspDataSkinControl& record, const std::vector<Q
   return finder.Refusals;
 }
 
-QStringList ObjectRefusals(const TspDataSkinObject& record, const QImage& framePicture,
-                           const std::vector<QImage>& pictures) {
+namespace {
+
+// The refusals of a frame object and how many are about its place.
+std::pair<QStringList, int> FindObjectRefusals(const TspDataSkinObject& record,
+                                               const QImage& framePicture,
+                                               const std::vector<QImage>& pictures) {
   const QImage* own = PictureAt(pictures, record.activepictureindex);
-  TRefusalFinder finder(record.skinrect, own, record.activepictureindex);
-  if (record.skinrectinapicture)
-    finder.SetSkinRectPicture(own, QStringLiteral("picture %1").arg(record.activepictureindex));
-  else if (!framePicture.isNull())
-    finder.SetSkinRectPicture(&framePicture, QStringLiteral("the frame picture"));
   // Without its own picture an object only has its place; its state rectangles go unused.
   if (!own && !record.skinrectinapicture) {
     QStringList refusals;
@@ -199,10 +205,27 @@ QStringList ObjectRefusals(const TspDataSkinObject& record, const QImage& frameP
                       .arg(RectText(record.skinrect))
                       .arg(framePicture.width())
                       .arg(framePicture.height());
-    return refusals;
+    return {refusals, int(refusals.size())}; // all about its place
   }
+  TRefusalFinder finder(record.skinrect, own, record.activepictureindex);
+  if (record.skinrectinapicture)
+    finder.SetSkinRectPicture(own, QStringLiteral("picture %1").arg(record.activepictureindex));
+  else if (!framePicture.isNull())
+    finder.SetSkinRectPicture(&framePicture, QStringLiteral("the frame picture"));
   const_cast<TspDataSkinObject&>(record).VisitFields(finder);
-  return finder.Refusals;
+  return {finder.Refusals, finder.PlaceRefusals()};
+}
+
+} // namespace
+
+QStringList ObjectRefusals(const TspDataSkinObject& record, const QImage& framePicture,
+                           const std::vector<QImage>& pictures) {
+  return FindObjectRefusals(record, framePicture, pictures).first;
+}
+
+bool ObjectDrawable(const TspDataSkinObject& record, const QImage& framePicture,
+                    const std::vector<QImage>& pictures) {
+  return FindObjectRefusals(record, framePicture, pictures).second == 0;
 }
 
 QStringList WindowRecordRefusals(const TspSkinRecord& record, const QImage* picture,

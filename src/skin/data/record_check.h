@@ -37,6 +37,12 @@ QStringList RecordRefusals(const TspDataSkinControl& record, const std::vector<Q
 QStringList ObjectRefusals(const TspDataSkinObject& record, const QImage& framePicture,
                            const std::vector<QImage>& pictures);
 
+// Whether a frame object's skinrect lies on its picture and its areas within it (a menu
+// item that is not drawable takes the plain look; a state rectangle its picture does not
+// hold only loses that state).
+bool ObjectDrawable(const TspDataSkinObject& record, const QImage& framePicture,
+                    const std::vector<QImage>& pictures);
+
 // The same for a window record ([FORMINFO], [POPUPWINDOW], [HINTWINDOW], [LAYERFRAME]): its
 // points and rectangles are places on one picture (`pictureIndex` names it in messages;
 // none when `picture` is null).

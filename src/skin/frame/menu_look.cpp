@@ -79,7 +79,9 @@ TspMenuLook MakeMenuLook(const TspSkinData* data, const TspMenuOptions& o) {
   }
 
   const TspDataSkinMenuItem* mi = FindMenuItem(*data);
-  if (mi && data->ValidPictureIndex(mi->activepictureindex) && !mi->skinrect.IsEmpty()) {
+  // An item record whose places its picture does not hold draws the plain items.
+  if (mi && data->ValidPictureIndex(mi->activepictureindex) && !mi->skinrect.IsEmpty() &&
+      ObjectDrawable(*mi, data->Picture, data->ActivePictures)) {
     look.SkinnedItems = true;
     look.ItemPicture = data->ActivePictures[size_t(mi->activepictureindex)];
     look.SkinRect = mi->skinrect;

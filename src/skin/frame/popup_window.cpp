@@ -19,6 +19,7 @@
 namespace {
 
 constexpr int kMarkerHeight = 10;
+constexpr int kMaxWindowSide = 8192;
 constexpr int kScrollMs = 100;
 constexpr int kMorphMs = 20;
 constexpr int kImageSize = 16;
@@ -177,6 +178,9 @@ void TspSkinPopupWindow::Measure(int workAreaHeight, int maxItemsInWindow) {
     h = workAreaHeight;
     FScrollable = true;
   }
+  // However wide its texts, a menu stays within what a screen could show.
+  w = std::clamp(w, 1, kMaxWindowSide);
+  h = std::clamp(h, 1, kMaxWindowSide);
   resize(w, h);
   if (FLook.SkinnedWindow) {
     FItemsArea = QRect(QPoint(items.Left, items.Top), QPoint(items.Right + w - pic.width() - 1,
