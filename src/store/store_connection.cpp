@@ -67,6 +67,7 @@ std::unique_ptr<TStoreConnection> TStoreConnection::OpenServer(const QString& dr
   db.setDatabaseName(params.DatabaseName);
   db.setUserName(params.UserName);
   db.setPassword(params.Password);
+  db.setConnectOptions(params.Options);
   if (!db.open())
     throw EDatabaseError("Cannot connect to database " + params.DatabaseName.toStdString() + ": " +
                          DriverMessage(db.lastError()));

@@ -76,18 +76,15 @@ void TTableCursor::Open() {
   std::vector<TColumnInfo> columns = ReadTableColumns(db, FTableName);
   if (columns.empty()) Raise("Table '" + FTableName + "' not found in the database");
 
-  // Rows are addressed by a single-column key: the primary key, else a column named ID.
-  int key = -1;
-  const auto primaries = std::count_if(columns.begin(), columns.end(),
-                                       [](const TColumnInfo& c) { return c.PrimaryKey; });
-  for (int i = 0; i < int(columns.size()); ++i) {
-    const bool isKey = primaries == 1
-                           ? columns[i].PrimaryKey
-                           : columns[i].Name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0;
-    if (isKey) key = i;
-  }
-  if (key < 0 || columns[key].Kind != TFieldKind::Integer)
-    Raise("Table '" + FTableName + "' has no single-column integer key");
+  // Rows are addressed by their key alone: a key that is not a distinct integer in every
+  // row (a column merely named ID, a text key, a key of several columns, SQLite's INT
+  // PRIMARY KEY that admits nulls) could make an update or a delete hit other rows.
+  const auto found =
+      std::find_if(columns.begin(), columns.end(), [](const TColumnInfo& c) { return c.RowKey; });
+  if (found == columns.end())
+    Raise("Table '" + FTableName +
+          "' cannot be opened: its ID is not a unique integer key (INTEGER PRIMARY KEY)");
+  const int key = int(found - columns.begin());
 
   FColumns = std::move(columns);
   FKeyIndex = key;

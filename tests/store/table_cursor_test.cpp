@@ -501,7 +501,81 @@ void RefusesTablesThatDoNotExist(TCursorCase& t) {
   EXPECT_TRUE(t.Cursor->Active());
 }
 
+// Updates and deletes address rows by key alone, so only a key that is one distinct
+// integer per row will do.
+void RefusesTablesWithoutAUniqueIntegerKey(TCursorCase& t) {
+  const bool sqlite = IsSQLite(t.Db->Database());
+  const struct {
+    const char* Table;
+    const char* Definition;
+    bool Opens;
+  } tables[] = {
+      {"NoKey", "(\"ID\" INTEGER, \"Name\" TEXT)", false},
+      {"TwoColumnKey", "(\"ID\" INTEGER, \"Name\" TEXT, PRIMARY KEY (\"ID\", \"Name\"))", false},
+      {"TextKey", "(\"ID\" TEXT PRIMARY KEY, \"Name\" TEXT)", false},
+      // Not SQLite's rowid: it admits any number of rows with a null key. A true key on
+      // PostgreSQL.
+      {"IntKey", "(\"ID\" INT PRIMARY KEY, \"Name\" TEXT)", !sqlite},
+      {"RowKey", "(\"ID\" INTEGER PRIMARY KEY, \"Name\" TEXT)", true},
+  };
+  for (const auto& table : tables) {
+    SCOPED_TRACE(table.Table);
+    t.Db->Exec(QStringLiteral("CREATE TABLE \"%1\" %2").arg(table.Table, table.Definition));
+    t.Db->Exec(
+        QStringLiteral("INSERT INTO \"%1\" (\"ID\", \"Name\") VALUES (1, 'a')").arg(table.Table));
+    t.Cursor->Close();
+    t.Cursor->SetTableName(table.Table);
+    if (table.Opens) {
+      t.Cursor->Open();
+      EXPECT_EQ(t.Cursor->FieldByName("Name"), QVariant("a"));
+      continue;
+    }
+    try {
+      t.Cursor->Open();
+      ADD_FAILURE() << "opened";
+    } catch (const EDatabaseError& error) {
+      EXPECT_NE(std::string(error.what()).find("unique integer key"), std::string::npos)
+          << error.what();
+    }
+    EXPECT_FALSE(t.Cursor->Active());
+  }
+}
+
+// Another workstation deletes the row this cursor shows: editing or deleting it must fail,
+// never touch another row.
+void ARowDeletedElsewhereIsNeitherUpdatedNorDeletedInItsPlace(TCursorCase& t) {
+  t.AddAnimals();
+  t.OpenTable("Animals");
+  ASSERT_TRUE(t.Cursor->Locate("AnimalName", "felix"));
+  const QVariant felix = t.Cursor->Bookmark();
+  auto other = t.Db->OpenAnother();
+  TTableCursor desk(other->Name());
+  desk.SetTableName("Animals");
+  desk.Open();
+  ASSERT_TRUE(desk.GotoBookmark(felix));
+  desk.Delete();
+
+  t.Cursor->Edit();
+  t.Cursor->SetField("AnimalName", "Felix II");
+  EXPECT_THROW(t.Cursor->Post(), EDatabaseError);
+  t.Cursor->Cancel();
+  ASSERT_TRUE(t.Cursor->GotoBookmark(felix));
+  EXPECT_THROW(t.Cursor->Delete(), EDatabaseError);
+
+  desk.Refresh();
+  QStringList names;
+  desk.ReadColumns({desk.FieldIndex("AnimalName")}, [&](const std::vector<QVariant>& row) {
+    names << row[0].toString();
+    return true;
+  });
+  EXPECT_EQ(names, QStringList({"Rex", "rex", "Tom", "Ann"}));
+  desk.Close();
+}
+
 const TNamedCase kCases[] = {
+    {"RefusesTablesWithoutAUniqueIntegerKey", &RefusesTablesWithoutAUniqueIntegerKey},
+    {"ARowDeletedElsewhereIsNeitherUpdatedNorDeletedInItsPlace",
+     &ARowDeletedElsewhereIsNeitherUpdatedNorDeletedInItsPlace},
     {"OpensOnTheFirstRowAndMovesWithinTheTable", &OpensOnTheFirstRowAndMovesWithinTheTable},
     {"ReadsValuesAsVariantsWithNullsAndConversionErrors",
      &ReadsValuesAsVariantsWithNullsAndConversionErrors},
