@@ -82,8 +82,12 @@ void CreateShelterSchema(QSqlDatabase& db) {
   if (!db.transaction())
     throw EDatabaseError("Cannot create the shelter tables: " +
                          db.lastError().text().toStdString());
-  for (const QString& statement :
-       {CreateStatement("Users", kUsers, sqlite), CreateStatement("Animals", kAnimals, sqlite)}) {
+  // One account per user name in any capitals, even when two workstations register the
+  // same name at once.
+  const QString nameIndex = QStringLiteral("CREATE UNIQUE INDEX \"UsersUsernameLower\" ON "
+                                           "\"Users\" (lower(\"Username\"))");
+  for (const QString& statement : {CreateStatement("Users", kUsers, sqlite), nameIndex,
+                                   CreateStatement("Animals", kAnimals, sqlite)}) {
     QSqlQuery query(db);
     if (!query.exec(statement)) {
       const std::string message = query.lastError().text().toStdString();

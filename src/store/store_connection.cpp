@@ -6,11 +6,13 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <atomic>
 
 namespace {
 
 QString NewConnectionName() {
-  static int counter = 0;
+  // Connections may be opened on several threads, one per thread.
+  static std::atomic<int> counter = 0;
   return QStringLiteral("vorns-store-%1").arg(++counter);
 }
 

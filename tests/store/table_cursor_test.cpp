@@ -4,8 +4,15 @@
 #include "store/table_cursor.h"
 #include "store_fixture.h"
 
+#include "store/store_transaction.h"
+
 #include <QDate>
+#include <QSet>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <latch>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -572,7 +579,83 @@ void ARowDeletedElsewhereIsNeitherUpdatedNorDeletedInItsPlace(TCursorCase& t) {
   desk.Close();
 }
 
+// Registration's store part, as a workstation runs it: the check and the insert as one.
+// Returns whether this call added the name.
+bool AddUserUnlessTaken(const QString& connectionName, const QString& name) {
+  bool added = false;
+  TTableCursor users(connectionName);
+  RunExclusiveWrite(connectionName, "Users", [&] {
+    users.SetTableName("Users");
+    users.Open();
+    if (users.Locate("Username", name)) return;
+    users.Append();
+    users.SetField("Username", name);
+    users.Post();
+    added = true;
+  });
+  return added;
+}
+
+void AUserNameIsUniqueInAnyCapitalsEvenWhenTwoConnectionsRace(TCursorCase& t) {
+  t.AddUsers();
+  t.OpenTable("Users");
+  // The index alone, without the check: the store refuses the second spelling.
+  t.Cursor->Append();
+  t.Cursor->SetField("Username", "ALICE");
+  EXPECT_THROW(t.Cursor->Post(), EUniqueViolation);
+  t.Cursor->Cancel();
+  t.Cursor->Last();
+  ASSERT_TRUE(t.Cursor->Locate("Username", "carol"));
+  t.Cursor->Edit();
+  t.Cursor->SetField("Username", "Bob");
+  EXPECT_THROW(t.Cursor->Post(), EUniqueViolation);
+  t.Cursor->Cancel();
+  t.Cursor->Close();
+
+  // Two workstations register one name in different capitals at the same moment, again and
+  // again: every name ends up stored once, and each time one of the two added it. Then the
+  // same on a database made before the index existed, where the transaction alone holds.
+  for (int round = 0; round < 16; ++round) {
+    if (round == 8) t.Db->Exec("DROP INDEX \"UsersUsernameLower\"");
+    const QString name = QStringLiteral("racer%1").arg(round);
+    std::latch start(2);
+    std::atomic<int> added = 0;
+    std::atomic<int> refused = 0;
+    std::vector<std::string> failures;
+    std::mutex failuresLock;
+    const auto workstation = [&](QString spelling) {
+      try {
+        auto connection = t.Db->OpenAnother();
+        start.arrive_and_wait();
+        (AddUserUnlessTaken(connection->Name(), spelling) ? added : refused) += 1;
+      } catch (const EUniqueViolation&) {
+        refused += 1;
+      } catch (const std::exception& e) {
+        const std::lock_guard lock(failuresLock);
+        failures.push_back(e.what());
+      }
+    };
+    std::thread first(workstation, name);
+    std::thread second(workstation, name.toUpper());
+    first.join();
+    second.join();
+    EXPECT_TRUE(failures.empty()) << failures.front();
+    EXPECT_EQ(added, 1);
+    EXPECT_EQ(refused, 1);
+  }
+  t.OpenTable("Users");
+  QStringList names;
+  t.Cursor->ReadColumns({t.Cursor->FieldIndex("Username")}, [&](const std::vector<QVariant>& r) {
+    names << r[0].toString().toLower();
+    return true;
+  });
+  EXPECT_EQ(names.size(), 3 + 16);
+  EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), names.size());
+}
+
 const TNamedCase kCases[] = {
+    {"AUserNameIsUniqueInAnyCapitalsEvenWhenTwoConnectionsRace",
+     &AUserNameIsUniqueInAnyCapitalsEvenWhenTwoConnectionsRace},
     {"RefusesTablesWithoutAUniqueIntegerKey", &RefusesTablesWithoutAUniqueIntegerKey},
     {"ARowDeletedElsewhereIsNeitherUpdatedNorDeletedInItsPlace",
      &ARowDeletedElsewhereIsNeitherUpdatedNorDeletedInItsPlace},
