@@ -17,7 +17,8 @@ QString NewConnectionName() {
 }
 
 std::string DriverMessage(const QSqlError& error) {
-  const QString text = error.text().trimmed();
+  // One line: libpq's messages run over several.
+  const QString text = error.text().simplified();
   return (text.isEmpty() ? QStringLiteral("unknown database error") : text).toStdString();
 }
 
