@@ -430,6 +430,81 @@ void TTableCursor::ReadColumns(
   }
 }
 
+void TTableCursor::ReadColumns(
+    const std::vector<int>& indexes, const std::vector<TTextMatch>& matches,
+    const std::function<bool(const std::vector<QVariant>& values)>& visit) {
+  CheckActive();
+  for (int index : indexes) Column(index);
+  for (const TTextMatch& match : matches) Column(match.Index);
+  CheckBrowseMode();
+  if (FKeys.empty()) return;
+
+  const QSqlDatabase db = Database();
+  const bool sqlite = IsSQLite(db);
+  // Built from the last match outwards: null, or equal and the rest. lower() folds A to Z on
+  // every engine (PostgreSQL more), so no row the exact test accepts is lost.
+  QString condition = QStringLiteral("1 = 1");
+  QVariantList values;
+  for (auto match = matches.rbegin(); match != matches.rend(); ++match) {
+    const TColumnInfo& column = FColumns[match->Index];
+    if (column.Kind != TFieldKind::Text) {
+      condition = QStringLiteral("1 = 1");
+      values.clear();
+      continue;
+    }
+    const QString name = QuoteIdentifier(column.Name);
+    // A blob in a text column of SQLite never equals a text in SQL, yet reads as one.
+    const QString other =
+        sqlite ? QStringLiteral(" OR typeof(") + name + QStringLiteral(") = 'blob'") : QString();
+    condition = QStringLiteral("(") + name + QStringLiteral(" IS NULL") + other +
+                QStringLiteral(" OR (lower(") + name + QStringLiteral(") = lower(?) AND ") +
+                condition + QStringLiteral("))");
+    values.prepend(match->Text);
+  }
+
+  QString select = QStringLiteral("SELECT ") + FQuotedKey;
+  for (int index : indexes) select += QStringLiteral(", ") + QuoteIdentifier(FColumns[index].Name);
+  QSqlQuery query(db);
+  query.setForwardOnly(true);
+  if (!query.prepare(select + QStringLiteral(" FROM ") + FQuotedTable + QStringLiteral(" WHERE ") +
+                     condition + FOrder))
+    RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
+  for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
+  if (!query.exec()) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
+  const int count = int(indexes.size());
+  // The rows come in the key list's order, with gaps: each is found by walking on. One that
+  // is not ahead (added or moved by another connection since) sends the rest through a
+  // look-up, handed out in the key list's order.
+  std::vector<QVariant> row(count);
+  std::size_t next = 0;
+  bool diverged = false;
+  QHash<qlonglong, std::vector<QVariant>> later;
+  while (query.next()) {
+    const qlonglong key = query.value(0).toLongLong();
+    for (int i = 0; i < count; ++i)
+      row[i] = NormalizeValue(query.value(i + 1), FColumns[indexes[i]].Kind);
+    if (!diverged) {
+      std::size_t at = next;
+      while (at < FKeys.size() && FKeys[at] != key) ++at;
+      if (at < FKeys.size()) {
+        next = at + 1;
+        if (!visit(row)) return;
+        continue;
+      }
+      diverged = true;
+    }
+    later.insert(key, row);
+  }
+  if (query.lastError().isValid())
+    RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
+  query.finish();
+  if (later.isEmpty()) return;
+  for (; next < FKeys.size(); ++next) {
+    const auto found = later.constFind(FKeys[next]);
+    if (found != later.constEnd() && !visit(*found)) return;
+  }
+}
+
 bool TTableCursor::Locate(const QString& fieldName, const QString& text) {
   CheckActive();
   const int index = RequireField(fieldName);

@@ -81,6 +81,23 @@ public:
   void ReadColumns(const std::vector<int>& indexes,
                    const std::function<bool(const std::vector<QVariant>& values)>& visit);
 
+  // A test a pass may leave to the database: the text of field Index equals Text, letters
+  // compared without regard to case.
+  struct TTextMatch {
+    int Index = -1;
+    QString Text;
+  };
+  // The same pass over only the rows that can pass `visit`'s own test of the matches, taken
+  // in turn: a row is left out only when, for some match, every earlier match's field
+  // equals its text and this field holds a text that differs from its text by more than the
+  // case of the letters A to Z. A null field keeps the row (the visitor decides what a
+  // null means), as does a field that is not text. The database may fold more letters than
+  // A to Z, so `visit` still makes the exact test: the pass hands out the rows the full one
+  // would, less only the rows it would have rejected. Rows another connection deleted
+  // since the keys were read are left out.
+  void ReadColumns(const std::vector<int>& indexes, const std::vector<TTextMatch>& matches,
+                   const std::function<bool(const std::vector<QVariant>& values)>& visit);
+
   // Makes current the first row, in the current order, whose field equals text without
   // regard to case on the whole value; false, with the current row unchanged, when none.
   bool Locate(const QString& fieldName, const QString& text);

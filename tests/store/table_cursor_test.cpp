@@ -653,7 +653,90 @@ void AUserNameIsUniqueInAnyCapitalsEvenWhenTwoConnectionsRace(TCursorCase& t) {
   EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), names.size());
 }
 
+// The case rule of the Browse search: only A to Z fold.
+QString FoldAToZ(QString text) {
+  for (QChar& c : text)
+    if (c >= 'A' && c <= 'Z') c = QChar(c.unicode() + ('a' - 'A'));
+  return text;
+}
+
+// A narrowed pass hands its visitor exactly what the full pass would have it keep: the
+// same rows in the same order, the same stop at a null, whatever the letters.
+void ANarrowedPassKeepsWhatTheFullPassKeeps(TCursorCase& t) {
+  const QVariant null;
+  const QVariant names[] = {"Rex",           "REX",         "rex",        "R\u00e9x",    "R\u00c9X",
+                            "r\u00e9x",      "\u00c4nne",   "\u00e4NNE",  "Stra\u00dfe", "STRASSE",
+                            "\u0130stanbul", "istanbul",    "",           "rex ",        "r_x",
+                            "R%x",           "\u01c5ungla", "\u01c4UNGLA"};
+  const QVariant kinds[] = {"Dog", "dog", "DOG", "D\u00f6g", "Cat"};
+  int n = 0;
+  for (const QVariant& name : names) t.AddAnimal(name, kinds[n++ % 5], "2024-03-01", false);
+  t.AddAnimal(null, "Dog", QVariant(), false);    // a null among the names
+  t.AddAnimal("Tom", null, QVariant(), false);    // a null among the kinds
+  t.AddAnimal("Rex", "Dog", "2024-03-01", false); // after both
+  t.OpenTable("Animals");
+  const int name = t.Cursor->FieldIndex("AnimalName");
+  const int type = t.Cursor->FieldIndex("Type");
+  const int id = t.Cursor->FieldIndex("ID");
+
+  // The Browse test, recording what it keeps and where a null would stop it.
+  const auto pass = [&](bool narrowed, int field, const QString& text, const QString& kind) {
+    QStringList kept;
+    std::vector<TTableCursor::TTextMatch> matches;
+    if (!text.isNull()) matches.push_back({field, text});
+    if (!kind.isNull()) matches.push_back({type, kind});
+    const auto visit = [&](const std::vector<QVariant>& row) {
+      const auto same = [&](const QVariant& value, const QString& wanted) {
+        if (value.isNull()) throw std::runtime_error("null");
+        return FoldAToZ(FieldAsString(value)) == FoldAToZ(wanted);
+      };
+      try {
+        if ((text.isNull() || same(row[0], text)) && (kind.isNull() || same(row[1], kind)))
+          kept << (row[2].isNull() ? QStringLiteral("<null>")
+                                   : row[2].toString() + "#" + row[3].toString());
+      } catch (const std::runtime_error&) {
+        kept << QStringLiteral("<stop>");
+        return false;
+      }
+      return true;
+    };
+    if (narrowed)
+      t.Cursor->ReadColumns({field, type, name, id}, matches, visit);
+    else
+      t.Cursor->ReadColumns({field, type, name, id}, visit);
+    return kept;
+  };
+  const struct {
+    int Field;
+    const char* Text;
+    const char* Kind;
+  } searches[] = {
+      {name, "rex", nullptr},     {name, "R\u00c9X", nullptr},
+      {name, "r\u00e9x", "DOG"},  {name, "\u00e4nne", nullptr},
+      {name, "strasse", nullptr}, {name, "ISTANBUL", nullptr},
+      {name, "", nullptr},        {name, "r_x", nullptr},
+      {name, "r%x", "dog"},       {name, "\u01c6ungla", nullptr},
+      {name, nullptr, "dog"},     {name, nullptr, "d\u00d6g"},
+      {name, "nobody", "Cat"},    {id, "3", nullptr},
+      {id, "3", "dog"},           {type, "DOG", nullptr},
+      {type, "cat", "CAT"},
+  };
+  for (const auto& search : searches) {
+    const QString text = search.Text ? QString::fromUtf8(search.Text) : QString();
+    const QString kind = search.Kind ? QString::fromUtf8(search.Kind) : QString();
+    SCOPED_TRACE(text.toStdString() + " / " + kind.toStdString());
+    const QStringList full = pass(false, search.Field, text, kind);
+    EXPECT_EQ(pass(true, search.Field, text, kind), full);
+  }
+  // Only A to Z fold, and the null name stops the search where the full pass stops.
+  EXPECT_EQ(pass(true, name, "rex", {}), QStringList({"Rex#1", "REX#2", "rex#3", "<stop>"}));
+  // In another order too.
+  t.Cursor->SetSort("AnimalName DESC");
+  EXPECT_EQ(pass(true, name, "REX", "dog"), pass(false, name, "REX", "dog"));
+}
+
 const TNamedCase kCases[] = {
+    {"ANarrowedPassKeepsWhatTheFullPassKeeps", &ANarrowedPassKeepsWhatTheFullPassKeeps},
     {"AUserNameIsUniqueInAnyCapitalsEvenWhenTwoConnectionsRace",
      &AUserNameIsUniqueInAnyCapitalsEvenWhenTwoConnectionsRace},
     {"RefusesTablesWithoutAUniqueIntegerKey", &RefusesTablesWithoutAUniqueIntegerKey},
