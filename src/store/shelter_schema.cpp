@@ -86,8 +86,13 @@ void CreateShelterSchema(QSqlDatabase& db) {
   // same name at once.
   const QString nameIndex = QStringLiteral("CREATE UNIQUE INDEX \"UsersUsernameLower\" ON "
                                            "\"Users\" (lower(\"Username\"))");
-  for (const QString& statement : {CreateStatement("Users", kUsers, sqlite), nameIndex,
-                                   CreateStatement("Animals", kAnimals, sqlite)}) {
+  // The Browse search by name or by kind asks the store for lower(field) = lower(text).
+  const QString animalIndexes[] = {
+      QStringLiteral("CREATE INDEX \"AnimalsNameLower\" ON \"Animals\" (lower(\"AnimalName\"))"),
+      QStringLiteral("CREATE INDEX \"AnimalsTypeLower\" ON \"Animals\" (lower(\"Type\"))")};
+  for (const QString& statement :
+       {CreateStatement("Users", kUsers, sqlite), nameIndex,
+        CreateStatement("Animals", kAnimals, sqlite), animalIndexes[0], animalIndexes[1]}) {
     QSqlQuery query(db);
     if (!query.exec(statement)) {
       const std::string message = query.lastError().text().toStdString();

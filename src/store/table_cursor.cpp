@@ -106,16 +106,25 @@ void TTableCursor::Open() {
   FSelectList = quoted.join(QStringLiteral(", "));
   FSort.clear();
   FOrder = OrderClause({}, false);
-  try {
-    LoadKeys();
-  } catch (...) {
+  // The key list waits for its first use: a search that hands rows out by itself never
+  // needs it, and on a server with a million rows it is most of the cost of opening. One
+  // row is read now, so that a table that cannot be read fails here.
+  QSqlQuery probe(db);
+  probe.setForwardOnly(true);
+  if (!probe.exec(QStringLiteral("SELECT ") + FQuotedKey + QStringLiteral(" FROM ") + FQuotedTable +
+                  QStringLiteral(" LIMIT 1"))) {
+    const QSqlError error = probe.lastError();
     FColumns.clear();
     FKeyIndex = -1;
-    throw;
+    RaiseSql("Cannot read table '" + FTableName + "'", error);
   }
-  FPosition = FKeys.empty() ? -1 : 0;
+  probe.finish();
+  std::vector<qlonglong>().swap(FKeys);
+  ClearCache();
+  FKeysPending = true;
+  FPosition = -1;
   FBof = true;
-  FEof = FKeys.empty();
+  FEof = false;
   FState = TDataSetState::dsBrowse;
   Notify(TDataEvent::ActiveChange);
 }
@@ -129,6 +138,7 @@ void TTableCursor::Close() {
   FRangeQuery.reset();
   ClearCache();
   std::vector<qlonglong>().swap(FKeys);
+  FKeysPending = false;
   FColumns.clear();
   FKeyIndex = -1;
   FSort.clear();
@@ -174,6 +184,17 @@ void TTableCursor::LoadKeys() {
     RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
   FKeys.swap(keys);
   ClearCache();
+}
+
+void TTableCursor::EnsureKeys() const {
+  if (!FKeysPending) return;
+  // Reading the keys changes nothing a caller can see but what the cursor holds.
+  auto* self = const_cast<TTableCursor*>(this);
+  self->LoadKeys();
+  self->FKeysPending = false;
+  self->FPosition = FKeys.empty() ? -1 : 0;
+  self->FBof = true;
+  self->FEof = FKeys.empty();
 }
 
 void TTableCursor::ClearCache() {
@@ -288,25 +309,30 @@ int TTableCursor::RequireField(const QString& name) const {
 
 int TTableCursor::RecordCount() const {
   CheckActive();
+  EnsureKeys();
   return int(FKeys.size());
 }
 
 int TTableCursor::RecNo() const {
   CheckActive();
+  EnsureKeys();
   return FPosition + 1;
 }
 
 void TTableCursor::SetRecNo(int recNo) {
   CheckActive();
+  EnsureKeys();
   CheckBrowseMode();
   if (FKeys.empty()) return;
   MoveTo(std::clamp(recNo, 1, int(FKeys.size())) - 1);
 }
 
 bool TTableCursor::Bof() const {
+  EnsureKeys();
   return FBof;
 }
 bool TTableCursor::Eof() const {
+  EnsureKeys();
   return FEof;
 }
 
@@ -319,6 +345,8 @@ void TTableCursor::MoveTo(int position) {
 
 void TTableCursor::First() {
   CheckActive();
+  // Unread keys put the first row first when they come: nothing to read or move yet.
+  if (FKeysPending) return;
   CheckBrowseMode();
   if (FKeys.empty()) {
     FBof = FEof = true;
@@ -330,6 +358,7 @@ void TTableCursor::First() {
 
 void TTableCursor::Last() {
   CheckActive();
+  EnsureKeys();
   CheckBrowseMode();
   if (FKeys.empty()) {
     FBof = FEof = true;
@@ -348,6 +377,7 @@ void TTableCursor::Prior() {
 
 int TTableCursor::MoveBy(int distance) {
   CheckActive();
+  EnsureKeys();
   CheckBrowseMode();
   if (FKeys.empty()) {
     FBof = FEof = true;
@@ -366,6 +396,7 @@ int TTableCursor::MoveBy(int distance) {
 
 QVariant TTableCursor::Field(int index) const {
   Column(index);
+  EnsureKeys();
   if (Editing()) return FBuffer[index];
   if (FPosition < 0) return {};
   return Row(FPosition)[index];
@@ -377,6 +408,7 @@ QVariant TTableCursor::FieldByName(const QString& name) const {
 
 QVariant TTableCursor::FieldAtRow(int row, int index) const {
   Column(index);
+  EnsureKeys();
   if (row < 0 || row >= int(FKeys.size())) Raise(QStringLiteral("Row %1 out of range").arg(row));
   if (row == FPosition && FState == TDataSetState::dsEdit) return FBuffer[index];
   return Row(row)[index];
@@ -393,6 +425,7 @@ void TTableCursor::ReadColumns(
   CheckActive();
   for (int index : indexes) Column(index);
   CheckBrowseMode();
+  EnsureKeys();
   if (FKeys.empty()) return;
 
   QString select = QStringLiteral("SELECT ") + FQuotedKey;
@@ -439,7 +472,9 @@ void TTableCursor::ReadColumns(
   for (int index : indexes) Column(index);
   for (const TTextMatch& match : matches) Column(match.Index);
   CheckBrowseMode();
-  if (FKeys.empty()) return;
+  // Without a key list yet, the rows as they come are the table as it is now.
+  const bool direct = FKeysPending;
+  if (!direct && FKeys.empty()) return;
 
   const QSqlDatabase db = Database();
   const bool sqlite = IsSQLite(db);
@@ -458,7 +493,8 @@ void TTableCursor::ReadColumns(
     // A blob in a text column of SQLite never equals a text in SQL, yet reads as one.
     const QString other =
         sqlite ? QStringLiteral(" OR typeof(") + name + QStringLiteral(") = 'blob'") : QString();
-    condition = QStringLiteral("(") + name + QStringLiteral(" IS NULL") + other +
+    // lower(x) is null exactly when x is: written so, one index on lower(x) serves both.
+    condition = QStringLiteral("(lower(") + name + QStringLiteral(") IS NULL") + other +
                 QStringLiteral(" OR (lower(") + name + QStringLiteral(") = lower(?) AND ") +
                 condition + QStringLiteral("))");
     values.prepend(match->Text);
@@ -485,6 +521,10 @@ void TTableCursor::ReadColumns(
     const qlonglong key = query.value(0).toLongLong();
     for (int i = 0; i < count; ++i)
       row[i] = NormalizeValue(query.value(i + 1), FColumns[indexes[i]].Kind);
+    if (direct) {
+      if (!visit(row)) return;
+      continue;
+    }
     if (!diverged) {
       std::size_t at = next;
       while (at < FKeys.size() && FKeys[at] != key) ++at;
@@ -509,6 +549,7 @@ void TTableCursor::ReadColumns(
 
 bool TTableCursor::Locate(const QString& fieldName, const QString& text) {
   CheckActive();
+  EnsureKeys();
   const int index = RequireField(fieldName);
   CheckBrowseMode();
   if (FKeys.empty()) return false;
@@ -557,6 +598,7 @@ bool TTableCursor::Locate(const QString& fieldName, const QString& text) {
 
 void TTableCursor::Insert() {
   CheckActive();
+  EnsureKeys();
   CheckBrowseMode();
   FInsertPosition = std::max(FPosition, 0);
   FBuffer.assign(FColumns.size(), QVariant());
@@ -572,6 +614,7 @@ void TTableCursor::Append() {
 
 void TTableCursor::Edit() {
   CheckActive();
+  EnsureKeys();
   if (Editing()) return;
   if (FKeys.empty()) {
     // Nothing to edit: the edit becomes a new row.
@@ -701,6 +744,7 @@ void TTableCursor::EndEditing() {
 
 void TTableCursor::Delete() {
   CheckActive();
+  EnsureKeys();
   if (FState == TDataSetState::dsInsert) {
     Cancel();
     return;
@@ -730,6 +774,7 @@ void TTableCursor::Delete() {
 
 void TTableCursor::Refresh() {
   CheckActive();
+  EnsureKeys();
   CheckBrowseMode();
   const QVariant current = Bookmark();
   const int old = FPosition;
@@ -743,6 +788,7 @@ void TTableCursor::Refresh() {
 
 void TTableCursor::SetSort(const QString& order) {
   CheckActive();
+  EnsureKeys();
   CheckBrowseMode();
   const QString text = order.simplified();
   QString field;
@@ -783,12 +829,14 @@ void TTableCursor::SetSort(const QString& order) {
 
 QVariant TTableCursor::Bookmark() const {
   CheckActive();
+  EnsureKeys();
   if (FPosition < 0) return {};
   return QVariant(FKeys[FPosition]);
 }
 
 bool TTableCursor::GotoBookmark(const QVariant& bookmark) {
   CheckActive();
+  EnsureKeys();
   CheckBrowseMode();
   bool ok = false;
   const qlonglong key = bookmark.toLongLong(&ok);

@@ -2,11 +2,12 @@
 // One cursor over one table of the shelter database: the component the screens share to
 // read and write Users and Animals (one table at a time, one current row).
 //
-// Opening reads only the keys of the rows, in the current order; field values are fetched
-// in blocks of rows by key and kept in a small cache, so a large table opens quickly and
-// costs little memory. The key list is a snapshot: rows that other connections add show
-// after Refresh. Every value the cursor sends to the database is bound; the only names put
-// into SQL text are the table's and its columns' own names, read from the catalogue.
+// The cursor holds only the keys of the rows, in the current order, read at their first
+// use after opening; field values are fetched in blocks of rows by key and kept in a small
+// cache, so a large table opens quickly and costs little memory. The key list is a
+// snapshot: rows that other connections add show after Refresh. Every value the cursor sends to the
+// database is bound; the only names put into SQL text are the table's and its columns' own names,
+// read from the catalogue.
 
 #include "store/store_sql.h"
 
@@ -151,6 +152,7 @@ private:
   int RequireField(const QString& name) const;
   QString OrderClause(const QString& field, bool descending) const;
   void LoadKeys();
+  void EnsureKeys() const;
   void ClearCache();
   const std::vector<QVariant>& Row(int position) const;
   void FetchBlock(TBlock& block, int index) const;
@@ -176,6 +178,8 @@ private:
   QString FSort;
   QString FOrder;
   std::vector<qlonglong> FKeys;
+  // Opened, with the key list not read yet.
+  bool FKeysPending = false;
   int FPosition = -1;
   bool FBof = true;
   bool FEof = true;
