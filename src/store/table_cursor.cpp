@@ -502,25 +502,39 @@ void TTableCursor::ReadColumns(
 
   QString select = QStringLiteral("SELECT ") + FQuotedKey;
   for (int index : indexes) select += QStringLiteral(", ") + QuoteIdentifier(FColumns[index].Name);
+  // In the natural order the rows are put in key order here: the server would sort what an
+  // index found, on disk when it is many (a search by kind finds a fifth of the table).
+  const bool natural = FSort.isEmpty();
   QSqlQuery query(db);
   query.setForwardOnly(true);
   if (!query.prepare(select + QStringLiteral(" FROM ") + FQuotedTable + QStringLiteral(" WHERE ") +
-                     condition + FOrder))
+                     condition + (natural ? QString() : FOrder)))
     RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
   for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
   if (!query.exec()) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
   const int count = int(indexes.size());
+  std::vector<std::pair<qlonglong, std::vector<QVariant>>> rows;
+  while (query.next()) {
+    std::vector<QVariant> row(count);
+    for (int i = 0; i < count; ++i)
+      row[i] = NormalizeValue(query.value(i + 1), FColumns[indexes[i]].Kind);
+    rows.emplace_back(query.value(0).toLongLong(), std::move(row));
+  }
+  if (query.lastError().isValid())
+    RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
+  // Handed out after the statement ends: an unfinished one would keep SQLite's read lock.
+  query.finish();
+  if (natural)
+    std::sort(rows.begin(), rows.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+
   // The rows come in the key list's order, with gaps: each is found by walking on. One that
   // is not ahead (added or moved by another connection since) sends the rest through a
   // look-up, handed out in the key list's order.
-  std::vector<QVariant> row(count);
   std::size_t next = 0;
   bool diverged = false;
-  QHash<qlonglong, std::vector<QVariant>> later;
-  while (query.next()) {
-    const qlonglong key = query.value(0).toLongLong();
-    for (int i = 0; i < count; ++i)
-      row[i] = NormalizeValue(query.value(i + 1), FColumns[indexes[i]].Kind);
+  QHash<qlonglong, const std::vector<QVariant>*> later;
+  for (const auto& [key, row] : rows) {
     if (direct) {
       if (!visit(row)) return;
       continue;
@@ -535,15 +549,12 @@ void TTableCursor::ReadColumns(
       }
       diverged = true;
     }
-    later.insert(key, row);
+    later.insert(key, &row);
   }
-  if (query.lastError().isValid())
-    RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
-  query.finish();
   if (later.isEmpty()) return;
   for (; next < FKeys.size(); ++next) {
     const auto found = later.constFind(FKeys[next]);
-    if (found != later.constEnd() && !visit(*found)) return;
+    if (found != later.constEnd() && !visit(**found)) return;
   }
 }
 
