@@ -15,7 +15,9 @@
 #include "store/field_text.h"
 
 #include <QDate>
+#include <QEvent>
 #include <QLocale>
+#include <functional>
 
 namespace {
 const QString kUsers = QStringLiteral("Users");
@@ -80,6 +82,27 @@ TspSkinScrollBar* NewBar(QWidget* parent, const char* name, TspScrollBarKind kin
 }
 } // namespace
 
+namespace {
+// Tells a function when a widget is shown and hidden.
+class TVisibilityWatcher : public QObject {
+public:
+  TVisibilityWatcher(QWidget* widget, std::function<void(bool)> changed)
+      : QObject(widget), FChanged(std::move(changed)) {
+    widget->installEventFilter(this);
+  }
+
+protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) FChanged(true);
+    if (event->type() == QEvent::Hide) FChanged(false);
+    return false;
+  }
+
+private:
+  std::function<void(bool)> FChanged;
+};
+} // namespace
+
 TAdminPage::TAdminPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
   TspSkinData* skin = form.spSkinForm;
   lblAdminHeader = AddPageHeader(sheet, "lblAdminHeader", QStringLiteral("Administration"), skin);
@@ -137,6 +160,11 @@ TAdminPage::TAdminPage(TfrmMain& form, TspSkinTabSheet* sheet) : FForm(form) {
   dbgAdmin->SetHScrollBar(scbAdminDBH);
   dbgAdmin->SetVScrollBar(scbAdminDB);
   dbgAdmin->SetDataSource(&form.DSMain);
+  // The grid follows the cursor only while its page shows: every other screen reopens the
+  // shared cursor, and a hidden grid would read the whole key list of the table each time
+  // (on a server with a million animals, most of a Browse search).
+  form.DSMain.SetEnabled(sheet->isVisible());
+  new TVisibilityWatcher(sheet, [&form](bool shown) { form.DSMain.SetEnabled(shown); });
 
   // Wired after the lists hold their first selections: building the page sorts nothing.
   cbxAdminDB->OnChange = [this](QObject*) { cbxAdminDBChange(); };

@@ -208,7 +208,11 @@ void TBrowsePage::FillResults() {
 
   QStringList names;
   const TResultsOnExit results(*lbxBrowseResults, names);
-  cursor.ReadColumns(columns, [&](const std::vector<QVariant>& row) {
+  // The database leaves out what cannot match; the test below stays the judge.
+  std::vector<TTableCursor::TTextMatch> matches;
+  if (byText) matches.push_back({columns[fieldAt], text});
+  if (byKind) matches.push_back({columns[typeAt], kind});
+  cursor.ReadColumns(columns, matches, [&](const std::vector<QVariant>& row) {
     const bool matches = (!byText || EqualsFoldingAToZ(FieldAsString(row[fieldAt]), wantedText)) &&
                          (!byKind || EqualsFoldingAToZ(FieldAsString(row[typeAt]), wantedKind));
     if (matches) names << FieldAsString(row[nameAt]);

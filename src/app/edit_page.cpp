@@ -19,6 +19,8 @@
 #include "skin/controls/panel.h"
 #include "skin/controls/password_edit.h"
 #include "store/field_text.h"
+#include "store/store_error.h"
+#include "store/store_transaction.h"
 
 namespace {
 // What the password edit shows for the stored password: eight dots, whatever is stored.
@@ -120,26 +122,45 @@ void TEditPage::btnEditApplyClick() {
       return;
     }
   // 2. The account's own row, or nothing at all: when it is gone no other row takes the
-  // page's values.
-  if (!FForm.LocateCurrentUser()) return;
+  // page's values. The check of the name and the update are one step for every workstation
+  // on the database; the store's unique index refuses what slips past.
+  // The hash is made before the edit starts, so that its failure leaves the row untouched.
+  const QString passwordHash = FPasswordUnchanged ? QString() : HashPassword(password);
   TTableCursor& users = FForm.ADOUsers;
-  // Two accounts of one name would leave the login to reach whichever comes first.
-  if (NameTakenByOther(users, userName)) {
+  bool found = false;
+  bool taken = false;
+  try {
+    RunExclusiveWrite(users.ConnectionName(), QStringLiteral("Users"), [&] {
+      if (!FForm.LocateCurrentUser()) return;
+      found = true;
+      // Two accounts of one name would leave the login to reach whichever comes first.
+      if (NameTakenByOther(users, userName)) {
+        taken = true;
+        return;
+      }
+      users.Edit();
+      users.SetField(QStringLiteral("Username"), userName);
+      if (!FPasswordUnchanged) users.SetField(QStringLiteral("Password"), passwordHash);
+      users.SetField(QStringLiteral("FullName"), fullName);
+      users.SetField(QStringLiteral("Email"), email);
+      users.SetField(QStringLiteral("Phone"), phone);
+      users.SetField(QStringLiteral("Picture"), picture);
+      users.SetField(QStringLiteral("Address"), address);
+      users.Post();
+    });
+  } catch (const EUniqueViolation&) {
+    users.Cancel();
+    taken = true;
+  } catch (...) {
+    users.Cancel();
+    throw;
+  }
+  if (!found) return;
+  if (taken) {
     FForm.ShowError(ErrorCodes::UsernameExists);
     edtEditUsername->setFocus(Qt::OtherFocusReason);
     return;
   }
-  // The hash is made before the edit starts, so that its failure leaves the row untouched.
-  const QString passwordHash = FPasswordUnchanged ? QString() : HashPassword(password);
-  users.Edit();
-  users.SetField(QStringLiteral("Username"), userName);
-  if (!FPasswordUnchanged) users.SetField(QStringLiteral("Password"), passwordHash);
-  users.SetField(QStringLiteral("FullName"), fullName);
-  users.SetField(QStringLiteral("Email"), email);
-  users.SetField(QStringLiteral("Phone"), phone);
-  users.SetField(QStringLiteral("Picture"), picture);
-  users.SetField(QStringLiteral("Address"), address);
-  users.Post();
   // 3. to 5. The pictures and the remembered login name stay as they are.
   FForm.CurrentUser = userName;
   FForm.ProfilePage().ShowAccountDetails(users);

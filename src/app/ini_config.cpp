@@ -55,6 +55,10 @@ void TiniConfig::SetUserName(const QString& userName) {
   FUserName = userName;
 }
 
+void TiniConfig::SetDatabaseServer(const QString& uri) {
+  FDatabaseServer = uri;
+}
+
 void WriteConfigDefaults(TProfileFile& file, const TConfigCreation& creation) {
   SaveAsOne(file, [&](TProfileFile& ini) {
     ini.WriteString(kDetails, QStringLiteral("AppVersion"), QStringLiteral("0.1.0"));
@@ -98,6 +102,8 @@ std::unique_ptr<TiniConfig> ReadConfig(const TProfileFile& file) {
                           ini.ReadBool(kUser, QStringLiteral("logErrors"), true),
                           ini.ReadBool(kUser, QStringLiteral("checkUpdate"), true));
   config->SetUserName(ini.ReadString(kUser, QStringLiteral("Username"), {}));
+  config->SetDatabaseServer(
+      ini.ReadString(QStringLiteral("Database"), QStringLiteral("Server"), {}).trimmed());
   ini.EndUpdate();
   return config;
 }

@@ -26,6 +26,9 @@ public:
   bool ValidateDB() const { return FValidateDB; }
   bool LogErrors() const { return FLogErrors; }
   bool CheckUpdate() const { return FCheckUpdate; }
+  // [Database] Server=: the connection URI of a shared PostgreSQL server; empty for the
+  // working directory's cfg/Data.mdb. Read only: the section stays as the user wrote it.
+  const QString& DatabaseServer() const { return FDatabaseServer; }
 
   void SetDetails(const QString& appVersion, const QString& appCreator);
   void SetDimensions(bool remember, qint32 left, qint32 top, qint32 width, qint32 height);
@@ -34,6 +37,7 @@ public:
                        bool validateDB, bool logErrors, bool checkUpdate);
   void SetRememberDimensions(bool remember);
   void SetUserName(const QString& userName);
+  void SetDatabaseServer(const QString& uri);
 
 private:
   QString FAppVersion;
@@ -52,6 +56,7 @@ private:
   bool FValidateDB = false;
   bool FLogErrors = false;
   bool FCheckUpdate = false;
+  QString FDatabaseServer;
 };
 
 // What a new settings file starts with besides its fixed values: the window's bounds at
@@ -70,12 +75,13 @@ struct TConfigCreation {
 void WriteConfigDefaults(TProfileFile& file, const TConfigCreation& creation);
 
 // The record as the file holds it; absent keys take their reading defaults (empty texts,
-// zero numbers, true flags). The user name is read under "Username".
+// zero numbers, true flags). The user name is read under "Username", the database server
+// under [Database] "Server".
 std::unique_ptr<TiniConfig> ReadConfig(const TProfileFile& file);
 
-// Writes the record back in the file's key order, as one save. The two paths are not
-// written, and the user name only when the record remembers it: otherwise the file keeps
-// the name it had.
+// Writes the record back in the file's key order, as one save. The two paths and the
+// database server are not written, and the user name only when the record remembers it: otherwise
+// the file keeps the name it had.
 void WriteConfig(TProfileFile& file, const TiniConfig& config);
 
 // The built-in skin a SkinColor names: 0 "Blue", 1 "Green", 2 "Orange", and 3 "Purple" for

@@ -67,7 +67,8 @@ public:
   ~TfrmMain() override;
 
   // --- The window's state ------------------------------------------------------------------
-  // Whether cfg/Data.mdb existed at start-up; decided once by FormShow.
+  // Whether the database (cfg/Data.mdb, or the server the settings name) was found at
+  // start-up; decided once by FormShow.
   bool DatabaseFound = false;
   // The user name of the last login attempt that got past the name check.
   QString CurrentUser;
@@ -87,7 +88,8 @@ public:
   TspVestimar* frmSkin = nullptr;
   QTimer* tmrErrorMSG = nullptr;
   QTimer* tmrDynamic = nullptr;
-  // The database connection the cursor reads through; none until start-up finds the file.
+  // The database connection the cursor reads through; none until start-up finds the file
+  // or reaches the server.
   std::unique_ptr<TStoreConnection> Connection;
   TTableCursor ADOUsers;
   TDataSource DSMain;
@@ -193,6 +195,11 @@ private:
   void BuildStatusBar();
   // Window colours from the skin, after every skin change.
   void SkinChanged();
+  // Start-up step 9 for a shared server: connects, opens Users and shows where (never the
+  // password); a server that cannot be reached or read counts as a missing database.
+  void OpenServerDatabase(const QString& uri);
+  // Code 493 and the indicator of no database.
+  void DatabaseNotFound();
   // Start-up step 13: a random row of Animals on the Profile page.
   void DrawFeaturedAnimal();
 

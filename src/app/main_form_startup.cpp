@@ -25,6 +25,8 @@
 #include "skin/controls/status_panel.h"
 #include "store/field_text.h"
 #include "store/store_connection.h"
+#include "store/store_error.h"
+#include "store/store_location.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -59,9 +61,11 @@ void TfrmMain::FormShow() {
   // 8. One level only: without img the creation fails, unreported.
   if (!QFileInfo::exists(WorkPath(QStringLiteral("img/usr"))))
     QDir().mkdir(WorkPath(QStringLiteral("img/usr")));
-  // 9. The database.
-  const QString database = WorkPath(QStringLiteral("cfg/Data.mdb"));
-  if (QFileInfo::exists(database)) {
+  // 9. The database: the server the settings name, else the working directory's file.
+  if (!Config->DatabaseServer().isEmpty()) {
+    OpenServerDatabase(Config->DatabaseServer());
+  } else if (const QString database = WorkPath(QStringLiteral("cfg/Data.mdb"));
+             QFileInfo::exists(database)) {
     LogMessage(QStringLiteral("Found Database at ") +
                NativeWorkPath(QStringLiteral("cfg/Data.mdb")));
     DatabaseFound = true;
@@ -75,10 +79,7 @@ void TfrmMain::FormShow() {
       shpDatabase->SetHint(QStringLiteral("Connected To Database"));
     }
   } else {
-    DatabaseFound = false;
-    ShowError(ErrorCodes::DatabaseNotFound);
-    shpDatabase->SetBrushColor(kNotConnectedColor);
-    shpDatabase->SetHint(QStringLiteral("Not Connected To Database"));
+    DatabaseNotFound();
   }
   // 10. The state step 6 found.
   LogMessage(connected ? QStringLiteral("Connection Status: Connected")
@@ -106,6 +107,42 @@ void TfrmMain::FormShow() {
     login.edtLLogin->setFocus(Qt::OtherFocusReason);
   // 16.
   ErrorAnimationMs = 200;
+}
+
+void TfrmMain::OpenServerDatabase(const QString& uri) {
+  TConfigPage& config = ConfigPage();
+  // Nothing of the settings' text is shown before it is read: it may hold a password.
+  config.edtConfigDB->SetText(QString());
+  try {
+    const TServerLocation location = ParseServerUri(uri);
+    const QString shown = location.Display();
+    config.edtConfigDB->SetText(shown);
+    ADOUsers.Close();
+    Connection = TStoreConnection::OpenServer(QStringLiteral("QPSQL"), location.Params());
+    ADOUsers.SetConnectionName(Connection->Name());
+    ADOUsers.SetTableName(QStringLiteral("Users"));
+    ADOUsers.Open();
+    LogMessage(QStringLiteral("Found Database at ") + shown);
+    DatabaseFound = true;
+    shpDatabase->SetBrushColor(kConnectedColor);
+    shpDatabase->SetHint(QStringLiteral("Connected To Database at ") + shown);
+  } catch (const EDatabaseError& error) {
+    // A server that cannot be reached (or holds no shelter tables) is a missing database:
+    // the Configuration and Console pages stay usable. The store's messages never hold
+    // the password.
+    ADOUsers.Close();
+    ADOUsers.SetConnectionName(QString());
+    Connection.reset();
+    LogMessage(QStringLiteral("Database Server Not Reached"), QString::fromStdString(error.what()));
+    DatabaseNotFound();
+  }
+}
+
+void TfrmMain::DatabaseNotFound() {
+  DatabaseFound = false;
+  ShowError(ErrorCodes::DatabaseNotFound);
+  shpDatabase->SetBrushColor(kNotConnectedColor);
+  shpDatabase->SetHint(QStringLiteral("Not Connected To Database"));
 }
 
 void TfrmMain::DrawFeaturedAnimal() {

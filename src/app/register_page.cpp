@@ -17,6 +17,8 @@
 #include "skin/controls/mask_edit.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/password_edit.h"
+#include "store/store_error.h"
+#include "store/store_transaction.h"
 
 #include <QPainter>
 
@@ -131,27 +133,45 @@ void TRegisterPage::btnRegFinalClick() {
     FForm.ShowError(ErrorCodes::PasswordTooShort);
     return;
   }
-  // 6. One account per name, whatever its letter case.
+  // 6. and 7. One account per name, whatever its letter case: the check and the insert are
+  // one step for every workstation on the database, and the store's unique index refuses
+  // what slips past (a name that differs only in capitals the index folds).
+  // The password is stored only as its hash, made before the row starts so that a failure
+  // of the hash leaves no row half-begun. No role flag is written: both read false.
+  const QString passwordHash = HashPassword(password);
   TTableCursor& users = FForm.ADOUsers;
-  FForm.OpenTable(users, QStringLiteral("Users"));
-  if (users.Locate(QStringLiteral("Username"), userName)) {
+  bool taken = false;
+  try {
+    RunExclusiveWrite(users.ConnectionName(), QStringLiteral("Users"), [&] {
+      FForm.OpenTable(users, QStringLiteral("Users"));
+      if (users.Locate(QStringLiteral("Username"), userName)) {
+        taken = true;
+        return;
+      }
+      users.Append();
+      FForm.LogMessage(QStringLiteral("Began Inserting Data into Users table"));
+      users.SetField(QStringLiteral("Username"), userName);
+      users.SetField(QStringLiteral("Password"), passwordHash);
+      users.SetField(QStringLiteral("FullName"), fullName);
+      users.SetField(QStringLiteral("Email"), email);
+      users.SetField(QStringLiteral("Phone"), phone);
+      users.SetField(QStringLiteral("Address"), address);
+      users.SetField(QStringLiteral("Picture"), QStringLiteral("Default"));
+      users.Post();
+    });
+  } catch (const EUniqueViolation&) {
+    users.Cancel();
+    taken = true;
+  } catch (...) {
+    // The transaction is rolled back: nothing of the row stays in the cursor either.
+    users.Cancel();
+    throw;
+  }
+  if (taken) {
     FForm.ShowError(ErrorCodes::UsernameExists);
     edtRegisterUsername->setFocus(Qt::OtherFocusReason);
     return;
   }
-  // 7. The password is stored only as its hash, made before the row starts so that a
-  // failure of the hash leaves no row half-begun. No role flag is written: both read false.
-  const QString passwordHash = HashPassword(password);
-  users.Append();
-  FForm.LogMessage(QStringLiteral("Began Inserting Data into Users table"));
-  users.SetField(QStringLiteral("Username"), userName);
-  users.SetField(QStringLiteral("Password"), passwordHash);
-  users.SetField(QStringLiteral("FullName"), fullName);
-  users.SetField(QStringLiteral("Email"), email);
-  users.SetField(QStringLiteral("Phone"), phone);
-  users.SetField(QStringLiteral("Address"), address);
-  users.SetField(QStringLiteral("Picture"), QStringLiteral("Default"));
-  users.Post();
   // 8.
   FForm.LogMessage(userName + QStringLiteral(" Successfully Inserted Into Users table"));
   // 9. to 11. Log In with the new name; the password edit keeps what it held.

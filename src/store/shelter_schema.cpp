@@ -82,8 +82,17 @@ void CreateShelterSchema(QSqlDatabase& db) {
   if (!db.transaction())
     throw EDatabaseError("Cannot create the shelter tables: " +
                          db.lastError().text().toStdString());
+  // One account per user name in any capitals, even when two workstations register the
+  // same name at once.
+  const QString nameIndex = QStringLiteral("CREATE UNIQUE INDEX \"UsersUsernameLower\" ON "
+                                           "\"Users\" (lower(\"Username\"))");
+  // The Browse search by name or by kind asks the store for lower(field) = lower(text).
+  const QString animalIndexes[] = {
+      QStringLiteral("CREATE INDEX \"AnimalsNameLower\" ON \"Animals\" (lower(\"AnimalName\"))"),
+      QStringLiteral("CREATE INDEX \"AnimalsTypeLower\" ON \"Animals\" (lower(\"Type\"))")};
   for (const QString& statement :
-       {CreateStatement("Users", kUsers, sqlite), CreateStatement("Animals", kAnimals, sqlite)}) {
+       {CreateStatement("Users", kUsers, sqlite), nameIndex,
+        CreateStatement("Animals", kAnimals, sqlite), animalIndexes[0], animalIndexes[1]}) {
     QSqlQuery query(db);
     if (!query.exec(statement)) {
       const std::string message = query.lastError().text().toStdString();

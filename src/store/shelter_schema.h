@@ -10,6 +10,7 @@ const QStringList& AnimalsFieldNames();
 
 // Creates Users and Animals in one transaction, with the types of the connection's engine
 // (SQLite or PostgreSQL): ID assigned by the store, yes/no columns NOT NULL DEFAULT false,
-// CheckIn and CheckOut dates. Raises EDatabaseError when a table exists already or the
-// engine refuses.
+// CheckIn and CheckOut dates, a unique index on the lower-cased Username, indexes on the
+// lower-cased AnimalName and Type. Raises EDatabaseError
+// when a table exists already or the engine refuses.
 void CreateShelterSchema(QSqlDatabase& db);

@@ -6,18 +6,21 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <atomic>
 
 namespace {
 
 constexpr int kBusyTimeoutMs = 10000;
 
 QString NewConnectionName() {
-  static int counter = 0;
+  // Connections may be opened on several threads, one per thread.
+  static std::atomic<int> counter = 0;
   return QStringLiteral("vorns-store-%1").arg(++counter);
 }
 
 std::string DriverMessage(const QSqlError& error) {
-  const QString text = error.text().trimmed();
+  // One line: libpq's messages run over several.
+  const QString text = error.text().simplified();
   return (text.isEmpty() ? QStringLiteral("unknown database error") : text).toStdString();
 }
 
@@ -85,6 +88,7 @@ std::unique_ptr<TStoreConnection> TStoreConnection::OpenServer(const QString& dr
   db.setDatabaseName(params.DatabaseName);
   db.setUserName(params.UserName);
   db.setPassword(params.Password);
+  db.setConnectOptions(params.Options);
   if (!db.open())
     throw EDatabaseError("Cannot connect to database " + params.DatabaseName.toStdString() + ": " +
                          DriverMessage(db.lastError()));

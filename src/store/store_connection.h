@@ -11,7 +11,8 @@ struct TConnectionParams {
   int Port = -1;
   QString DatabaseName;
   QString UserName;
-  QString Password;
+  QString Password; // empty: the driver's own (for PostgreSQL ~/.pgpass or PGPASSWORD)
+  QString Options;  // the driver's connect options, "key=value;key=value"
 };
 
 class TStoreConnection {

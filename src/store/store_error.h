@@ -17,6 +17,13 @@ public:
   using EStoreError::EStoreError;
 };
 
+// The store refused a row because a unique index already holds its value (another
+// account of the same user name, in any capitals).
+class EUniqueViolation : public EDatabaseError {
+public:
+  using EDatabaseError::EDatabaseError;
+};
+
 // A field value that cannot become the type asked for, above all a null read as text.
 class EVariantError : public EStoreError {
 public:

@@ -87,6 +87,17 @@ void RunCatalogQuery(QSqlQuery& query, const QString& table) {
                          "': " + query.lastError().text().toStdString());
 }
 
+// Marks the table's only primary-key column as its row key when `integerKey` accepts it.
+template <class Accept> void MarkRowKey(std::vector<TColumnInfo>& columns, Accept integerKey) {
+  int key = -1;
+  for (int i = 0; i < int(columns.size()); ++i) {
+    if (!columns[i].PrimaryKey) continue;
+    if (key >= 0) return; // a key of several columns
+    key = i;
+  }
+  if (key >= 0 && integerKey(key)) columns[key].RowKey = true;
+}
+
 bool TextToBool(const QString& text, bool* ok) {
   const QString t = text.trimmed().toLower();
   *ok = true;
@@ -150,9 +161,17 @@ std::vector<TColumnInfo> ReadTableColumns(const QSqlDatabase& db, const QString&
     QSqlQuery query(db);
     query.prepare(QStringLiteral("SELECT name, type, pk FROM pragma_table_info(?)"));
     RunCatalogQuery(query, table);
-    while (query.next())
+    QStringList declared;
+    while (query.next()) {
       columns.push_back({query.value(0).toString(), KindOfDeclaredType(query.value(1).toString()),
                          query.value(2).toInt() != 0});
+      declared << query.value(1).toString().trimmed();
+    }
+    MarkRowKey(columns, [&](int i) {
+      // Only this exact type makes the column the rowid; INT PRIMARY KEY and the like
+      // allow many rows with a null key.
+      return declared[i].compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
+    });
     return columns;
   }
   if (db.driverName() == QLatin1String("QPSQL")) {
@@ -170,6 +189,8 @@ std::vector<TColumnInfo> ReadTableColumns(const QSqlDatabase& db, const QString&
     while (query.next())
       columns.push_back({query.value(0).toString(), KindOfPostgresType(query.value(1).toString()),
                          query.value(2).toBool()});
+    // A primary key is unique and never null.
+    MarkRowKey(columns, [&](int i) { return columns[i].Kind == TFieldKind::Integer; });
     return columns;
   }
   // Any other engine: what Qt's driver knows of the table.
@@ -181,6 +202,7 @@ std::vector<TColumnInfo> ReadTableColumns(const QSqlDatabase& db, const QString&
     columns.push_back({field.name(), KindOfMetaType(field.metaType().id()),
                        primary.count() == 1 && primary.fieldName(0) == field.name()});
   }
+  MarkRowKey(columns, [&](int i) { return columns[i].Kind == TFieldKind::Integer; });
   return columns;
 }
 

@@ -13,6 +13,10 @@ struct TColumnInfo {
   QString Name;
   TFieldKind Kind = TFieldKind::Other;
   bool PrimaryKey = false;
+  // The column alone is the table's key and holds a distinct integer in every row: on SQLite
+  // the rowid alias (INTEGER PRIMARY KEY), on PostgreSQL the single-column primary key of an
+  // integer type.
+  bool RowKey = false;
 };
 
 // A double-quoted identifier with embedded quotes doubled; standard SQL, so it holds for

@@ -2,11 +2,12 @@
 // One cursor over one table of the shelter database: the component the screens share to
 // read and write Users and Animals (one table at a time, one current row).
 //
-// Opening reads only the keys of the rows, in the current order; field values are fetched
-// in blocks of rows by key and kept in a small cache, so a large table opens quickly and
-// costs little memory. The key list is a snapshot: rows that other connections add show
-// after Refresh. Every value the cursor sends to the database is bound; the only names put
-// into SQL text are the table's and its columns' own names, read from the catalogue.
+// The cursor holds only the keys of the rows, in the current order, read at their first
+// use after opening; field values are fetched in blocks of rows by key and kept in a small
+// cache, so a large table opens quickly and costs little memory. The key list is a
+// snapshot: rows that other connections add show after Refresh. Every value the cursor sends to the
+// database is bound; the only names put into SQL text are the table's and its columns' own names,
+// read from the catalogue.
 
 #include "store/store_sql.h"
 
@@ -81,6 +82,23 @@ public:
   void ReadColumns(const std::vector<int>& indexes,
                    const std::function<bool(const std::vector<QVariant>& values)>& visit);
 
+  // A test a pass may leave to the database: the text of field Index equals Text, letters
+  // compared without regard to case.
+  struct TTextMatch {
+    int Index = -1;
+    QString Text;
+  };
+  // The same pass over only the rows that can pass `visit`'s own test of the matches, taken
+  // in turn: a row is left out only when, for some match, every earlier match's field
+  // equals its text and this field holds a text that differs from its text by more than the
+  // case of the letters A to Z. A null field keeps the row (the visitor decides what a
+  // null means), as does a field that is not text. The database may fold more letters than
+  // A to Z, so `visit` still makes the exact test: the pass hands out the rows the full one
+  // would, less only the rows it would have rejected. Rows another connection deleted
+  // since the keys were read are left out.
+  void ReadColumns(const std::vector<int>& indexes, const std::vector<TTextMatch>& matches,
+                   const std::function<bool(const std::vector<QVariant>& values)>& visit);
+
   // Makes current the first row, in the current order, whose field equals text without
   // regard to case on the whole value; false, with the current row unchanged, when none.
   bool Locate(const QString& fieldName, const QString& text);
@@ -134,6 +152,7 @@ private:
   int RequireField(const QString& name) const;
   QString OrderClause(const QString& field, bool descending) const;
   void LoadKeys();
+  void EnsureKeys() const;
   void ClearCache();
   const std::vector<QVariant>& Row(int position) const;
   void FetchBlock(TBlock& block, int index) const;
@@ -159,6 +178,8 @@ private:
   QString FSort;
   QString FOrder;
   std::vector<qlonglong> FKeys;
+  // Opened, with the key list not read yet.
+  bool FKeysPending = false;
   int FPosition = -1;
   bool FBof = true;
   bool FEof = true;

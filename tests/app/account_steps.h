@@ -81,7 +81,7 @@ protected:
 
   // The rows a query returns, read through a connection of its own.
   std::vector<QSqlRecord> Query(const QString& sql, const QVariantList& values = {}) const {
-    auto connection = TStoreConnection::OpenSQLiteFile(Path(QStringLiteral("cfg/Data.mdb")));
+    auto connection = OpenDatabase();
     QSqlQuery query(connection->Database());
     EXPECT_TRUE(query.prepare(sql)) << sql.toStdString();
     for (const QVariant& v : values) query.addBindValue(v);
@@ -93,7 +93,7 @@ protected:
 
   // Runs a statement that changes the database, as another workstation would.
   void Execute(const QString& sql, const QVariantList& values = {}) const {
-    auto connection = TStoreConnection::OpenSQLiteFile(Path(QStringLiteral("cfg/Data.mdb")));
+    auto connection = OpenDatabase();
     QSqlQuery query(connection->Database());
     ASSERT_TRUE(query.prepare(sql)) << sql.toStdString();
     for (const QVariant& v : values) query.addBindValue(v);
@@ -104,7 +104,7 @@ protected:
   QStringList TableText(const QString& table) const {
     QStringList lines;
     for (const QSqlRecord& row :
-         Query(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY ID"))) {
+         Query(QStringLiteral("SELECT * FROM \"") + table + QStringLiteral("\" ORDER BY \"ID\""))) {
       QStringList values;
       for (int i = 0; i < row.count(); ++i) values << row.value(i).toString();
       lines << values.join(QLatin1Char('|'));

@@ -113,8 +113,9 @@ protected:
 
   // The stored flags of an account: "Admin/Employee" as "1/0".
   QString Role(const QString& name) const {
-    const auto rows =
-        Query(QStringLiteral("SELECT Admin, Employee FROM Users WHERE Username = ?"), {name});
+    const auto rows = Query(
+        QStringLiteral("SELECT \"Admin\", \"Employee\" FROM \"Users\" WHERE \"Username\" = ?"),
+        {name});
     if (rows.size() != 1) return QStringLiteral("no row");
     return QStringLiteral("%1/%2")
         .arg(int(rows[0].value(0).toBool()))
@@ -307,7 +308,8 @@ TEST_F(AdminTest, TheDetailsListEveryValueButNulls) {
   Pick(Admin().cbxAdminDB, "Animals");
   const QLocale locale = QLocale::system();
   // A null breed and the null CheckOut have no line.
-  Execute("UPDATE Animals SET CheckOut = ? WHERE AnimalName = 'Ann'", {QDate(2024, 1, 5)});
+  Execute("UPDATE \"Animals\" SET \"CheckOut\" = ? WHERE \"AnimalName\" = 'Ann'",
+          {QDate(2024, 1, 5)});
   Cursor().Refresh();
   SelectRow("AnimalName", "Rex");
   EXPECT_EQ(Details(),
@@ -363,7 +365,7 @@ TEST_F(AdminTest, TheRowShowsItsRoleOrKindPicture) {
   ExpectNoReports();
 
   // A null kind ends the picture step with the conversion error, the lines shown.
-  Execute("UPDATE Animals SET Type = NULL WHERE AnimalName = 'Rex'");
+  Execute("UPDATE \"Animals\" SET \"Type\" = NULL WHERE \"AnimalName\" = 'Rex'");
   Cursor().Refresh();
   ClickCell(0, 1);
   EXPECT_EQ(Details().value(1), "AnimalName: Rex");
@@ -422,7 +424,7 @@ TEST_F(AdminTest, DeleteRemovesTheRowAtOnceAlsoTheAdministratorsOwn) {
   StartAsAdmin();
   SelectUser("boss");
   Click(Admin().btnAdminDelete);
-  EXPECT_TRUE(Query("SELECT * FROM Users WHERE Username = 'boss'").empty());
+  EXPECT_TRUE(Query("SELECT * FROM \"Users\" WHERE \"Username\" = 'boss'").empty());
   EXPECT_EQ(Cursor().RecordCount(), 3);
   EXPECT_EQ(Cursor().FieldByName("Username").toString(), "ella");
   EXPECT_TRUE(Details().isEmpty());

@@ -52,9 +52,9 @@ protected:
   }
 
   void SetAdopt(const QString& name, bool adopt) {
-    auto connection = TStoreConnection::OpenSQLiteFile(Path("cfg/Data.mdb"));
+    auto connection = OpenDatabase();
     QSqlQuery query(connection->Database());
-    ASSERT_TRUE(query.prepare("UPDATE Animals SET Adopt = ? WHERE AnimalName = ?"));
+    ASSERT_TRUE(query.prepare("UPDATE \"Animals\" SET \"Adopt\" = ? WHERE \"AnimalName\" = ?"));
     query.addBindValue(adopt);
     query.addBindValue(name);
     ASSERT_TRUE(query.exec());

@@ -3,20 +3,29 @@
 // directory, optionally with a shelter database of chosen rows, and drives the real main
 // window under the offscreen platform. The connectivity test and the browser are fakes;
 // the default error report is recorded instead of shown.
+//
+// The database is cfg/Data.mdb, or with VORNS_TEST_STORE=postgresql the test program's
+// private PostgreSQL server, named in cfg/config.ini as a workstation's settings name it:
+// the same tests then run against the shared server.
 
+#include "app/ini_config.h"
 #include "app/main_form.h"
 #include "app/vorns_application.h"
+#include "platform/profile_file.h"
+#include "postgres_server.h"
 #include "skin/controls/page_control.h"
 #include "skin/controls/rich_edit.h"
 #include "skin/render/jpeg_codec.h"
 #include "store/shelter_schema.h"
 #include "store/store_connection.h"
+#include "store/store_location.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,23 +66,77 @@ protected:
 
   void MakeFolder(const QString& relative) { ASSERT_TRUE(QDir().mkpath(Path(relative))); }
 
-  // cfg/Data.mdb with both tables holding these rows, in this order.
+  // Whether the tests run against the private PostgreSQL server.
+  static bool OnServer() {
+    return qEnvironmentVariable("VORNS_TEST_STORE") == QLatin1String("postgresql");
+  }
+
+  // The database with both tables holding these rows, in this order: cfg/Data.mdb, or the
+  // server's database emptied and named in cfg/config.ini.
   void MakeDatabase(const std::vector<TUserRow>& users, const std::vector<TAnimalRow>& animals) {
     MakeFolder(QStringLiteral("cfg"));
-    auto connection = TStoreConnection::CreateSQLiteFile(Path(QStringLiteral("cfg/Data.mdb")));
+    std::unique_ptr<TStoreConnection> connection;
+    if (OnServer()) {
+      TPostgresServer& server = TPostgresServer::Instance();
+      ASSERT_TRUE(server.Ensure()) << server.Reason().toStdString();
+      connection = TStoreConnection::OpenServer(QStringLiteral("QPSQL"), server.Params());
+      QSqlDatabase db = connection->Database();
+      for (const char* sql : {"SET client_min_messages TO WARNING", "DROP SCHEMA public CASCADE",
+                              "CREATE SCHEMA public"})
+        Exec(db, sql, {});
+      NameServer(server.Uri());
+    } else {
+      connection = TStoreConnection::CreateSQLiteFile(Path(QStringLiteral("cfg/Data.mdb")));
+    }
     QSqlDatabase db = connection->Database();
     CreateShelterSchema(db);
     for (const TUserRow& u : users)
       Exec(db,
-           "INSERT INTO Users (Username, Password, FullName, Email, Phone, Address, Picture, "
-           "Admin, Employee) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+           "INSERT INTO \"Users\" (\"Username\", \"Password\", \"FullName\", \"Email\", "
+           "\"Phone\", \"Address\", \"Picture\", \"Admin\", \"Employee\") "
+           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
            {u.Username, u.Password, u.FullName, u.Email, u.Phone, u.Address, u.Picture, u.Admin,
             u.Employee});
     for (const TAnimalRow& a : animals)
       Exec(db,
-           "INSERT INTO Animals (AnimalName, Type, Colour, Breed, Sex, CheckIn, Adopt, KennelID) "
-           "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+           "INSERT INTO \"Animals\" (\"AnimalName\", \"Type\", \"Colour\", \"Breed\", "
+           "\"Sex\", \"CheckIn\", \"Adopt\", \"KennelID\") VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
            {a.AnimalName, a.Type, a.Colour, a.Breed, a.Sex, a.CheckIn, a.Adopt, a.KennelID});
+  }
+
+  // The test's database gone: cfg/Data.mdb removed, or no server named in the settings (and
+  // no file either).
+  void RemoveDatabase() {
+    QFile::remove(Path(QStringLiteral("cfg/Data.mdb")));
+    if (OnServer() && QFileInfo::exists(Path(QStringLiteral("cfg/config.ini"))))
+      NameServer(QString());
+  }
+
+  // A connection of the test's own to the database the window uses.
+  std::unique_ptr<TStoreConnection> OpenDatabase() const {
+    if (OnServer())
+      return TStoreConnection::OpenServer(QStringLiteral("QPSQL"),
+                                          TPostgresServer::Instance().Params());
+    return TStoreConnection::OpenSQLiteFile(Path(QStringLiteral("cfg/Data.mdb")));
+  }
+
+  // Where the window says the database is: the file's path, or the server without password.
+  QString DatabaseLocation() const {
+    if (OnServer()) return ParseServerUri(TPostgresServer::Instance().Uri()).Display();
+    return QDir::toNativeSeparators(Path(QStringLiteral("cfg/Data.mdb")));
+  }
+
+  // [Database] Server= in the settings; a new settings file gets the values the window
+  // would create it with.
+  void NameServer(const QString& uri) {
+    TProfileFile ini(Path(QStringLiteral("cfg/config.ini")));
+    if (!QFileInfo::exists(ini.FileName())) {
+      TConfigCreation creation; // no size: the window keeps its own
+      creation.DatabasePath = QDir::toNativeSeparators(Path(QStringLiteral("cfg/Data.mdb")));
+      creation.ConfigPath = QDir::toNativeSeparators(Path(QStringLiteral("cfg/config.ini")));
+      WriteConfigDefaults(ini, creation);
+    }
+    ini.WriteString(QStringLiteral("Database"), QStringLiteral("Server"), uri);
   }
 
   static TAnimalRow Animal(const char* name, const char* type, bool adopt = true) {
@@ -143,11 +206,25 @@ protected:
 private:
   static void Exec(QSqlDatabase& db, const char* sql, const QVariantList& values) {
     QSqlQuery query(db);
+    // PostgreSQL prepares only queries and data changes, not schema statements.
+    if (values.isEmpty()) {
+      ASSERT_TRUE(query.exec(QString::fromLatin1(sql)))
+          << sql << ": " << query.lastError().text().toStdString();
+      return;
+    }
     ASSERT_TRUE(query.prepare(QString::fromLatin1(sql)));
     for (const QVariant& v : values) query.addBindValue(v);
-    ASSERT_TRUE(query.exec()) << sql;
+    ASSERT_TRUE(query.exec()) << sql << ": " << query.lastError().text().toStdString();
   }
 
   QTemporaryDir FDir;
   QString FOldDir;
 };
+
+// The private server, when one ran, stops with the test program.
+class TAppPostgresStopper : public testing::Environment {
+public:
+  void TearDown() override { TPostgresServer::Instance().Stop(); }
+};
+inline testing::Environment* const kAppPostgresStopper =
+    testing::AddGlobalTestEnvironment(new TAppPostgresStopper);

@@ -62,9 +62,9 @@ protected:
 
   // Deletes an animal past the window, as the Admin page would.
   void DeleteAnimal(const QString& name) {
-    auto connection = TStoreConnection::OpenSQLiteFile(Path(QStringLiteral("cfg/Data.mdb")));
+    auto connection = OpenDatabase();
     QSqlQuery query(connection->Database());
-    ASSERT_TRUE(query.prepare(QStringLiteral("DELETE FROM Animals WHERE AnimalName = ?")));
+    ASSERT_TRUE(query.prepare(QStringLiteral("DELETE FROM \"Animals\" WHERE \"AnimalName\" = ?")));
     query.addBindValue(name);
     ASSERT_TRUE(query.exec());
   }

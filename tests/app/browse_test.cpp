@@ -23,7 +23,7 @@ TEST_F(BrowseTest, StartUpListsEveryAnimalOrNoResults) {
   EXPECT_TRUE(Reports.isEmpty()) << Reports.join('\n').toStdString();
   Form.reset();
 
-  QFile::remove(Path("cfg/Data.mdb"));
+  RemoveDatabase();
   MakeDatabase({}, {});
   StartOnBrowse();
   EXPECT_TRUE(Names().isEmpty());
@@ -31,7 +31,7 @@ TEST_F(BrowseTest, StartUpListsEveryAnimalOrNoResults) {
   Form.reset();
 
   // Without a database the search only shows that nothing was found.
-  QFile::remove(Path("cfg/Data.mdb"));
+  RemoveDatabase();
   StartOnBrowse();
   ClickSearch();
   EXPECT_TRUE(NoResultsShown());

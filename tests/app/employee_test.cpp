@@ -68,7 +68,7 @@ protected:
   }
 
   std::vector<QSqlRecord> Animals() const {
-    return Query(QStringLiteral("SELECT * FROM Animals ORDER BY ID"));
+    return Query(QStringLiteral("SELECT * FROM \"Animals\" ORDER BY \"ID\""));
   }
 };
 
@@ -225,7 +225,7 @@ TEST_F(EmployeeTest, TheCheckInDateIsPickedFromTheCalendarUnderTheField) {
 }
 
 TEST_F(EmployeeTest, WithoutTheDatabaseAddingIsRefusedFirst) {
-  QFile::remove(Path(QStringLiteral("cfg/Data.mdb")));
+  RemoveDatabase();
   StartForm();
   Form->EmployeePage().btnEmployeeAddClick();
   EXPECT_EQ(BannerCode(), "493");

@@ -77,9 +77,9 @@ protected:
 
   // The stored password of an account, read past the window.
   QString StoredPassword(const QString& user) {
-    auto connection = TStoreConnection::OpenSQLiteFile(Path(QStringLiteral("cfg/Data.mdb")));
+    auto connection = OpenDatabase();
     QSqlQuery query(connection->Database());
-    query.prepare(QStringLiteral("SELECT Password FROM Users WHERE Username = ?"));
+    query.prepare(QStringLiteral("SELECT \"Password\" FROM \"Users\" WHERE \"Username\" = ?"));
     query.addBindValue(user);
     EXPECT_TRUE(query.exec() && query.next());
     return query.value(0).toString();

@@ -51,7 +51,7 @@ protected:
   }
 
   QSqlRecord StoredRow(int id) const {
-    const auto rows = Query(QStringLiteral("SELECT * FROM Users WHERE ID = ?"), {id});
+    const auto rows = Query(QStringLiteral("SELECT * FROM \"Users\" WHERE \"ID\" = ?"), {id});
     return rows.empty() ? QSqlRecord() : rows[0];
   }
 };
@@ -208,7 +208,7 @@ TEST_F(ProfileEditTest, AnEmptyFieldIsRefusedWithTheFocusInTheUserName) {
 
 TEST_F(ProfileEditTest, EditProfileDetailsReadsNoOtherRowWhenTheAccountIsGone) {
   // Deleted (as on the Admin page) while the profile shows.
-  Execute(QStringLiteral("DELETE FROM Users WHERE Username = 'sam'"));
+  Execute(QStringLiteral("DELETE FROM \"Users\" WHERE \"Username\" = 'sam'"));
   Click(Form->ProfilePage().btnProfileEdit);
   EXPECT_EQ(BannerCode(), "491");
   EXPECT_TRUE(ConsoleLines().last().startsWith(
@@ -220,7 +220,7 @@ TEST_F(ProfileEditTest, EditProfileDetailsReadsNoOtherRowWhenTheAccountIsGone) {
 
 TEST_F(ProfileEditTest, ApplyWritesNoOtherRowWhenTheAccountIsGone) {
   TEditPage& page = OpenEdit();
-  Execute(QStringLiteral("DELETE FROM Users WHERE Username = 'sam'"));
+  Execute(QStringLiteral("DELETE FROM \"Users\" WHERE \"Username\" = 'sam'"));
   const QStringList remaining = TableText("Users");
   Retype(page.edtEditUsername, QStringLiteral("Samuel"));
   Retype(page.edtEditFullName, QStringLiteral("Samuel Paws"));

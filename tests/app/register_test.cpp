@@ -198,7 +198,7 @@ TEST_F(RegisterTest, EachRefusalReportsItsCodeAndFocusAndKeepsEverything) {
 }
 
 TEST_F(RegisterTest, WithoutTheDatabaseTheFirstRefusalIs493) {
-  QFile::remove(Path(QStringLiteral("cfg/Data.mdb")));
+  RemoveDatabase();
   OpenRegister();
   Click(Form->RegisterPage().btnRegFinal);
   EXPECT_EQ(BannerCode(), "493");
@@ -219,7 +219,7 @@ TEST_F(RegisterTest, ARegistrationStoresTheHashAndTheNewMemberLogsIn) {
             QStringList({"Began Inserting Data into Users table",
                          "newbie Successfully Inserted Into Users table"}));
 
-  const auto rows = Query(QStringLiteral("SELECT * FROM Users WHERE Username = 'newbie'"));
+  const auto rows = Query(QStringLiteral("SELECT * FROM \"Users\" WHERE \"Username\" = 'newbie'"));
   ASSERT_EQ(rows.size(), 1u);
   const QSqlRecord& row = rows[0];
   const QString stored = row.value("Password").toString();
@@ -273,7 +273,8 @@ TEST_F(RegisterTest, EnterInEveryFieldRegisters) {
   QTest::keyClick(Typing(page.edtRegisterAddress), Qt::Key_Return);
   EXPECT_EQ(Form->pctMain->ActivePage(), Form->tbsLogIn);
   EXPECT_EQ(Form->LoginPage().edtLLogin->Text(), "newbie");
-  const auto rows = Query(QStringLiteral("SELECT Phone FROM Users WHERE Username = 'newbie'"));
+  const auto rows =
+      Query(QStringLiteral("SELECT \"Phone\" FROM \"Users\" WHERE \"Username\" = 'newbie'"));
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].value(0).toString(), "(012)345-6789");
 }

@@ -4,8 +4,15 @@
 #include "store/table_cursor.h"
 #include "store_fixture.h"
 
+#include "store/store_transaction.h"
+
 #include <QDate>
+#include <QSet>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <latch>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -501,7 +508,240 @@ void RefusesTablesThatDoNotExist(TCursorCase& t) {
   EXPECT_TRUE(t.Cursor->Active());
 }
 
+// Updates and deletes address rows by key alone, so only a key that is one distinct
+// integer per row will do.
+void RefusesTablesWithoutAUniqueIntegerKey(TCursorCase& t) {
+  const bool sqlite = IsSQLite(t.Db->Database());
+  const struct {
+    const char* Table;
+    const char* Definition;
+    bool Opens;
+  } tables[] = {
+      {"NoKey", "(\"ID\" INTEGER, \"Name\" TEXT)", false},
+      {"TwoColumnKey", "(\"ID\" INTEGER, \"Name\" TEXT, PRIMARY KEY (\"ID\", \"Name\"))", false},
+      {"TextKey", "(\"ID\" TEXT PRIMARY KEY, \"Name\" TEXT)", false},
+      // Not SQLite's rowid: it admits any number of rows with a null key. A true key on
+      // PostgreSQL.
+      {"IntKey", "(\"ID\" INT PRIMARY KEY, \"Name\" TEXT)", !sqlite},
+      {"RowKey", "(\"ID\" INTEGER PRIMARY KEY, \"Name\" TEXT)", true},
+  };
+  for (const auto& table : tables) {
+    SCOPED_TRACE(table.Table);
+    t.Db->Exec(QStringLiteral("CREATE TABLE \"%1\" %2").arg(table.Table, table.Definition));
+    t.Db->Exec(
+        QStringLiteral("INSERT INTO \"%1\" (\"ID\", \"Name\") VALUES (1, 'a')").arg(table.Table));
+    t.Cursor->Close();
+    t.Cursor->SetTableName(table.Table);
+    if (table.Opens) {
+      t.Cursor->Open();
+      EXPECT_EQ(t.Cursor->FieldByName("Name"), QVariant("a"));
+      continue;
+    }
+    try {
+      t.Cursor->Open();
+      ADD_FAILURE() << "opened";
+    } catch (const EDatabaseError& error) {
+      EXPECT_NE(std::string(error.what()).find("unique integer key"), std::string::npos)
+          << error.what();
+    }
+    EXPECT_FALSE(t.Cursor->Active());
+  }
+}
+
+// Another workstation deletes the row this cursor shows: editing or deleting it must fail,
+// never touch another row.
+void ARowDeletedElsewhereIsNeitherUpdatedNorDeletedInItsPlace(TCursorCase& t) {
+  t.AddAnimals();
+  t.OpenTable("Animals");
+  ASSERT_TRUE(t.Cursor->Locate("AnimalName", "felix"));
+  const QVariant felix = t.Cursor->Bookmark();
+  auto other = t.Db->OpenAnother();
+  TTableCursor desk(other->Name());
+  desk.SetTableName("Animals");
+  desk.Open();
+  ASSERT_TRUE(desk.GotoBookmark(felix));
+  desk.Delete();
+
+  t.Cursor->Edit();
+  t.Cursor->SetField("AnimalName", "Felix II");
+  EXPECT_THROW(t.Cursor->Post(), EDatabaseError);
+  t.Cursor->Cancel();
+  ASSERT_TRUE(t.Cursor->GotoBookmark(felix));
+  EXPECT_THROW(t.Cursor->Delete(), EDatabaseError);
+
+  desk.Refresh();
+  QStringList names;
+  desk.ReadColumns({desk.FieldIndex("AnimalName")}, [&](const std::vector<QVariant>& row) {
+    names << row[0].toString();
+    return true;
+  });
+  EXPECT_EQ(names, QStringList({"Rex", "rex", "Tom", "Ann"}));
+  desk.Close();
+}
+
+// Registration's store part, as a workstation runs it: the check and the insert as one.
+// Returns whether this call added the name.
+bool AddUserUnlessTaken(const QString& connectionName, const QString& name) {
+  bool added = false;
+  TTableCursor users(connectionName);
+  RunExclusiveWrite(connectionName, "Users", [&] {
+    users.SetTableName("Users");
+    users.Open();
+    if (users.Locate("Username", name)) return;
+    users.Append();
+    users.SetField("Username", name);
+    users.Post();
+    added = true;
+  });
+  return added;
+}
+
+void AUserNameIsUniqueInAnyCapitalsEvenWhenTwoConnectionsRace(TCursorCase& t) {
+  t.AddUsers();
+  t.OpenTable("Users");
+  // The index alone, without the check: the store refuses the second spelling.
+  t.Cursor->Append();
+  t.Cursor->SetField("Username", "ALICE");
+  EXPECT_THROW(t.Cursor->Post(), EUniqueViolation);
+  t.Cursor->Cancel();
+  t.Cursor->Last();
+  ASSERT_TRUE(t.Cursor->Locate("Username", "carol"));
+  t.Cursor->Edit();
+  t.Cursor->SetField("Username", "Bob");
+  EXPECT_THROW(t.Cursor->Post(), EUniqueViolation);
+  t.Cursor->Cancel();
+  t.Cursor->Close();
+
+  // Two workstations register one name in different capitals at the same moment, again and
+  // again: every name ends up stored once, and each time one of the two added it. Then the
+  // same on a database made before the index existed, where the transaction alone holds.
+  for (int round = 0; round < 16; ++round) {
+    if (round == 8) t.Db->Exec("DROP INDEX \"UsersUsernameLower\"");
+    const QString name = QStringLiteral("racer%1").arg(round);
+    std::latch start(2);
+    std::atomic<int> added = 0;
+    std::atomic<int> refused = 0;
+    std::vector<std::string> failures;
+    std::mutex failuresLock;
+    const auto workstation = [&](QString spelling) {
+      try {
+        auto connection = t.Db->OpenAnother();
+        start.arrive_and_wait();
+        (AddUserUnlessTaken(connection->Name(), spelling) ? added : refused) += 1;
+      } catch (const EUniqueViolation&) {
+        refused += 1;
+      } catch (const std::exception& e) {
+        const std::lock_guard lock(failuresLock);
+        failures.push_back(e.what());
+      }
+    };
+    std::thread first(workstation, name);
+    std::thread second(workstation, name.toUpper());
+    first.join();
+    second.join();
+    EXPECT_TRUE(failures.empty()) << failures.front();
+    EXPECT_EQ(added, 1);
+    EXPECT_EQ(refused, 1);
+  }
+  t.OpenTable("Users");
+  QStringList names;
+  t.Cursor->ReadColumns({t.Cursor->FieldIndex("Username")}, [&](const std::vector<QVariant>& r) {
+    names << r[0].toString().toLower();
+    return true;
+  });
+  EXPECT_EQ(names.size(), 3 + 16);
+  EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), names.size());
+}
+
+// The case rule of the Browse search: only A to Z fold.
+QString FoldAToZ(QString text) {
+  for (QChar& c : text)
+    if (c >= 'A' && c <= 'Z') c = QChar(c.unicode() + ('a' - 'A'));
+  return text;
+}
+
+// A narrowed pass hands its visitor exactly what the full pass would have it keep: the
+// same rows in the same order, the same stop at a null, whatever the letters.
+void ANarrowedPassKeepsWhatTheFullPassKeeps(TCursorCase& t) {
+  const QVariant null;
+  const QVariant names[] = {"Rex",           "REX",         "rex",        "R\u00e9x",    "R\u00c9X",
+                            "r\u00e9x",      "\u00c4nne",   "\u00e4NNE",  "Stra\u00dfe", "STRASSE",
+                            "\u0130stanbul", "istanbul",    "",           "rex ",        "r_x",
+                            "R%x",           "\u01c5ungla", "\u01c4UNGLA"};
+  const QVariant kinds[] = {"Dog", "dog", "DOG", "D\u00f6g", "Cat"};
+  int n = 0;
+  for (const QVariant& name : names) t.AddAnimal(name, kinds[n++ % 5], "2024-03-01", false);
+  t.AddAnimal(null, "Dog", QVariant(), false);    // a null among the names
+  t.AddAnimal("Tom", null, QVariant(), false);    // a null among the kinds
+  t.AddAnimal("Rex", "Dog", "2024-03-01", false); // after both
+  t.OpenTable("Animals");
+  const int name = t.Cursor->FieldIndex("AnimalName");
+  const int type = t.Cursor->FieldIndex("Type");
+  const int id = t.Cursor->FieldIndex("ID");
+
+  // The Browse test, recording what it keeps and where a null would stop it.
+  const auto pass = [&](bool narrowed, int field, const QString& text, const QString& kind) {
+    QStringList kept;
+    std::vector<TTableCursor::TTextMatch> matches;
+    if (!text.isNull()) matches.push_back({field, text});
+    if (!kind.isNull()) matches.push_back({type, kind});
+    const auto visit = [&](const std::vector<QVariant>& row) {
+      const auto same = [&](const QVariant& value, const QString& wanted) {
+        if (value.isNull()) throw std::runtime_error("null");
+        return FoldAToZ(FieldAsString(value)) == FoldAToZ(wanted);
+      };
+      try {
+        if ((text.isNull() || same(row[0], text)) && (kind.isNull() || same(row[1], kind)))
+          kept << (row[2].isNull() ? QStringLiteral("<null>")
+                                   : row[2].toString() + "#" + row[3].toString());
+      } catch (const std::runtime_error&) {
+        kept << QStringLiteral("<stop>");
+        return false;
+      }
+      return true;
+    };
+    if (narrowed)
+      t.Cursor->ReadColumns({field, type, name, id}, matches, visit);
+    else
+      t.Cursor->ReadColumns({field, type, name, id}, visit);
+    return kept;
+  };
+  const struct {
+    int Field;
+    const char* Text;
+    const char* Kind;
+  } searches[] = {
+      {name, "rex", nullptr},     {name, "R\u00c9X", nullptr},
+      {name, "r\u00e9x", "DOG"},  {name, "\u00e4nne", nullptr},
+      {name, "strasse", nullptr}, {name, "ISTANBUL", nullptr},
+      {name, "", nullptr},        {name, "r_x", nullptr},
+      {name, "r%x", "dog"},       {name, "\u01c6ungla", nullptr},
+      {name, nullptr, "dog"},     {name, nullptr, "d\u00d6g"},
+      {name, "nobody", "Cat"},    {id, "3", nullptr},
+      {id, "3", "dog"},           {type, "DOG", nullptr},
+      {type, "cat", "CAT"},
+  };
+  for (const auto& search : searches) {
+    const QString text = search.Text ? QString::fromUtf8(search.Text) : QString();
+    const QString kind = search.Kind ? QString::fromUtf8(search.Kind) : QString();
+    SCOPED_TRACE(text.toStdString() + " / " + kind.toStdString());
+    const QStringList full = pass(false, search.Field, text, kind);
+    EXPECT_EQ(pass(true, search.Field, text, kind), full);
+  }
+  // Only A to Z fold, and the null name stops the search where the full pass stops.
+  EXPECT_EQ(pass(true, name, "rex", {}), QStringList({"Rex#1", "REX#2", "rex#3", "<stop>"}));
+  // In another order too.
+  t.Cursor->SetSort("AnimalName DESC");
+  EXPECT_EQ(pass(true, name, "REX", "dog"), pass(false, name, "REX", "dog"));
+}
+
 const TNamedCase kCases[] = {
+    {"ANarrowedPassKeepsWhatTheFullPassKeeps", &ANarrowedPassKeepsWhatTheFullPassKeeps},
+    {"AUserNameIsUniqueInAnyCapitalsEvenWhenTwoConnectionsRace",
+     &AUserNameIsUniqueInAnyCapitalsEvenWhenTwoConnectionsRace},
+    {"RefusesTablesWithoutAUniqueIntegerKey", &RefusesTablesWithoutAUniqueIntegerKey},
+    {"ARowDeletedElsewhereIsNeitherUpdatedNorDeletedInItsPlace",
+     &ARowDeletedElsewhereIsNeitherUpdatedNorDeletedInItsPlace},
     {"OpensOnTheFirstRowAndMovesWithinTheTable", &OpensOnTheFirstRowAndMovesWithinTheTable},
     {"ReadsValuesAsVariantsWithNullsAndConversionErrors",
      &ReadsValuesAsVariantsWithNullsAndConversionErrors},

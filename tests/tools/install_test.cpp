@@ -2,6 +2,7 @@
 // pictures, the receipt assets, and its refusal to replace a database unasked.
 
 #include "platform/password_hash.h"
+#include "postgres_server.h"
 #include "skin/render/jpeg_codec.h"
 #include "store/shelter_schema.h"
 #include "store/store_connection.h"
@@ -296,6 +297,63 @@ TEST(Install, CommandLineMistakesExitWithStatusTwo) {
     EXPECT_TRUE(r.Exited && r.Status == 2 && r.Err.contains("Usage:"))
         << args.join(' ').toStdString();
   }
+}
+
+} // namespace
+
+namespace {
+
+class TServerStopper : public testing::Environment {
+public:
+  void TearDown() override { TPostgresServer::Instance().Stop(); }
+};
+testing::Environment* const kServerStopper = testing::AddGlobalTestEnvironment(new TServerStopper);
+
+int Count(const QSqlDatabase& db, const char* sql) {
+  QSqlQuery query(db);
+  EXPECT_TRUE(query.exec(QString::fromLatin1(sql)) && query.next()) << sql;
+  return query.value(0).toInt();
+}
+
+TEST(InstallServer, MakesTheTablesOnAServerAndReplacesThemOnlyWithForce) {
+  TPostgresServer& server = TPostgresServer::Instance();
+  ASSERT_TRUE(server.Ensure()) << server.Reason().toStdString();
+  auto connection = TStoreConnection::OpenServer("QPSQL", server.Params());
+  QSqlDatabase db = connection->Database();
+  QSqlQuery(db).exec("DROP TABLE IF EXISTS \"Users\", \"Animals\" CASCADE");
+
+  const ToolRun made = RunInstall({"--server", server.Uri()});
+  ASSERT_TRUE(Succeeded(made));
+  EXPECT_TRUE(QString::fromLocal8Bit(made.Out).startsWith("Database: postgresql://postgres@/"))
+      << made.Out.toStdString();
+  const int accounts = Count(db, "SELECT count(*) FROM \"Users\"");
+  const int animals = Count(db, "SELECT count(*) FROM \"Animals\"");
+  EXPECT_GE(accounts, 4);
+  EXPECT_GT(animals, 0);
+  EXPECT_EQ(Count(db, "SELECT count(*) FROM \"Users\" WHERE \"Username\" = 'admin' AND "
+                      "\"Admin\""),
+            1);
+  // The name index came with the tables.
+  EXPECT_FALSE(QSqlQuery(db).exec("INSERT INTO \"Users\" (\"Username\") VALUES ('ADMIN')"));
+
+  QSqlQuery(db).exec("DELETE FROM \"Animals\"");
+  EXPECT_TRUE(Refused(RunInstall({"--server", server.Uri()}), 1, "--force"));
+  EXPECT_EQ(Count(db, "SELECT count(*) FROM \"Animals\""), 0);
+  ASSERT_TRUE(Succeeded(RunInstall({"--force", "--server", server.Uri()})));
+  EXPECT_EQ(Count(db, "SELECT count(*) FROM \"Animals\""), animals);
+  EXPECT_EQ(Count(db, "SELECT count(*) FROM \"Users\""), accounts);
+}
+
+TEST(InstallServer, RefusesABadAddressOrAnUnreachableServerWithoutShowingThePassword) {
+  QTemporaryDir dir;
+  EXPECT_TRUE(Refused(RunInstall({"--server", "mysql://clerk:s3cret@h/d"}), 1, "postgresql://"));
+  const ToolRun unreachable = RunInstall(
+      {"--server", "postgresql://clerk:s3cret@/vorns?host=" + dir.filePath("none") + "&port=5999"});
+  EXPECT_TRUE(Refused(unreachable, 1, "vorns"));
+  EXPECT_FALSE(unreachable.Err.contains("s3cret"));
+  const ToolRun both = RunInstall({"--server", "postgresql://h/d", dir.path()});
+  EXPECT_TRUE(both.Exited && both.Status == 2 && both.Err.contains("not both"))
+      << both.Err.toStdString();
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "skin/render/jpeg_codec.h"
 #include "store/shelter_schema.h"
 #include "store/store_connection.h"
+#include "store/store_location.h"
+#include "store/store_sql.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -13,6 +15,8 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QSaveFile>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryFile>
 #include <filesystem>
 #include <functional>
@@ -212,4 +216,31 @@ QStringList Install(const TInstallOptions& options) {
       Tally(QStringLiteral("Pictures"), QDir::toNativeSeparators(root.filePath("img")), pictures),
       Tally(QStringLiteral("Receipt assets"), QDir::toNativeSeparators(root.filePath("gen")),
             receiptFiles)};
+}
+
+QStringList InstallServer(const QString& uri, bool force) {
+  const TServerLocation location = ParseServerUri(uri);
+  const QString shown = location.Display();
+  auto connection = TStoreConnection::OpenServer(QStringLiteral("QPSQL"), location.Params());
+  QSqlDatabase db = connection->Database();
+  QStringList existing;
+  for (const QString& table : {QStringLiteral("Users"), QStringLiteral("Animals")})
+    if (!ReadTableColumns(db, table).empty()) existing << table;
+  if (!existing.isEmpty() && !force)
+    throw EInstallError("The database " + shown.toStdString() + " holds the table " +
+                        existing.join(QStringLiteral(" and ")).toStdString() +
+                        " already; use --force to replace the shelter's tables");
+  for (const QString& table : existing) {
+    QSqlQuery drop(db);
+    if (!drop.exec(QStringLiteral("DROP TABLE ") + QuoteIdentifier(table) +
+                   QStringLiteral(" CASCADE")))
+      throw EInstallError("Cannot drop the table " + table.toStdString() + ": " +
+                          drop.lastError().text().toStdString());
+  }
+  CreateShelterSchema(db);
+  const TSampleCounts samples = WriteSampleData(db);
+  return {QStringLiteral("Database: %1 (%2 accounts, %3 animals)")
+              .arg(shown)
+              .arg(samples.Accounts)
+              .arg(samples.Animals.size())};
 }

@@ -19,3 +19,10 @@ struct TInstallOptions {
 // comes into place last, whole: after a failure the tool can run again without Force.
 // Returns lines that say what was made.
 QStringList Install(const TInstallOptions& options);
+
+// The shelter's tables with the sample accounts and animals on a PostgreSQL server named by
+// a connection URI (the password as PostgreSQL's clients take it: ~/.pgpass or PGPASSWORD).
+// Refuses a database that holds Users or Animals already unless `force`, which drops them
+// first. Pictures and receipt assets stay with each workstation's directory (Install).
+// Returns lines that say what was made; the server is named without its password.
+QStringList InstallServer(const QString& uri, bool force);
