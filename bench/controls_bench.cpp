@@ -3,10 +3,12 @@
 #include "gallery_skins.h"
 #include "gallery_window.h"
 #include "skin/controls/skin_fonts.h"
+#include "skin/data/skin_data.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <memory>
@@ -67,5 +69,31 @@ void BM_GallerySkinSwitch(benchmark::State& state) {
   state.counters["repaint_ms"] = repaintMs / n;
 }
 BENCHMARK(BM_GallerySkinSwitch)->Unit(benchmark::kMillisecond);
+
+// Every sheet of the gallery painted in each built-in skin in turn. The counters give what
+// the skin's image cache holds: the most after any one skin, after the last one, and the
+// budget it is held to.
+void BM_GalleryImageCache(benchmark::State& state) {
+  const auto window = ShownGallery();
+  QImage target = WindowImage();
+  TspImageCache& cache = window->Skins().SkinData()->ImageCache();
+  qsizetype most = 0, last = 0;
+  for (auto _ : state) {
+    for (int skin = 0; skin < window->Skins().BuiltinCount(); ++skin) {
+      window->SelectSkin(skin);
+      for (int sheet = 0; sheet < TGalleryWindow::kSheetCount; ++sheet) {
+        window->ShowSheet(sheet);
+        Repaint(*window, target);
+      }
+      most = std::max(most, cache.Bytes());
+    }
+    last = cache.Bytes();
+  }
+  state.counters["cache_bytes_max"] = double(most);
+  state.counters["cache_bytes_last"] = double(last);
+  state.counters["cache_images_last"] = double(cache.Count());
+  state.counters["budget_bytes"] = double(cache.Budget());
+}
+BENCHMARK(BM_GalleryImageCache)->Unit(benchmark::kMillisecond);
 
 } // namespace

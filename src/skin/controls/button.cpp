@@ -88,7 +88,6 @@ template <class Base> void TspButtonControl<Base>::SetTransparent(bool value) {
 template <class Base> void TspButtonControl<Base>::SetUseSkinSize(bool value) {
   if (value == FUseSkinSize) return;
   FUseSkinSize = value;
-  ClearStretchCache();
   this->ReadSkinRecord();
   if (this->Record()) {
     int w = this->width(), h = this->height();
@@ -200,7 +199,6 @@ template <class Base> void TspButtonControl<Base>::ApplySkin() {
   StopMorph();
   StopFrameAnimation();
   FMorphValue = 0;
-  ClearStretchCache();
   Base::ApplySkin();
   if (EffectsOn() && (FMouseIn || FocusedLook())) FMorphValue = 1;
   if (FMouseIn) PostGlowMessage(ButtonGlowShowMessage);
@@ -212,7 +210,6 @@ template <class Base> void TspButtonControl<Base>::DropSkinRecord() {
   StopFrameAnimation();
   Base::DropSkinRecord();
   FSkin = TspButtonSkinValues();
-  ClearStretchCache();
 }
 
 template <class Base> void TspButtonControl<Base>::FitSizeToSkin(int& width, int& height) {
@@ -462,7 +459,6 @@ template <class Base> void TspButtonControl<Base>::hideEvent(QHideEvent* e) {
 
 template <class Base> void TspButtonControl<Base>::resizeEvent(QResizeEvent* e) {
   Base::resizeEvent(e);
-  ClearStretchCache();
 }
 
 template <class Base> bool TspButtonControl<Base>::event(QEvent* e) {

@@ -207,7 +207,6 @@ private:
   void RepeatTick();
   void AnimationTick();
   void MorphTick();
-  void ClearStretchCache() { FStretchCache = {}; }
   // The record's state rectangle composed for UseSkinSize off, cached per size and skin.
   QImage StretchedStateImage(const QImage& picture, const TspRect& rect);
   void DrawGlyph(QPainter& p, TspPoint at, QSize cell, bool active, bool down);
@@ -247,13 +246,6 @@ private:
   QTimer FAnimationTimer, FRepeatTimer, FMorphTimer;
   std::function<bool()> FGlowSupport;
   std::unique_ptr<TspLayerManager> FGlow;
-  struct StretchEntry {
-    qint64 PictureKey = 0;
-    TspRect Rect;
-    QSize Size;
-    QImage Image;
-  };
-  std::vector<StretchEntry> FStretchCache;
   // The caption's measured size for the last font, text and box.
   QFont FMeasuredFont;
   QString FMeasuredCaption;

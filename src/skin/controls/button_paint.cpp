@@ -112,15 +112,15 @@ QImage TspButtonControl<Base>::StretchedStateImage(const QImage& picture, const 
   const QSize size = this->size();
   if (this->GeometryMode() == TspGeometryMode::Fixed)
     return this->ImageCache().Piece(picture, rect, size);
-  for (const StretchEntry& e : FStretchCache)
-    if (e.PictureKey == picture.cacheKey() && e.Rect == rect && e.Size == size) return e.Image;
-  QImage image(size, QImage::Format_RGB32);
-  image.fill(Qt::black);
-  ComposeStretchedImage(image, picture, rect, FSkin.clientrect, true);
-  // One entry per state image is all a button needs at one size.
-  if (FStretchCache.size() >= 8) FStretchCache.erase(FStretchCache.begin());
-  FStretchCache.push_back({picture.cacheKey(), rect, size, image});
-  return image;
+  const TspRect& c = FSkin.clientrect;
+  return this->ImageCache().Image(
+      picture, {TspSkinImages::kStretchedButtonKind, c.Left, c.Top, c.Right, c.Bottom}, rect, size,
+      [&] {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        ComposeStretchedImage(image, picture, rect, c, true);
+        return image;
+      });
 }
 
 template <class Base>

@@ -30,7 +30,6 @@ constexpr int kPlainCaptionX = 22;
 constexpr int kCaptionGap = 7;
 constexpr int kImageGap = 8;
 // The keyed check images of a few states are all a box needs at once.
-constexpr size_t kMaxKeyed = 12;
 
 TspRect Nonempty(const TspRect& r, const TspRect& fallback) {
   return r.IsEmpty() ? fallback : r;
@@ -186,14 +185,12 @@ void TspSkinCheckRadioBox::UpdateShortcut() {
 
 void TspSkinCheckRadioBox::ApplySkin() {
   StopMorphAndSettle();
-  FKeyed.clear();
   TspSkinCustomControl::ApplySkin();
 }
 
 void TspSkinCheckRadioBox::DropSkinRecord() {
   FMorphTimer.stop();
   TspSkinCustomControl::DropSkinRecord();
-  FKeyed.clear();
 }
 
 void TspSkinCheckRadioBox::FitSizeToSkin(int& width, int& height) {
@@ -286,21 +283,20 @@ TspRect TspSkinCheckRadioBox::CheckRect(bool& mixWhite) const {
 QImage TspSkinCheckRadioBox::KeyedPiece(const TspRect& rect, bool mixWhite) {
   const QImage* picture = SkinPicture();
   if (!picture || rect.IsEmpty()) return QImage();
-  const qint64 key = picture->cacheKey();
-  for (const KeyedEntry& e : FKeyed)
-    if (e.PictureKey == key && e.Rect == rect && e.MixWhite == mixWhite) return e.Image;
-  // Parts of the rectangle outside the picture come out black rather than being read.
-  QImage piece = picture->copy(rect.ToQRect()).convertToFormat(QImage::Format_RGB32);
-  if (piece.isNull()) return QImage();
-  if (mixWhite) {
-    TspEffectBmp pale(piece);
-    pale.Brighten(0.5);
-    piece = pale.ToImage();
-  }
-  KeyOutColor(piece, piece.pixel(0, piece.height() - 1));
-  if (FKeyed.size() >= kMaxKeyed) FKeyed.erase(FKeyed.begin());
-  FKeyed.push_back({key, rect, mixWhite, piece});
-  return piece;
+  return ImageCache().Image(
+      *picture, {TspSkinImages::kKeyedPieceKind, mixWhite}, rect,
+      QSize(rect.Width(), rect.Height()), [&] {
+        // Parts of the rectangle outside the picture come out black rather than being read.
+        QImage piece = picture->copy(rect.ToQRect()).convertToFormat(QImage::Format_RGB32);
+        if (piece.isNull()) return QImage();
+        if (mixWhite) {
+          TspEffectBmp pale(piece);
+          pale.Brighten(0.5);
+          piece = pale.ToImage();
+        }
+        KeyOutColor(piece, piece.pixel(0, piece.height() - 1));
+        return piece;
+      });
 }
 
 QFont TspSkinCheckRadioBox::CaptionFont() const {

@@ -155,14 +155,6 @@ private:
   double FMorphValue = 0;
   QTimer FMorphTimer;
   int FShortcutId = 0;
-
-  struct KeyedEntry {
-    qint64 PictureKey = 0;
-    TspRect Rect;
-    bool MixWhite = false;
-    QImage Image;
-  };
-  std::vector<KeyedEntry> FKeyed;
 };
 
 // The published name of the check box; the same class.

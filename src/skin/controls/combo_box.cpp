@@ -503,7 +503,6 @@ void TspSkinComboBox::hideEvent(QHideEvent* e) {
 
 void TspSkinComboBox::resizeEvent(QResizeEvent* e) {
   TspSkinCustomControl::resizeEvent(e);
-  FStretched = QImage();
   UpdateEditor();
 }
 
@@ -516,8 +515,6 @@ void TspSkinComboBox::SetSkinData(TspSkinData* value) {
 }
 
 void TspSkinComboBox::ApplySkin() {
-  FItemPainter.Clear();
-  FStretched = QImage();
   TspSkinCustomControl::ApplySkin();
   // The pop-up is a window of its own: the form's walk does not reach it.
   SyncPopup();
@@ -528,8 +525,6 @@ void TspSkinComboBox::ApplySkin() {
 
 void TspSkinComboBox::DropSkinRecord() {
   TspSkinCustomControl::DropSkinRecord();
-  FItemPainter.Clear();
-  FStretched = QImage();
   FPopup->DropSkinRecord();
 }
 
@@ -607,12 +602,7 @@ void TspSkinComboBox::DrawSkinImage(QImage& image) {
   if (frame.isNull()) return;
   if (frame.size() != size()) {
     // UseSkinSize off: the field is stretched to the height, once per state and size.
-    if (FStretchedKey != frame.cacheKey() || FStretched.size() != size()) {
-      FStretchedKey = frame.cacheKey();
-      FStretched = frame.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                       .convertToFormat(QImage::Format_RGB32);
-    }
-    frame = FStretched;
+    frame = ImageCache().Scaled(*picture, Geometry(), state, frame, size());
   }
   image = frame.copy();
   const QRect b = ButtonRect();
@@ -644,7 +634,8 @@ void TspSkinComboBox::DrawItem(QImage& image, const QRect& r, bool focused) {
   QFont font = DefaultFont();
   if (rec && UsableItemRect(rec->itemrect, picture)) {
     const TspListItemLook look = ItemLookOf(*rec);
-    f = FItemPainter.DrawSkinItem(image, r.topLeft(), r.size(), *picture, look, true, state);
+    f = TspListItemPainter::DrawSkinItem(ImageCache(), image, r.topLeft(), r.size(), *picture, look,
+                                         true, state);
     if (look.showfocus && focused) DrawFocusDots(image, r, f.TextColor);
     if (state.Disabled) f.TextColor = DisabledItemTextColor(f.TextColor, *picture, rec->itemrect);
     font = SkinFont(rec->fontname, rec->fontheight, rec->fontstyle);

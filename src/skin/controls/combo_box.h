@@ -170,7 +170,6 @@ private:
 
   TspPopupListBox* FPopup;
   TspInnerEdit* FEditor = nullptr;
-  TspListItemPainter FItemPainter;
   TspComboBoxStyle FStyle = TspComboBoxStyle::spcbFixedStyle;
   QString FText;
   QString FShownText; // the text OnChange last reported
@@ -207,6 +206,4 @@ private:
   bool FHasLastKey = false;
   QElapsedTimer FClock;
   // The field stretched to a height other than the skin's (UseSkinSize off).
-  qint64 FStretchedKey = 0;
-  QImage FStretched;
 };

@@ -138,15 +138,9 @@ QFont TspSkinCustomEdit::EditFont() const {
 
 void TspSkinCustomEdit::DropSkinRecord() {
   FBinding.RecordIndex = -1;
-  FCache.Clear();
-  FFrame[0].Clear();
-  FFrame[1].Clear();
 }
 
 void TspSkinCustomEdit::ApplySkin() {
-  FCache.Clear();
-  FFrame[0].Clear();
-  FFrame[1].Clear();
   ReadSkinRecord();
   FEditor->setFont(EditorFont());
   if (const TspDataSkinEditControl* rec = Record()) {
@@ -515,7 +509,8 @@ void TspSkinCustomEdit::DrawFrame(QImage& image) {
   const TspRect state =
       active && !rec->activeskinrect.IsEmpty() ? rec->activeskinrect : rec->skinrect;
   const QImage frame =
-      picture ? FFrame[active ? 1 : 0].Compose(FCache, *picture, *rec, state, size()) : QImage();
+      picture ? FieldFrameImage(TspSkinImages(SkinData()), *picture, *rec, state, size())
+              : QImage();
   if (frame.isNull())
     DrawPlainFrame(image);
   else
@@ -541,7 +536,7 @@ void TspSkinCustomEdit::DrawButton(QImage& image) {
     else if (isEnabled() && FButton.Hot)
       state = rec->activebuttonrect;
     if (!state.IsEmpty()) {
-      const QImage piece = FCache.Piece(*picture, state, r.size());
+      const QImage piece = TspSkinImages(SkinData()).Piece(*picture, state, r.size());
       if (!piece.isNull()) p.drawImage(r.topLeft(), piece);
     }
   } else {
@@ -595,8 +590,6 @@ bool TspSkinCustomEdit::event(QEvent* e) {
 
 void TspSkinCustomEdit::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
-  FFrame[0].Clear();
-  FFrame[1].Clear();
   ReadSkinRecord();
   // A plain resize() or a layout may ask for a height the skin's font does not take.
   FitHeight();

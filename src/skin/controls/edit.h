@@ -204,7 +204,6 @@ private:
   void SkinDataDestroyed();
 
   TspSkinBinding FBinding;
-  TspStateImageCache FCache;
   TspInnerEdit* FEditor;
   QFont FDefaultFont;
   bool FUseSkinFont = true;
@@ -228,7 +227,6 @@ private:
   bool FReEntering = false;
   bool FFitting = false;
   // The frame per state (normal, active).
-  TspFieldFrame FFrame[2];
 };
 
 // The plain text field.

@@ -25,18 +25,12 @@ void SetFieldColors(TspInnerEdit& editor, const QPalette& palette, const TspSkin
   editor.SetTextColors(text, disabled, highlight, highlightedText);
 }
 
-QImage TspFieldFrame::Compose(TspStateImageCache& cache, const QImage& picture,
-                              const TspDataSkinCustomControl& rec, const TspRect& state,
-                              QSize size) {
+QImage FieldFrameImage(const TspSkinImages& images, const QImage& picture,
+                       const TspDataSkinCustomControl& rec, const TspRect& state, QSize size) {
   TspControlGeometry g = ControlGeometry(rec);
   g.Mode = kCompositionHorizontal;
-  const QImage frame = cache.Get(picture, g, state, QSize(size.width(), rec.skinrect.Height()));
-  if (frame.isNull() || frame.size() == size) return frame;
-  if (FSourceKey != frame.cacheKey() || FStretched.size() != size) {
-    FSourceKey = frame.cacheKey();
-    FStretched = frame.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-  }
-  return FStretched;
+  const QImage frame = images.Get(picture, g, state, QSize(size.width(), rec.skinrect.Height()));
+  return images.Scaled(picture, g, state, frame, size);
 }
 
 void DrawPlainFieldFrame(QImage& image, const QColor& fill, const QPalette& palette) {

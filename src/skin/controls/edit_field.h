@@ -33,19 +33,10 @@ void SetFieldColors(TspInnerEdit& editor, const QPalette& palette, const TspSkin
                     const TspFieldFontColors* record, bool active);
 
 // A field's frame image. It always grows sideways with fixed ends, whatever corner points
-// the record has; another height than the skin's stretches it. The stretched image is kept
-// for the next paint at the same size.
-class TspFieldFrame {
-public:
-  // Null when the state cannot be composed.
-  QImage Compose(TspStateImageCache& cache, const QImage& picture,
-                 const TspDataSkinCustomControl& rec, const TspRect& state, QSize size);
-  void Clear() { *this = TspFieldFrame(); }
-
-private:
-  qint64 FSourceKey = 0;
-  QImage FStretched;
-};
+// the record has; another height than the skin's stretches it. Both images are kept in the
+// skin's image cache. Null when the state cannot be composed.
+QImage FieldFrameImage(const TspSkinImages& images, const QImage& picture,
+                       const TspDataSkinCustomControl& rec, const TspRect& state, QSize size);
 
 // The plain field: `image` filled, framed in the palette's dark colour with an inner ring of
 // button face.

@@ -71,7 +71,6 @@ void TspSkinGauge::SetVertical(bool value) {
 void TspSkinGauge::SetUseSkinSize(bool value) {
   if (value == FUseSkinSize) return;
   FUseSkinSize = value;
-  ImageCache().Clear();
   ReadSkinRecord();
   int w = width(), h = height();
   FitSizeToSkin(w, h);

@@ -114,7 +114,6 @@ void TspSkinLabel::SetTransparent(bool value) {
 void TspSkinLabel::SetUseSkinSize(bool value) {
   if (value == FUseSkinSize) return;
   FUseSkinSize = value;
-  FStretched = QImage();
   ReadSkinRecord();
   int w = width(), h = height();
   FitSizeToSkin(w, h);
@@ -200,7 +199,6 @@ void TspSkinLabel::UpdateRegion() {
 }
 
 void TspSkinLabel::ApplySkin() {
-  FStretched = QImage();
   TspSkinCustomControl::ApplySkin();
   // A fixed image cannot grow with its caption.
   if (RecordIndex() != -1 && GeometryMode() == TspGeometryMode::Fixed) FAutoSize = false;
@@ -209,12 +207,10 @@ void TspSkinLabel::ApplySkin() {
 
 void TspSkinLabel::DropSkinRecord() {
   TspSkinCustomControl::DropSkinRecord();
-  FStretched = QImage();
 }
 
 void TspSkinLabel::resizeEvent(QResizeEvent* event) {
   TspSkinCustomControl::resizeEvent(event);
-  FStretched = QImage();
 }
 
 void TspSkinLabel::ParentBackgroundChanged() {
@@ -247,13 +243,17 @@ QImage TspSkinLabel::StretchedSkinImage() {
   const QImage* picture = SkinPicture();
   const auto* rec = RecordAs<TspDataSkinCustomControl>();
   if (!picture || !rec) return QImage();
-  if (FStretched.size() != size() || FStretchedKey != picture->cacheKey()) {
-    FStretched = QImage(size(), QImage::Format_RGB32);
-    FStretched.fill(palette().color(QPalette::Button));
-    ComposeStretchedImage(FStretched, *picture, rec->skinrect, rec->clientrect, true);
-    FStretchedKey = picture->cacheKey();
-  }
-  return FStretched;
+  const QColor fill = palette().color(QPalette::Button);
+  const TspRect& c = rec->clientrect;
+  return ImageCache().Image(
+      *picture,
+      {TspSkinImages::kStretchedLabelKind, c.Left, c.Top, c.Right, c.Bottom, int(fill.rgb())},
+      rec->skinrect, size(), [&] {
+        QImage image(size(), QImage::Format_RGB32);
+        image.fill(fill);
+        ComposeStretchedImage(image, *picture, rec->skinrect, c, true);
+        return image;
+      });
 }
 
 void TspSkinLabel::DrawSkinImage(QImage& image) {

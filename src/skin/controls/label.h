@@ -104,8 +104,6 @@ private:
   bool FReflectionEffect = false;
   int FReflectionOffset = -5;
   // The skin image stretched to the label's size when UseSkinSize is off.
-  QImage FStretched;
-  qint64 FStretchedKey = 0;
 };
 
 // What the two transparent labels share: the skin binding, the font and colour rule and

@@ -224,7 +224,6 @@ void TspSkinListBox::SetSkinData(TspSkinData* value) {
 }
 
 void TspSkinListBox::ApplySkin() {
-  FItemPainter.Clear();
   TspSkinCustomControl::ApplySkin();
   const TspDataSkinListBox* rec = ListRecord();
   const auto name = [](const QString& value, const char* fallback) {
@@ -247,7 +246,6 @@ void TspSkinListBox::ApplySkin() {
 
 void TspSkinListBox::DropSkinRecord() {
   TspSkinCustomControl::DropSkinRecord();
-  FItemPainter.Clear();
   // A list box in a pop-up window is not reached by the form's walk: its bars go with it.
   FVScrollBar->DropSkinRecord();
   FHScrollBar->DropSkinRecord();
@@ -346,8 +344,8 @@ void TspSkinListBox::PaintListItem(QImage& image, int index, const QRect& r,
   const QImage* picture = rec ? Binding().Picture(rec->pictureindex) : nullptr;
   TspListItemFrame f;
   if (rec && UsableItemRect(rec->itemrect, picture)) {
-    f = FItemPainter.DrawSkinItem(image, r.topLeft(), r.size(), *picture, ItemLookOf(*rec),
-                                  FUseSkinItemHeight, state);
+    f = TspListItemPainter::DrawSkinItem(ImageCache(), image, r.topLeft(), r.size(), *picture,
+                                         ItemLookOf(*rec), FUseSkinItemHeight, state);
     if (state.Disabled) f.TextColor = DisabledItemTextColor(f.TextColor, *picture, rec->itemrect);
   } else
     f = TspListItemPainter::DrawPlainItem(image, r.topLeft(), r.size(), palette(), state);

@@ -281,7 +281,6 @@ private:
   TspListBox* FListBox;
   TspSkinScrollBar* FVScrollBar;
   TspSkinScrollBar* FHScrollBar;
-  TspListItemPainter FItemPainter;
   QList<int> FTabWidths;
   QPointer<TspImageList> FImages;
   int FImageIndex = -1;

@@ -122,14 +122,25 @@ bool UsableItemRect(const TspRect& r, const QImage* picture) {
   return picture && !r.IsEmpty() && picture->rect().contains(r.ToQRect());
 }
 
-const QImage& TspListItemPainter::Composed(const QImage& picture, const TspListItemLook& look,
-                                           const TspRect& state, bool stretch, bool skinItemHeight,
-                                           QSize size) {
-  for (const Entry& e : FEntries)
-    if (e.PictureKey == picture.cacheKey() && e.State == state && e.Size == size &&
-        e.Stretch == stretch && e.SkinHeight == skinItemHeight && e.TextRect == look.itemtextrect &&
-        e.LeftOffset == look.itemleftoffset && e.RightOffset == look.itemrightoffset)
-      return e.Image;
+namespace {
+QImage Compose(const QImage& picture, const TspListItemLook& look, const TspRect& state,
+               bool stretch, bool skinItemHeight, QSize size);
+} // namespace
+
+QImage TspListItemPainter::Composed(const TspSkinImages& images, const QImage& picture,
+                                    const TspListItemLook& look, const TspRect& state, bool stretch,
+                                    bool skinItemHeight, QSize size) {
+  const TspRect& t = look.itemtextrect;
+  return images.Image(picture,
+                      {TspSkinImages::kListItemKind, stretch, skinItemHeight, t.Left, t.Top,
+                       t.Right, t.Bottom, look.itemleftoffset, look.itemrightoffset},
+                      state, size,
+                      [&] { return Compose(picture, look, state, stretch, skinItemHeight, size); });
+}
+
+namespace {
+QImage Compose(const QImage& picture, const TspListItemLook& look, const TspRect& state,
+               bool stretch, bool skinItemHeight, QSize size) {
   QImage image;
   if (skinItemHeight) {
     ComposeHorizontalImage(image, picture, state, look.itemleftoffset, look.itemrightoffset,
@@ -146,15 +157,12 @@ const QImage& TspListItemPainter::Composed(const QImage& picture, const TspListI
   }
   if (!image.isNull() && image.format() != QImage::Format_RGB32)
     image = image.convertToFormat(QImage::Format_RGB32);
-  // Few states and one size at a time: a handful of entries; a resize starts afresh.
-  if (FEntries.size() >= 16) FEntries.erase(FEntries.begin());
-  FEntries.push_back({picture.cacheKey(), state, look.itemtextrect, look.itemleftoffset,
-                      look.itemrightoffset, stretch, skinItemHeight, size, std::move(image)});
-  return FEntries.back().Image;
+  return image;
 }
+} // namespace
 
-TspListItemFrame TspListItemPainter::DrawSkinItem(QImage& target, QPoint origin, QSize size,
-                                                  const QImage& picture,
+TspListItemFrame TspListItemPainter::DrawSkinItem(const TspSkinImages& images, QImage& target,
+                                                  QPoint origin, QSize size, const QImage& picture,
                                                   const TspListItemLook& look, bool skinItemHeight,
                                                   TspOwnerDrawState state) {
   TspListItemFrame f;
@@ -192,7 +200,7 @@ TspListItemFrame TspListItemPainter::DrawSkinItem(QImage& target, QPoint origin,
   // A state rectangle outside the picture (a damaged skin) could ask for a huge image.
   if (!picture.rect().contains(rect.ToQRect())) rect = look.itemrect;
   if (!picture.rect().contains(rect.ToQRect())) return {QRect(QPoint(), size), SkinColor(colour)};
-  CopyRows(target, origin, Composed(picture, look, rect, stretch, skinItemHeight, size));
+  CopyRows(target, origin, Composed(images, picture, look, rect, stretch, skinItemHeight, size));
   f.TextColor = SkinColor(colour);
   const int dW = size.width() - look.itemrect.Width();
   if (skinItemHeight)

@@ -1,9 +1,11 @@
 #pragma once
 // One list item painted from a skin: the item keys that the list box and the combo box
-// records share, the choice of the state image, its composition to the item's size (cached,
-// so that a paint only copies) and the text after an optional image, split at tabs.
+// records share, the choice of the state image, its composition to the item's size (kept in
+// the skin's image cache, so that a paint only copies) and the text after an optional image, split
+// at tabs.
 
 #include "skin/controls/password_engine.h"
+#include "skin/controls/skin_binding.h"
 #include "skin/data/control_records.h"
 
 #include <QColor>
@@ -72,26 +74,18 @@ public:
   // Paints the skinned background of an item of `size` at `origin` of `target`.
   // `skinItemHeight`: the item is as high as itemrect and composed sideways with fixed
   // ends; otherwise it is stretched around the text rectangle to any height.
-  TspListItemFrame DrawSkinItem(QImage& target, QPoint origin, QSize size, const QImage& picture,
-                                const TspListItemLook& look, bool skinItemHeight,
-                                TspOwnerDrawState state);
+  // The composed item is kept in the skin's image cache (`images`).
+  static TspListItemFrame DrawSkinItem(const TspSkinImages& images, QImage& target, QPoint origin,
+                                       QSize size, const QImage& picture,
+                                       const TspListItemLook& look, bool skinItemHeight,
+                                       TspOwnerDrawState state);
   // The plain look: the palette's base, or its highlight for a selected item, with a dotted
   // focus rectangle.
   static TspListItemFrame DrawPlainItem(QImage& target, QPoint origin, QSize size,
                                         const QPalette& palette, TspOwnerDrawState state);
-  void Clear() { FEntries.clear(); }
 
 private:
-  const QImage& Composed(const QImage& picture, const TspListItemLook& look, const TspRect& state,
-                         bool stretch, bool skinItemHeight, QSize size);
-  struct Entry {
-    qint64 PictureKey;
-    TspRect State;
-    TspRect TextRect;
-    int LeftOffset, RightOffset;
-    bool Stretch, SkinHeight;
-    QSize Size;
-    QImage Image;
-  };
-  std::vector<Entry> FEntries;
+  static QImage Composed(const TspSkinImages& images, const QImage& picture,
+                         const TspListItemLook& look, const TspRect& state, bool stretch,
+                         bool skinItemHeight, QSize size);
 };

@@ -162,8 +162,6 @@ void TspSkinPageControl::SetTabPosition(TspTabPosition value) {
 
 void TspSkinPageControl::DropSkinRecord() {
   FBinding.RecordIndex = -1;
-  FPieces.Clear();
-  FTabFaces.clear();
   FFrameStrips = TspBorderStrips();
   FFrameStripsKey = 0;
 }

@@ -227,12 +227,6 @@ private:
     int Start;  // along the strip, before scrolling and offsets
     int Length; // along the strip
   };
-  struct CachedTab {
-    qint64 PictureKey;
-    TspRect Source;
-    QSize Size;
-    QImage Image;
-  };
 
   void ReadSkinRecord();
   void InsertPage(TspSkinTabSheet* page, int index);
@@ -273,8 +267,6 @@ private:
   QImage Piece(const QImage& picture, const TspRect& rect, QSize size);
 
   TspSkinBinding FBinding;
-  TspStateImageCache FPieces;
-  std::vector<CachedTab> FTabFaces;
   TspBorderStrips FFrameStrips;
   QSize FFrameStripsSize;
   qint64 FFrameStripsKey = 0;

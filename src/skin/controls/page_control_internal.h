@@ -16,7 +16,6 @@ constexpr int kTabPadding = 6;
 // control's own image list makes that one pixel wide.
 constexpr int kImageReserve = 1;
 constexpr int kPlainCloseSize = 14;
-constexpr int kMaxTabFaces = 48;
 
 inline TspRect Nonempty(const TspRect& r, const TspRect& fallback) {
   return r.IsEmpty() ? fallback : r;

@@ -49,7 +49,7 @@ QImage Oriented(const QImage& image, TspTabPosition position) {
 // -----------------------------------------------------------------------------------------
 
 QImage TspSkinPageControl::Piece(const QImage& picture, const TspRect& rect, QSize size) {
-  return FPieces.Piece(picture, rect, size);
+  return TspSkinImages(FBinding.SkinData()).Piece(picture, rect, size);
 }
 
 void TspSkinPageControl::PaintBackgroundPiece(QPainter& p, const QRect& target,
@@ -151,23 +151,27 @@ QImage TspSkinPageControl::TabFace(const TspRect& source, QSize size) {
   const TspDataSkinTabControl* rec = Record();
   const QImage* picture = rec ? FBinding.Picture(rec->pictureindex) : nullptr;
   if (!picture || source.IsEmpty() || size.isEmpty()) return QImage();
-  for (const CachedTab& c : FTabFaces)
-    if (c.PictureKey == picture->cacheKey() && c.Source == source && c.Size == size) return c.Image;
-  QImage face;
-  if (FTabHeight == 0) {
-    ComposeHorizontalImage(face, *picture, source, rec->tableftoffset, rec->tabrightoffset,
-                           rec->tabstretcheffect, size.width());
-  } else {
-    face = QImage(size, QImage::Format_RGB32);
-    face.fill(palette().color(QPalette::Button));
-    const int w = source.Width(), h = source.Height();
-    ComposeStretchedImage(face, *picture, source,
-                          TspRect{rec->tableftoffset, h / 4, w - rec->tabrightoffset, h - h / 4},
-                          true);
-  }
-  if (int(FTabFaces.size()) >= kMaxTabFaces) FTabFaces.clear();
-  FTabFaces.push_back({picture->cacheKey(), source, size, face});
-  return face;
+  const bool fixedHeight = FTabHeight == 0;
+  const QColor fill = palette().color(QPalette::Button);
+  return TspSkinImages(FBinding.SkinData())
+      .Image(*picture,
+             {TspSkinImages::kTabFaceKind, fixedHeight, rec->tableftoffset, rec->tabrightoffset,
+              rec->tabstretcheffect, int(fill.rgb())},
+             source, size, [&] {
+               QImage face;
+               if (fixedHeight) {
+                 ComposeHorizontalImage(face, *picture, source, rec->tableftoffset,
+                                        rec->tabrightoffset, rec->tabstretcheffect, size.width());
+               } else {
+                 face = QImage(size, QImage::Format_RGB32);
+                 face.fill(fill);
+                 const int w = source.Width(), h = source.Height();
+                 ComposeStretchedImage(
+                     face, *picture, source,
+                     TspRect{rec->tableftoffset, h / 4, w - rec->tabrightoffset, h - h / 4}, true);
+               }
+               return face;
+             });
 }
 
 void TspSkinPageControl::DrawCloseButton(QPainter& p, const QRect& r, TspSkinTabSheet* page) {
@@ -204,7 +208,8 @@ void TspSkinPageControl::DrawCloseButton(QPainter& p, const QRect& r, TspSkinTab
                          : hot   ? active
                                  : button->skinrect;
   // Cached: every tab draws one, on every paint.
-  p.drawImage(r.topLeft(), FPieces.Get(*buttonPicture, ControlGeometry(*button), source, r.size()));
+  p.drawImage(r.topLeft(), TspSkinImages(FBinding.SkinData())
+                               .Get(*buttonPicture, ControlGeometry(*button), source, r.size()));
   DrawCross(p, r,
             SkinColor(pressed ? button->downfontcolor
                       : hot   ? button->activefontcolor

@@ -89,7 +89,6 @@ void TspSkinPasswordEdit::ApplySkin() {
   TspSkinCustomControl::ApplySkin();
   // A skin without a cursor of its own leaves the field's I-beam.
   if (cursor().shape() == Qt::ArrowCursor) setCursor(Qt::IBeamCursor);
-  FStretched = QImage();
   UpdateEngineLayout();
   update();
 }
@@ -129,11 +128,7 @@ void TspSkinPasswordEdit::DrawSkinImage(QImage& image) {
     return;
   }
   if (frame.size() != size()) {
-    if (FStretchedKey != frame.cacheKey() || FStretched.size() != size()) {
-      FStretchedKey = frame.cacheKey();
-      FStretched = frame.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    }
-    frame = FStretched;
+    frame = ImageCache().Scaled(*picture, g, state, frame, size());
   }
   image = frame;
   DrawContent(image);

@@ -91,6 +91,4 @@ private:
   bool FCaretOn = false;
   QTimer FCaretTimer;
   // The frame stretched to a height other than the skin's, with the key of its source.
-  qint64 FStretchedKey = 0;
-  QImage FStretched;
 };

@@ -33,7 +33,6 @@ int ToInt(qint64 v) {
 
 constexpr int kPlainButton = 17; // length of the plain look's arrow buttons (frame included)
 constexpr int kPlainThumb = 16;
-constexpr int kMaxPieces = 16;
 
 } // namespace
 
@@ -274,16 +273,6 @@ int TspSkinScrollBar::PartAt(QPoint p) const {
 
 // --- Painting ----------------------------------------------------------------------------------
 
-void TspSkinScrollBar::ApplySkin() {
-  FPieces.clear();
-  TspSkinCustomControl::ApplySkin();
-}
-
-void TspSkinScrollBar::DropSkinRecord() {
-  TspSkinCustomControl::DropSkinRecord();
-  FPieces.clear();
-}
-
 void TspSkinScrollBar::DrawDefaultImage(QImage& image) {
   const QPalette& pal = palette();
   image.fill(pal.color(QPalette::Button));
@@ -317,18 +306,32 @@ void TspSkinScrollBar::DrawDefaultImage(QImage& image) {
   draw(DownButtonPart, Vertical() ? 3 : 1);
 }
 
+namespace {
+QImage ComposePiece(const QImage& picture, const TspRect& stateRect, QSize size, bool vertical,
+                    bool compose, int end1, int end2, bool stretch, bool transparent,
+                    TColor colour);
+} // namespace
+
 QImage TspSkinScrollBar::PieceImage(const QImage& picture, const TspRect& stateRect, QSize size,
                                     bool compose, int end1, int end2, bool stretch,
                                     bool transparent, TColor colour) {
-  for (const TPieceEntry& e : FPieces)
-    if (e.PictureKey == picture.cacheKey() && e.Rect == stateRect && e.Size == size &&
-        e.Compose == compose && e.End1 == end1 && e.End2 == end2 && e.Stretch == stretch &&
-        e.Transparent == transparent && e.Colour == colour)
-      return e.Image;
+  const bool vertical = Vertical();
+  return ImageCache().Image(picture,
+                            {TspSkinImages::kScrollPieceKind, compose, end1, end2, stretch,
+                             transparent, int(colour), vertical},
+                            stateRect, size, [&] {
+                              return ComposePiece(picture, stateRect, size, vertical, compose, end1,
+                                                  end2, stretch, transparent, colour);
+                            });
+}
 
+namespace {
+QImage ComposePiece(const QImage& picture, const TspRect& stateRect, QSize size, bool vertical,
+                    bool compose, int end1, int end2, bool stretch, bool transparent,
+                    TColor colour) {
   QImage img;
   if (compose && !size.isEmpty()) {
-    if (Vertical())
+    if (vertical)
       ComposeVerticalImage(img, picture, stateRect, end1, end2, stretch, size.height());
     else
       ComposeHorizontalImage(img, picture, stateRect, end1, end2, stretch, size.width());
@@ -342,11 +345,9 @@ QImage TspSkinScrollBar::PieceImage(const QImage& picture, const TspRect& stateR
   }
   if (img.isNull()) return img;
   if (transparent) KeyOutColor(img, SkinColor(colour).rgb());
-  if (int(FPieces.size()) >= kMaxPieces) FPieces.erase(FPieces.begin());
-  FPieces.push_back({picture.cacheKey(), stateRect, size, compose, stretch, transparent, end1, end2,
-                     colour, img});
   return img;
 }
+} // namespace
 
 void TspSkinScrollBar::DrawSkinImage(QImage& image) {
   const TspDataSkinScrollBarControl* rec = ScrollRecord();

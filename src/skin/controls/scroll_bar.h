@@ -102,8 +102,6 @@ public:
   // --- Virtual operations ------------------------------------------------------------------
   void DrawSkinImage(QImage& image) override;
   void DrawDefaultImage(QImage& image) override;
-  void ApplySkin() override;
-  void DropSkinRecord() override;
 
 protected:
   void mousePressEvent(QMouseEvent* e) override;
@@ -168,14 +166,4 @@ private:
   bool FDragging = false;
   int FDragStart = 0, FDragStartOffset = 0;
   QTimer FTimer;
-  struct TPieceEntry {
-    qint64 PictureKey = 0;
-    TspRect Rect;
-    QSize Size;
-    bool Compose = false, Stretch = false, Transparent = false;
-    int End1 = 0, End2 = 0;
-    TColor Colour = 0;
-    QImage Image;
-  };
-  std::vector<TPieceEntry> FPieces;
 };

@@ -48,58 +48,93 @@ const QImage* TspSkinBinding::Picture(int pictureIndex) const {
   return img.isNull() ? nullptr : &img;
 }
 
-// --- TspStateImageCache ------------------------------------------------------------------
+// --- TspSkinImages ----------------------------------------------------------------------
 
 namespace {
-constexpr int kPieceKind = -2;
-
-bool SameFlags(const TspStretchFlags& a, const TspStretchFlags& b) {
-  return a.leftstretch == b.leftstretch && a.topstretch == b.topstretch &&
-         a.rightstretch == b.rightstretch && a.bottomstretch == b.bottomstretch &&
-         a.stretcheffect == b.stretcheffect && a.stretchtype == b.stretchtype;
+// Every value of a geometry that changes what it composes, after `kind`.
+std::array<int, 24> GeometryRecord(int kind, const TspControlGeometry& g) {
+  const TspRect& s = g.SkinRect;
+  const TspNinePartGeometry& n = g.Skin;
+  const TspStretchFlags& f = g.Flags;
+  return {kind,
+          s.Left,
+          s.Top,
+          s.Right,
+          s.Bottom,
+          n.ClientRect.Left,
+          n.ClientRect.Top,
+          n.ClientRect.Right,
+          n.ClientRect.Bottom,
+          n.LT.X,
+          n.LT.Y,
+          n.RT.X,
+          n.RT.Y,
+          n.LB.X,
+          n.LB.Y,
+          n.RB.X,
+          n.RB.Y,
+          f.leftstretch,
+          f.topstretch,
+          f.rightstretch,
+          f.bottomstretch,
+          f.stretcheffect,
+          f.stretchtype,
+          0};
 }
 } // namespace
 
-QImage* TspStateImageCache::Find(const Entry& key) {
-  for (Entry& e : FEntries)
-    if (e.PictureKey == key.PictureKey && e.Kind == key.Kind && e.StateRect == key.StateRect &&
-        e.Size == key.Size && e.SkinRect == key.SkinRect && e.Skin == key.Skin &&
-        SameFlags(e.Flags, key.Flags))
-      return &e.Image;
-  return nullptr;
+QImage TspSkinImages::Image(const QImage& picture, std::span<const int> record,
+                            const TspRect& stateRect, QSize size,
+                            const std::function<QImage()>& compose) const {
+  if (!FSkin) return compose();
+  TspImageKey key;
+  key.Load = FSkin->LoadCount();
+  key.Picture = picture.cacheKey();
+  Q_ASSERT(record.size() <= key.Record.size());
+  std::copy_n(record.begin(), std::min(record.size(), key.Record.size()), key.Record.begin());
+  key.State = {stateRect.Left, stateRect.Top, stateRect.Right, stateRect.Bottom};
+  key.Size = size;
+  return FSkin->ImageCache().Image(key, compose);
 }
 
-QImage& TspStateImageCache::Insert(Entry entry) {
-  if (int(FEntries.size()) >= kMaxEntries) FEntries.erase(FEntries.begin());
-  FEntries.push_back(std::move(entry));
-  return FEntries.back().Image;
-}
-
-QImage TspStateImageCache::Get(const QImage& picture, const TspControlGeometry& g,
-                               const TspRect& stateRect, QSize size) {
+QImage TspSkinImages::Get(const QImage& picture, const TspControlGeometry& g,
+                          const TspRect& stateRect, QSize size) const {
   // A state rectangle the picture does not hold has no image, as an absent state.
   if (!PictureHolds(picture, stateRect) || size.isEmpty() || g.Mode == kCompositionNone ||
       !PictureHolds(picture, g.SkinRect))
     return QImage();
   TspControlGeometry fitted = g;
   size = FitSizeToSkin(fitted, size);
-  Entry key{picture.cacheKey(), g.Mode, g.SkinRect, g.Skin, g.Flags, stateRect, size, QImage()};
-  if (QImage* hit = Find(key)) return *hit;
-  ComposeControlImage(key.Image, picture, fitted, stateRect, size);
-  return Insert(std::move(key));
+  return Image(picture, GeometryRecord(g.Mode, g), stateRect, size, [&] {
+    QImage image;
+    ComposeControlImage(image, picture, fitted, stateRect, size);
+    return image;
+  });
 }
 
-QImage TspStateImageCache::Piece(const QImage& picture, const TspRect& rect, QSize size) {
+QImage TspSkinImages::Scaled(const QImage& picture, const TspControlGeometry& g,
+                             const TspRect& stateRect, const QImage& composed, QSize size) const {
+  if (composed.isNull() || composed.size() == size || size.isEmpty()) return composed;
+  // The composition kind is part of the record: kScaledKind goes in the spare last place.
+  std::array<int, 24> record = GeometryRecord(g.Mode, g);
+  record.back() = kScaledKind;
+  return Image(picture, record, stateRect, size, [&] {
+    return composed.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .convertToFormat(QImage::Format_RGB32);
+  });
+}
+
+QImage TspSkinImages::Piece(const QImage& picture, const TspRect& rect, QSize size) const {
   if (!PictureHolds(picture, rect)) return QImage();
   if (size.isEmpty()) size = QSize(rect.Width(), rect.Height());
-  Entry key{picture.cacheKey(), kPieceKind, {}, {}, {}, rect, size, QImage()};
-  if (QImage* hit = Find(key)) return *hit;
-  // The same nearest-neighbour copy the compositions make, so a piece drawn apart matches
-  // the composed image pixel for pixel; parts outside the picture stay black.
-  QImage holder;
-  ResizeTarget(key.Image, size.width(), size.height());
-  CopyPart(key.Image, {0, 0, size.width(), size.height()}, AsRgb32(picture, holder), rect);
-  return Insert(std::move(key));
+  return Image(picture, {kPieceKind}, rect, size, [&] {
+    // The same nearest-neighbour copy the compositions make, so a piece drawn apart matches
+    // the composed image pixel for pixel; parts outside the picture stay black.
+    QImage holder, image;
+    ResizeTarget(image, size.width(), size.height());
+    CopyPart(image, {0, 0, size.width(), size.height()}, AsRgb32(picture, holder), rect);
+    return image;
+  });
 }
 
 // --- Fonts, blending, cursors -----------------------------------------------------------

@@ -1,6 +1,6 @@
 #pragma once
 // What every skinned control holds, whichever Qt class it derives from: the guarded link
-// to its skin data object and its record, a cache of composed record images, the font
+// to its skin data object and its record, the way into the skin's composed images, the font
 // rule, the blend over the parent background and the skin cursors.
 
 #include "skin/data/control_image.h"
@@ -14,6 +14,8 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <initializer_list>
+#include <span>
 #include <vector>
 
 // The link of one control to a skin data object and to one named record of its skin.
@@ -53,42 +55,53 @@ private:
   QMetaObject::Connection FWatch;
 };
 
-// Composed record images keyed by picture, geometry, state rectangle and size, so that a
-// control composes each state image once per size and skin rather than once per paint.
-// A picture is known by its QImage::cacheKey, which changes whenever a skin is reloaded,
-// so a stale image is never handed out even when a skin change was not announced.
-class TspStateImageCache {
+// A control's way into its skin's image cache: composed record images keyed by the skin's
+// load, the record (its picture and how it is cut and composed), the state rectangle and
+// the size, so each state image is composed once per size and skin and shared by every
+// control of the same record. Without skin data each image is composed and not kept.
+class TspSkinImages {
 public:
+  explicit TspSkinImages(TspSkinData* skin) : FSkin(skin) {}
+
   // `stateRect` of `picture` (the skin rectangle or a state rectangle of the same size)
   // composed to `size` with the kind and corner points of `g` (its fitted geometry is
   // recomputed for `size`). A null image for a null picture, a state or skin rectangle the
-  // picture does not hold (see PictureHolds) or an empty size. `size` is fitted first, so a fixed
-  // image comes back at the skin size.
+  // picture does not hold (see PictureHolds) or an empty size. `size` is fitted first, so a
+  // fixed image comes back at the skin size.
   QImage Get(const QImage& picture, const TspControlGeometry& g, const TspRect& stateRect,
-             QSize size);
+             QSize size) const;
   // Scaled or plain copy of a piece of a picture, cached the same way (`size` empty:
   // the piece as it is); a null image for a piece the picture does not hold.
-  QImage Piece(const QImage& picture, const TspRect& rect, QSize size);
-  void Clear() { FEntries.clear(); }
-  int Count() const { return int(FEntries.size()); }
+  QImage Piece(const QImage& picture, const TspRect& rect, QSize size) const;
+  // Any other composition of `stateRect` of `picture` to `size`: `record` names the
+  // composition (a kind of its own first, then every value that changes the result).
+  QImage Image(const QImage& picture, std::initializer_list<int> record, const TspRect& stateRect,
+               QSize size, const std::function<QImage()>& compose) const {
+    return Image(picture, std::span<const int>(record.begin(), record.size()), stateRect, size,
+                 compose);
+  }
+  QImage Image(const QImage& picture, std::span<const int> record, const TspRect& stateRect,
+               QSize size, const std::function<QImage()>& compose) const;
+  // `composed` (what Get gave for `g` and `stateRect`) scaled to `size`, kept likewise: a
+  // control whose size the record does not take stretches its state image once per size.
+  QImage Scaled(const QImage& picture, const TspControlGeometry& g, const TspRect& stateRect,
+                const QImage& composed, QSize size) const;
 
-  // Oldest entries go first past this, so resizing through many sizes cannot grow it.
-  static constexpr int kMaxEntries = 24;
+  // Kinds of the compositions controls make through Image, apart from the record kinds.
+  enum : int {
+    kPieceKind = -2,
+    kStretchedButtonKind = -3,
+    kScrollPieceKind = -4,
+    kTabFaceKind = -5,
+    kScaledKind = -6,
+    kStretchedLabelKind = -7,
+    kKeyedPieceKind = -8,
+    kGripKind = -9,
+    kListItemKind = -10,
+  };
 
 private:
-  struct Entry {
-    qint64 PictureKey;
-    int Kind; // -2 for a piece, else the composition kind
-    TspRect SkinRect;
-    TspNinePartGeometry Skin;
-    TspStretchFlags Flags;
-    TspRect StateRect;
-    QSize Size;
-    QImage Image;
-  };
-  QImage* Find(const Entry& key);
-  QImage& Insert(Entry entry);
-  std::vector<Entry> FEntries;
+  TspSkinData* FSkin;
 };
 
 // The font rule of every skinned control that draws text: with `fromRecord` (a record

@@ -80,7 +80,6 @@ void TspSkinControlBase::ApplySkinCursor() {
 }
 
 void TspSkinControlBase::ApplySkin() {
-  FCache.Clear();
   ReadSkinRecord();
   ApplySkinCursor();
   update();
@@ -88,7 +87,6 @@ void TspSkinControlBase::ApplySkin() {
 
 void TspSkinControlBase::DropSkinRecord() {
   FBinding.RecordIndex = -1;
-  FCache.Clear();
 }
 
 void TspSkinControlBase::ParentBackgroundChanged() {
@@ -292,7 +290,6 @@ template <class Base> void TspCustomSkinBase<Base>::SetBounds(int x, int y, int 
 }
 
 template <class Base> void TspCustomSkinBase<Base>::ApplySkin() {
-  this->ImageCache().Clear();
   ReadSkinRecord();
   this->ApplySkinCursor();
   const QSize old = this->size();
@@ -347,7 +344,6 @@ template <class Base> void TspCustomSkinBase<Base>::UpdateRegion() {
 
 template <class Base> void TspCustomSkinBase<Base>::resizeEvent(QResizeEvent* e) {
   Base::resizeEvent(e);
-  this->ImageCache().Clear();
   ReadSkinRecord();
   if (!FFitting && this->RecordIndex() != -1) {
     // A plain resize() or a layout may ask for a size the record cannot take.

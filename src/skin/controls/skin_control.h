@@ -100,8 +100,8 @@ public:
 protected:
   TspSkinControlBase(bool graphic, QWidget* parent);
 
-  // Composed record images, dropped with the record and on every skin change.
-  TspStateImageCache& ImageCache() { return FCache; }
+  // Composed record images, kept by the skin data for all its controls.
+  TspSkinImages ImageCache() const { return TspSkinImages(FBinding.SkinData()); }
   TspSkinBinding& Binding() { return FBinding; }
   // Sets the cursor from the record when UseSkinCursor is on.
   void ApplySkinCursor();
@@ -116,7 +116,6 @@ private:
   void SkinDataDestroyed();
 
   TspSkinBinding FBinding;
-  TspStateImageCache FCache;
   bool FGraphic;
   bool FDrawDefault = true;
   bool FAlphaBlend = false;

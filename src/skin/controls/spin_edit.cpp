@@ -200,7 +200,6 @@ QSize TspSkinSpinEdit::sizeHint() const {
 }
 
 void TspSkinSpinEdit::ApplySkin() {
-  FFrame.Clear();
   TspSkinCustomControl::ApplySkin();
   updateGeometry();
   UpdateFont();
@@ -263,7 +262,7 @@ void TspSkinSpinEdit::DrawSkinImage(QImage& image) {
   const bool active = FMouseOver || FEditor->hasFocus();
   const TspRect state =
       active && !rec->activeskinrect.IsEmpty() ? rec->activeskinrect : rec->skinrect;
-  const QImage frame = FFrame.Compose(ImageCache(), *picture, *rec, state, size());
+  const QImage frame = FieldFrameImage(ImageCache(), *picture, *rec, state, size());
   if (frame.isNull()) {
     DrawDefaultImage(image);
     return;

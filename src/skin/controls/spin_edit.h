@@ -129,5 +129,4 @@ private:
   QTimer FRepeatTimer;
   int FRepeatDirection = 0;
   bool FRepeating = false;
-  TspFieldFrame FFrame;
 };

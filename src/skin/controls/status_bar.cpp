@@ -156,15 +156,15 @@ QImage TspSkinStatusBar::GripImage() {
   const auto* rec = RecordAs<TspDataSkinPanelControl>();
   const QImage* picture = rec ? Binding().Picture(rec->pictureindex) : nullptr;
   if (!picture || rec->gripperrect.IsEmpty()) return QImage();
-  if (FGripImage.isNull() || FGripImageKey != picture->cacheKey() ||
-      !(FGripImageRect == rec->gripperrect)) {
-    FGripImage = picture->copy(rec->gripperrect.ToQRect()).convertToFormat(QImage::Format_ARGB32);
-    if (rec->grippertransparent)
-      KeyOutColor(FGripImage, SkinColor(rec->grippertransparentcolor).rgb());
-    FGripImageKey = picture->cacheKey();
-    FGripImageRect = rec->gripperrect;
-  }
-  return FGripImage;
+  const TspRect& r = rec->gripperrect;
+  const bool keyed = rec->grippertransparent;
+  const int colour = int(rec->grippertransparentcolor);
+  return ImageCache().Image(
+      *picture, {TspSkinImages::kGripKind, keyed, colour}, r, QSize(r.Width(), r.Height()), [&] {
+        QImage grip = picture->copy(r.ToQRect()).convertToFormat(QImage::Format_ARGB32);
+        if (keyed) KeyOutColor(grip, SkinColor(rec->grippertransparentcolor).rgb());
+        return grip;
+      });
 }
 
 void TspSkinStatusBar::DrawSkinImage(QImage& image) {
@@ -199,7 +199,6 @@ void TspSkinStatusBar::SetSkinData(TspSkinData* value) {
 }
 
 void TspSkinStatusBar::ApplySkin() {
-  FGripImage = QImage();
   TspSkinPanel::ApplySkin();
   UpdateGripMargins();
   DockToParent();

@@ -80,7 +80,4 @@ private:
   bool FManualSizing = false;
   QPoint FPressGlobal;
   QSize FPressWindowSize;
-  QImage FGripImage;
-  qint64 FGripImageKey = 0;
-  TspRect FGripImageRect;
 };

@@ -304,6 +304,8 @@ void TspSkinData::SetSystemColors() {
 }
 
 void TspSkinData::ClearSkin() {
+  FImageCache.Clear();
+  ++FLoadCount;
   AreaList.clear();
   ObjectList.clear();
   ControlList.clear();

@@ -12,6 +12,7 @@
 #include "skin/data/skin_list.h"
 #include "skin/data/stored_skin.h"
 #include "skin/data/window_records.h"
+#include "skin/render/image_cache.h"
 
 #include <QImage>
 #include <QObject>
@@ -86,6 +87,13 @@ public:
   // do not broadcast.
   bool Loading() const { return FLoading; }
   void SetLoading(bool value) { FLoading = value; }
+
+  // --- Composed images ------------------------------------------------------------------
+  // The images controls compose from this skin, shared by all of them. ClearSkin (and so
+  // every load or switch) empties it and moves LoadCount on, so an image of an earlier skin
+  // is never returned.
+  TspImageCache& ImageCache() { return FImageCache; }
+  quint64 LoadCount() const { return FLoadCount; }
 
   // --- Skin content ---------------------------------------------------------------------
   // Empty until the first successful load; drawing code then paints the platform's way.
@@ -189,4 +197,6 @@ private:
   bool FLoading = false;
   bool FIsEmpty = true;
   bool FIsChangingSkin = false;
+  TspImageCache FImageCache;
+  quint64 FLoadCount = 1;
 };

@@ -587,4 +587,36 @@ TEST_F(SkinControlTest, StateImagesAreComposedOncePerSizeAndSkin) {
   EXPECT_TRUE(SamePixels(Grab(ctl), Composed(*data, "nine", QSize(60, 40))));
 }
 
+TEST_F(SkinControlTest, ControlsOfOneRecordShareTheSkinsImages) {
+  const auto data = HandSkin();
+  TspSkinCustomControl a, b, other;
+  for (TspSkinCustomControl* c : {&a, &b, &other}) {
+    c->SetSkinDataName("nine");
+    c->SetSkinData(data.get());
+    c->SetBounds(0, 0, 50, 40);
+  }
+  other.SetBounds(0, 0, 51, 40);
+  const QImage shared = a.PaintImage();
+  EXPECT_EQ(b.StateImage({0, 0, 30, 30}).cacheKey(), a.StateImage({0, 0, 30, 30}).cacheKey());
+  EXPECT_NE(other.StateImage({0, 0, 30, 30}).cacheKey(), a.StateImage({0, 0, 30, 30}).cacheKey());
+  EXPECT_EQ(data->ImageCache().Count(), 2);
+
+  // A switch leaves nothing of the old skin behind, even for a control nobody told.
+  TspCompressedStoredSkin stored;
+  TspSkinPayload p;
+  p.ActivePictures = {PatternImage(64, 64, 99)};
+  p.DescriptionText = HandDescription();
+  stored.SetCompressedStream(CompressedSkin(p));
+  data->LoadCompressedStoredSkin(&stored);
+  EXPECT_EQ(data->ImageCache().Count(), 0);
+  EXPECT_TRUE(SamePixels(b.PaintImage(), Composed(*data, "nine", QSize(50, 40))));
+  EXPECT_FALSE(SamePixels(b.PaintImage(), shared));
+
+  // Under a budget smaller than one image the control still paints, and nothing is kept.
+  data->ImageCache().SetBudget(50 * 40 * 4 - 1);
+  EXPECT_EQ(data->ImageCache().Count(), 0);
+  EXPECT_TRUE(SamePixels(a.PaintImage(), Composed(*data, "nine", QSize(50, 40))));
+  EXPECT_EQ(data->ImageCache().Bytes(), 0);
+}
+
 } // namespace
