@@ -26,22 +26,7 @@ namespace {
 ToolRun
 RunBackup(const QStringList& args,
           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
-  QProcess p;
-  p.setProcessEnvironment(environment);
-  p.start(QStringLiteral(VORNS_BACKUP), args);
-  ToolRun r;
-  if (!p.waitForStarted(10000)) return r;
-  p.closeWriteChannel();
-  if (!p.waitForFinished(120000)) {
-    p.kill();
-    p.waitForFinished();
-    return r;
-  }
-  r.Exited = p.exitStatus() == QProcess::NormalExit;
-  r.Status = p.exitCode();
-  r.Out = p.readAllStandardOutput();
-  r.Err = p.readAllStandardError();
-  return r;
+  return RunProgram(QStringLiteral(VORNS_BACKUP), args, 120000, {}, environment);
 }
 
 // Status 1 and one line on stderr that mentions `about`.

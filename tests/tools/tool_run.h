@@ -18,10 +18,14 @@ struct ToolRun {
 
 // Runs `program` with `args` and no input; one that has not ended after `timeoutMs` is
 // killed and reported as not exited.
-// `childSetup` runs in the child before the program starts (limits, for example).
-inline ToolRun RunProgram(const QString& program, const QStringList& args, int timeoutMs,
-                          std::function<void()> childSetup = {}) {
+// `childSetup` runs in the child before the program starts (limits, for example); the
+// program sees `environment` (the test's own by default).
+inline ToolRun
+RunProgram(const QString& program, const QStringList& args, int timeoutMs,
+           std::function<void()> childSetup = {},
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
   QProcess p;
+  p.setProcessEnvironment(environment);
   if (childSetup) p.setChildProcessModifier(childSetup);
   p.start(program, args);
   ToolRun r;
