@@ -329,6 +329,14 @@ void TspSkinDateEdit::SetDate(const QDate& value) {
   }
 }
 
+bool TspSkinDateEdit::event(QEvent* e) {
+  if (e->type() == QEvent::Polish && !FLoaded) {
+    FLoaded = true;
+    if (FTodayDefault) SetTodayDefault(true);
+  }
+  return TspSkinCustomEdit::event(e);
+}
+
 void TspSkinDateEdit::SetTodayDefault(bool value) {
   FTodayDefault = value;
   if (value) {

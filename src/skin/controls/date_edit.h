@@ -89,6 +89,9 @@ protected:
   bool EditorKeyPress(QKeyEvent* e) override;
   void EditorFocusOut(QFocusEvent* e) override;
   void hideEvent(QHideEvent* e) override;
+  // Once the form that holds it is built (its first polish), TodayDefault makes the date
+  // today, whatever was set before.
+  bool event(QEvent* e) override;
 
 private:
   // Closing because the focus went elsewhere leaves it there.
@@ -97,6 +100,7 @@ private:
   TOrder Order() const;
   QChar Separator() const;
   bool FTodayDefault = false;
+  bool FLoaded = false;
   TspPopupCalendar* FPopup;
   QDate FOldDate;
   bool FDropped = false;

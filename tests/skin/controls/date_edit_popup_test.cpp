@@ -225,3 +225,22 @@ TEST_F(DateEditPopupTest, ASkinSwitchReachesThePopup) {
 }
 
 } // namespace
+
+namespace {
+
+// TodayDefault set while the form is built wins over a date given after it: once the form
+// is shown the date is today.
+TEST_F(DateEditPopupTest, TodayDefaultMakesTheDateTodayOnceTheFormIsBuilt) {
+  edit->SetTodayDefault(true);
+  edit->SetDate(QDate(2001, 2, 3));
+  EXPECT_EQ(edit->Date(), QDate(2001, 2, 3));
+  ShowForm();
+  EXPECT_EQ(edit->Date(), QDate::currentDate());
+  // Later dates stand.
+  edit->SetDate(QDate(2001, 2, 3));
+  form->hide();
+  ShowForm();
+  EXPECT_EQ(edit->Date(), QDate(2001, 2, 3));
+}
+
+} // namespace
