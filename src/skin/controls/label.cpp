@@ -234,8 +234,9 @@ void TspSkinLabel::AdjustAutoSize() {
   if (!FAutoSize) return;
   const QFont font = TextFont();
   const int tw = QFontMetrics(font, this).horizontalAdvance(FCaption);
-  // The text rectangle grows or shrinks to the caption's width.
-  const int w = std::max(width() + tw - TextRect().width(), 1);
+  // The text rectangle grows or shrinks to the caption's width; without a record the label
+  // is the caption's width and a 2-pixel margin on each side.
+  const int w = RecordIndex() == -1 ? tw + 4 : std::max(width() + tw - TextRect().width(), 1);
   if (w != width()) resize(w, height());
 }
 

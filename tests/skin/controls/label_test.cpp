@@ -151,6 +151,13 @@ TEST_F(LabelTest, AlignmentPlacesTheCaptionAndAutoSizeFitsIt) {
   EXPECT_EQ(label.TextRect().width(),
             QFontMetrics(label.TextFont()).horizontalAdvance("A much longer caption"));
   EXPECT_EQ(label.height(), 19);
+
+  // Without a skin record: the caption's width and 4.
+  TspSkinLabel plain(form.get());
+  plain.SetBounds(0, 30, 200, 19);
+  plain.SetCaption("Name");
+  plain.SetAutoSize(true);
+  EXPECT_EQ(plain.width(), QFontMetrics(plain.TextFont()).horizontalAdvance("Name") + 4);
 }
 
 TEST_F(LabelTest, StandardLabelTakesFontAndColourFromTheStdLabelRecord) {
