@@ -286,7 +286,9 @@ template <class Base> void TspCustomSkinBase<Base>::SetBounds(int x, int y, int 
     UpdateRegion();
     this->update();
   }
-  if (record && FGeometry.Flags.stretcheffect) SendParentBackgroundChanged(this);
+  // A hidden control gets its resize event only when shown; its children hear now.
+  if (record && FGeometry.Flags.stretcheffect && !this->isVisible())
+    SendParentBackgroundChanged(this);
 }
 
 template <class Base> void TspCustomSkinBase<Base>::ApplySkin() {
@@ -357,6 +359,10 @@ template <class Base> void TspCustomSkinBase<Base>::resizeEvent(QResizeEvent* e)
     }
   }
   UpdateRegion();
+  // However a shown control's size changed (SetBounds, resize, a layout), a stretched
+  // background moved under the children that show it through.
+  if (!FFitting && this->isVisible() && this->RecordIndex() != -1 && FGeometry.Flags.stretcheffect)
+    SendParentBackgroundChanged(this);
 }
 
 template <class Base> QSize TspCustomSkinBase<Base>::sizeHint() const {

@@ -12,8 +12,10 @@
 #include "skin/data/skin_list.h"
 #include "skin/data/skin_messages.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPalette>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -556,6 +558,29 @@ TEST_F(SkinControlTest, ParentBackgroundChangedReachesBlendedChildren) {
   panel.SetBounds(0, 0, 120, 100);
   EXPECT_EQ(child.BackgroundChanges, 2);
   EXPECT_EQ(grandchild.BackgroundChanges, 1); // forwarded by the blended child
+  // Shown, a plain resize and a layout's resize tell them too; a move does not.
+  form->show();
+  const int shown = child.BackgroundChanges;
+  panel.resize(130, 100);
+  EXPECT_EQ(child.BackgroundChanges, shown + 1);
+  QWidget host;
+  auto* layout = new QVBoxLayout(&host);
+  layout->setContentsMargins(0, 0, 0, 0);
+  Recorder laidOut, laidOutChild(&laidOut);
+  laidOut.SetSkinDataName("stretched");
+  laidOut.SetSkinData(data.get());
+  laidOutChild.SetAlphaBlend(true);
+  layout->addWidget(&laidOut);
+  host.resize(150, 90);
+  host.show();
+  const int laidOutBefore = laidOutChild.BackgroundChanges;
+  host.resize(170, 110);
+  QCoreApplication::processEvents();
+  EXPECT_GT(laidOutChild.BackgroundChanges, laidOutBefore);
+  layout->removeWidget(&laidOut);
+  laidOut.setParent(nullptr);
+  panel.move(5, 5);
+  EXPECT_EQ(child.BackgroundChanges, shown + 1);
   // Without stretcheffect nothing is sent.
   panel.SetSkinDataName("fixed");
   panel.ApplySkin();
