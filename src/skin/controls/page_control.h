@@ -54,6 +54,7 @@ public:
   // The page background over `area` (in the page's coordinates).
   void PaintPageBackground(QPainter& painter, const QRect& area);
   void PaintChildBackground(QPainter& painter, const QRect& area) override;
+  bool OwnPaintingBehindChildren() const override { return false; }
 
 protected:
   void paintEvent(QPaintEvent* event) override;

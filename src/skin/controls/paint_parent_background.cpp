@@ -12,6 +12,9 @@ namespace {
 void PaintOwnBackground(QWidget* parent, QPainter& painter, const QRect& area) {
   if (auto* source = dynamic_cast<TspBackgroundSource*>(parent)) {
     source->PaintChildBackground(painter, area);
+    // A container's own painting (a group box's caption, say) lies behind its children too.
+    if (!parent->isWindow() && source->OwnPaintingBehindChildren())
+      parent->render(&painter, area.topLeft(), QRegion(area), QWidget::RenderFlags());
     return;
   }
   if (parent->isWindow()) {

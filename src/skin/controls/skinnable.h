@@ -32,4 +32,7 @@ public:
   // Paints this widget's background over `area` (in this widget's coordinates) with
   // `painter`, which is already set up in this widget's coordinates and clipped to `area`.
   virtual void PaintChildBackground(QPainter& painter, const QRect& area) = 0;
+  // Whether what the widget paints of its own (a caption, a frame) lies over that
+  // background behind its children; false where its painting is the background alone.
+  virtual bool OwnPaintingBehindChildren() const { return true; }
 };

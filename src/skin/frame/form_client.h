@@ -21,6 +21,7 @@ public:
   const QImage& Background();
 
   void PaintChildBackground(QPainter& painter, const QRect& area) override;
+  bool OwnPaintingBehindChildren() const override { return false; }
 
 protected:
   void paintEvent(QPaintEvent* event) override;

@@ -265,6 +265,18 @@ TEST_F(PanelTest, ChildrenSeeThePanelBehindThem) {
   PaintParentBackground(&child, behind);
   EXPECT_TRUE(SamePixels(behind, look.copy(child.geometry())));
 
+  // The panel's own painting lies behind them too: a child over the caption sees its text.
+  const auto builtin = BuiltinSkin();
+  TspSkinGroupBox box(form.get());
+  box.SetSkinData(builtin.get());
+  box.SetBounds(0, 0, 180, 100);
+  box.SetCaption("Gender");
+  QWidget overCaption(&box);
+  overCaption.setGeometry(box.CaptionRect());
+  overCaption.hide();
+  PaintParentBackground(&overCaption, behind);
+  EXPECT_TRUE(SamePixels(behind, Grab(box).copy(box.CaptionRect())));
+
   // In transparent mode the panel shows what lies behind it, edged in the skin's shadow.
   QPalette pal = form->palette();
   pal.setColor(QPalette::Window, QColor(1, 200, 3));
