@@ -15,10 +15,8 @@
 class QWindow;
 class TspBitmap;
 
-// True only where the windowing system composes translucent windows: Wayland,
-// Windows and macOS, and X11 while a compositing manager owns _NET_WM_CM_S0.
-// False on the offscreen platform and on a bare X server, where translucent
-// windows would show black instead of what lies behind them.
+// Whether translucent windows are composed here (the platform layer's probe), the default
+// answer of everything below that shows layered windows.
 bool LayeredWindowsSupported();
 
 // A pop-up that never takes focus, stays off the task bar and lets mouse input
