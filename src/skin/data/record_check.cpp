@@ -72,10 +72,10 @@ public:
   void Integer(const char* key, int& field, int) override {
     const QString k = QString::fromLatin1(key);
     if (k.endsWith(QLatin1String("fontheight")) && std::abs(qint64(field)) > kMaxSkinFontHeight)
-      ++FValueRefusals, Refusals << QStringLiteral("%1 %2 is out of reason (taken as %3)")
-                                        .arg(k)
-                                        .arg(field)
-                                        .arg(field < 0 ? -kMaxSkinFontHeight : kMaxSkinFontHeight);
+      RefuseValue(QStringLiteral("%1 %2 is out of reason (taken as %3)")
+                      .arg(k)
+                      .arg(field)
+                      .arg(field < 0 ? -kMaxSkinFontHeight : kMaxSkinFontHeight));
   }
   void Color(const char*, TColor&, TColor) override {}
   void Flag(const char*, bool&) override {}
@@ -87,13 +87,12 @@ public:
     }
     if (FSkin.IsEmpty()) return;
     if (!WithinSize(p, Width(FSkin), Height(FSkin)))
-      ++FPlaceRefusals,
-          Refusals << QStringLiteral("%1 %2,%3 lies outside the skin rectangle (%4x%5)")
-                          .arg(QString::fromLatin1(key))
-                          .arg(p.X)
-                          .arg(p.Y)
-                          .arg(Width(FSkin))
-                          .arg(Height(FSkin));
+      RefusePlace(QStringLiteral("%1 %2,%3 lies outside the skin rectangle (%4x%5)")
+                      .arg(QString::fromLatin1(key))
+                      .arg(p.X)
+                      .arg(p.Y)
+                      .arg(Width(FSkin))
+                      .arg(Height(FSkin)));
   }
   void Rect(const char* key, TspRect& r) override {
     if (Unset(r)) return;
@@ -104,10 +103,10 @@ public:
     }
     if (FSkinRectPicture && k == QLatin1String("skinrect")) {
       if (!PictureHolds(*FSkinRectPicture, r))
-        ++FPlaceRefusals, Refusals << QStringLiteral("skinrect %1 lies outside %2 (%3x%4)")
-                                          .arg(RectText(r), FSkinRectPictureName)
-                                          .arg(FSkinRectPicture->width())
-                                          .arg(FSkinRectPicture->height());
+        RefusePlace(QStringLiteral("skinrect %1 lies outside %2 (%3x%4)")
+                        .arg(RectText(r), FSkinRectPictureName)
+                        .arg(FSkinRectPicture->width())
+                        .arg(FSkinRectPicture->height()));
       return;
     }
     if (FWholePicture && !FPicture) {
@@ -116,11 +115,10 @@ public:
     }
     if (FWholePicture || IsSkinArea(k)) {
       if (!FSkin.IsEmpty() && !WithinSize(r, Width(FSkin), Height(FSkin)))
-        ++FPlaceRefusals,
-            Refusals << QStringLiteral("%1 %2 lies outside the skin rectangle (%3x%4)")
-                            .arg(k, RectText(r))
-                            .arg(Width(FSkin))
-                            .arg(Height(FSkin));
+        RefusePlace(QStringLiteral("%1 %2 lies outside the skin rectangle (%3x%4)")
+                        .arg(k, RectText(r))
+                        .arg(Width(FSkin))
+                        .arg(Height(FSkin)));
       return;
     }
     if (!FPicture) {
@@ -140,6 +138,15 @@ public:
   void Lines(const char*, QStringList&) override {}
 
 private:
+  // A refusal of where the record lies, or of a value that is only clamped.
+  void RefusePlace(const QString& why) {
+    Refusals << why;
+    ++FPlaceRefusals;
+  }
+  void RefuseValue(const QString& why) {
+    Refusals << why;
+    ++FValueRefusals;
+  }
   void SayNoPicture() {
     if (!FNoPictureSaid)
       Refusals << QStringLiteral("pictureindex %1 names no picture").arg(FPictureIndex);
@@ -196,23 +203,18 @@ std::pair<QStringList, int> FindObjectRefusals(const TspDataSkinObject& record,
                                                const QImage& framePicture,
                                                const std::vector<QImage>& pictures) {
   const QImage* own = PictureAt(pictures, record.activepictureindex);
-  // Without its own picture an object only has its place; its state rectangles go unused.
-  if (!own && !record.skinrectinapicture) {
-    QStringList refusals;
-    if (!framePicture.isNull() && !record.skinrect.IsEmpty() &&
-        !PictureHolds(framePicture, record.skinrect))
-      refusals << QStringLiteral("skinrect %1 lies outside the frame picture (%2x%3)")
-                      .arg(RectText(record.skinrect))
-                      .arg(framePicture.width())
-                      .arg(framePicture.height());
-    return {refusals, int(refusals.size())}; // all about its place
-  }
   TRefusalFinder finder(record.skinrect, own, record.activepictureindex);
   if (record.skinrectinapicture)
     finder.SetSkinRectPicture(own, QStringLiteral("picture %1").arg(record.activepictureindex));
   else if (!framePicture.isNull())
     finder.SetSkinRectPicture(&framePicture, QStringLiteral("the frame picture"));
-  const_cast<TspDataSkinObject&>(record).VisitFields(finder);
+  if (own || record.skinrectinapicture) {
+    const_cast<TspDataSkinObject&>(record).VisitFields(finder);
+  } else if (!framePicture.isNull() && !record.skinrect.IsEmpty()) {
+    // Without its own picture an object only has its place; its state rectangles go unused.
+    TspRect place = record.skinrect;
+    finder.Rect("skinrect", place);
+  }
   return {finder.Refusals, finder.PlaceRefusals()};
 }
 
