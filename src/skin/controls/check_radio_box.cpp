@@ -280,23 +280,31 @@ TspRect TspSkinCheckRadioBox::CheckRect(bool& mixWhite) const {
                   : rec->uncheckimagerect;
 }
 
-QImage TspSkinCheckRadioBox::KeyedPiece(const TspRect& rect, bool mixWhite) {
+QImage TspSkinCheckRadioBox::KeyedPiece(const TspRect& rect, bool mixWhite, const QRect& part) {
   const QImage* picture = SkinPicture();
-  if (!picture || rect.IsEmpty()) return QImage();
-  return ImageCache().Image(
-      *picture, {TspSkinImages::kKeyedPieceKind, mixWhite}, rect,
-      QSize(rect.Width(), rect.Height()), [&] {
-        // Parts of the rectangle outside the picture come out black rather than being read.
-        QImage piece = picture->copy(rect.ToQRect()).convertToFormat(QImage::Format_RGB32);
-        if (piece.isNull()) return QImage();
-        if (mixWhite) {
-          TspEffectBmp pale(piece);
-          pale.Brighten(0.5);
-          piece = pale.ToImage();
-        }
-        KeyOutColor(piece, piece.pixel(0, piece.height() - 1));
-        return piece;
-      });
+  if (!picture || rect.IsEmpty() || part.isEmpty()) return QImage();
+  // Parts of the rectangle outside the picture come out black rather than being read.
+  const auto cut = [&](const QRect& r) {
+    QImage piece = picture->copy(r).convertToFormat(QImage::Format_RGB32);
+    if (!piece.isNull() && mixWhite) {
+      TspEffectBmp pale(piece);
+      pale.Brighten(0.5);
+      piece = pale.ToImage();
+    }
+    return piece;
+  };
+  // The transparent colour is the whole image's bottom-left pixel, whichever part is cut.
+  const QImage corner = cut(QRect(rect.Left, rect.Bottom - 1, 1, 1));
+  if (corner.isNull()) return QImage();
+  const QRgb key = corner.pixel(0, 0);
+  const QRect from = part.translated(rect.Left, rect.Top);
+  return ImageCache().Image(*picture, {TspSkinImages::kKeyedPieceKind, mixWhite, int(key)},
+                            TspRect::FromQRect(from), part.size(), [&] {
+                              QImage piece = cut(from);
+                              if (piece.isNull()) return QImage();
+                              KeyOutColor(piece, key);
+                              return piece;
+                            });
 }
 
 QFont TspSkinCheckRadioBox::CaptionFont() const {
@@ -376,10 +384,13 @@ QRect TspSkinCheckRadioBox::DrawCheckImage(QImage& image) {
   bool mix = false;
   const TspRect rect = CheckRect(mix);
   const QRect at = CheckImageRect();
-  const QImage check = KeyedPiece(rect, mix);
+  // Only the part of an image larger than the control that can show is cut and keyed.
+  const QRect shown =
+      QRect(0, 0, rect.Width(), rect.Height()).intersected(image.rect().translated(-at.topLeft()));
+  const QImage check = KeyedPiece(rect, mix, shown);
   if (!check.isNull()) {
     QPainter p(&image);
-    p.drawImage(at.topLeft(), check);
+    p.drawImage(at.topLeft() + shown.topLeft(), check);
   }
   return at;
 }

@@ -120,9 +120,9 @@ private:
   void UpdateShortcut();
   // The record's image for the state; `mixWhite` when a grayed state lacks its own image.
   TspRect CheckRect(bool& mixWhite) const;
-  // A piece of the skin picture with its bottom-left colour made transparent, cached per
-  // skin.
-  QImage KeyedPiece(const TspRect& rect, bool mixWhite);
+  // The part `part` (relative to `rect`) of the piece `rect` of the skin picture, with the
+  // piece's bottom-left colour made transparent, cached per skin.
+  QImage KeyedPiece(const TspRect& rect, bool mixWhite, const QRect& part);
   // The record's check image for the state at CheckImageRect, which it returns.
   QRect DrawCheckImage(QImage& image);
   QFont CaptionFont() const;
