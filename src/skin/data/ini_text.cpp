@@ -1,49 +1,64 @@
 #include "skin/data/ini_text.h"
 
+#include <QStringTokenizer>
 #include <algorithm>
 
 // Descriptions hold thousands of keys and every record reads dozens of them, so
 // look-ups go through hash tables of lower-cased names rather than scans.
 
+void TspIniText::AddLine(QStringView raw, Section*& current) {
+  const QStringView line = raw.trimmed();
+  if (line.isEmpty() || line.startsWith(u';')) return;
+  if (line.startsWith(u'[') && line.endsWith(u']')) {
+    const QString name = line.mid(1, line.size() - 2).trimmed().toString();
+    // A repeated section continues the first one, so look-ups see every key.
+    current = FindSection(name);
+    if (!current) {
+      FSectionIndex.insert(name.toLower(), int(FSections.size()));
+      FSections.push_back({name, {}, {}});
+      current = &FSections.back();
+    }
+    return;
+  }
+  if (!current) return;
+  const qsizetype eq = line.indexOf(u'=');
+  if (eq < 0) return;
+  QString key = line.left(eq).trimmed().toString();
+  const QString lower = key.toLower();
+  if (!current->KeyIndex.contains(lower))
+    current->KeyIndex.insert(lower, int(current->Entries.size()));
+  current->Entries.push_back({std::move(key), line.mid(eq + 1).trimmed().toString()});
+}
+
 TspIniText TspIniText::Parse(const QStringList& lines) {
   TspIniText ini;
   Section* current = nullptr;
-  for (const QString& raw : lines) {
-    const QString line = raw.trimmed();
-    if (line.isEmpty() || line.startsWith(u';')) continue;
-    if (line.startsWith(u'[') && line.endsWith(u']')) {
-      const QString name = line.mid(1, line.size() - 2).trimmed();
-      // A repeated section continues the first one, so look-ups see every key.
-      current = ini.FindSection(name);
-      if (!current) {
-        ini.FSectionIndex.insert(name.toLower(), int(ini.FSections.size()));
-        ini.FSections.push_back({name, {}, {}});
-        current = &ini.FSections.back();
-      }
-      continue;
-    }
-    if (!current) continue;
-    const qsizetype eq = line.indexOf(u'=');
-    if (eq < 0) continue;
-    const QString key = line.left(eq).trimmed();
-    const QString lower = key.toLower();
-    if (!current->KeyIndex.contains(lower))
-      current->KeyIndex.insert(lower, int(current->Entries.size()));
-    current->Entries.push_back({key, line.mid(eq + 1).trimmed()});
-  }
+  for (const QString& raw : lines) ini.AddLine(raw, current);
   return ini;
 }
 
 TspIniText TspIniText::ParseBytes(const QByteArray& text) {
-  QStringList lines = QString::fromLatin1(text).split(u'\n');
-  for (QString& l : lines)
-    if (l.endsWith(u'\r')) l.chop(1);
-  return Parse(lines);
+  // One decoded string, read line by line through views: a description has thousands of
+  // lines and each would otherwise be a string of its own.
+  const QString all = QString::fromLatin1(text);
+  TspIniText ini;
+  Section* current = nullptr;
+  for (const QStringView line : QStringTokenizer(all, u'\n')) {
+    const QStringView content = line.endsWith(u'\r') ? line.chopped(1) : line;
+    ini.AddLine(content, current);
+  }
+  return ini;
 }
 
 const TspIniText::Section* TspIniText::FindSection(const QString& name) const {
+  // A record reads all its keys from one section in a row: the last name asked for is
+  // compared as it was given, which spares lower-casing it for every key.
+  if (FLastSection >= 0 && name == FLastSectionName) return &FSections[size_t(FLastSection)];
   const auto it = FSectionIndex.constFind(name.toLower());
-  return it == FSectionIndex.constEnd() ? nullptr : &FSections[size_t(*it)];
+  if (it == FSectionIndex.constEnd()) return nullptr;
+  FLastSectionName = name;
+  FLastSection = *it;
+  return &FSections[size_t(*it)];
 }
 
 TspIniText::Section* TspIniText::FindSection(const QString& name) {

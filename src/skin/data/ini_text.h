@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <vector>
 
 class TspIniText {
@@ -41,8 +42,13 @@ private:
     std::vector<Entry> Entries;
     QHash<QString, int> KeyIndex; // lower-case key -> first entry with that key
   };
+  void AddLine(QStringView line, Section*& current);
   const Section* FindSection(const QString& name) const;
   Section* FindSection(const QString& name);
   std::vector<Section> FSections;
   QHash<QString, int> FSectionIndex; // lower-case name -> section
+  // The last section found and the name it was asked by: look-ups change it, so one
+  // description is read by one thread at a time.
+  mutable QString FLastSectionName;
+  mutable int FLastSection = -1;
 };
