@@ -1,6 +1,7 @@
 #include "skin/controls/label.h"
 #include "skin/controls/plain_look.h"
 
+#include "skin/controls/mnemonic.h"
 #include "skin/controls/paint_parent_background.h"
 #include "skin/render/composition.h"
 #include "skin/render/draw_helpers.h"
@@ -522,7 +523,7 @@ void TspSkinStdLabel::UpdateShortcut() {
   delete FShortcut;
   FShortcut = nullptr;
   if (!FShowAccelChar || !FFocusControl) return;
-  const QKeySequence key = QKeySequence::mnemonic(FCaption);
+  const QKeySequence key = MnemonicKey(FCaption);
   if (key.isEmpty()) return;
   FShortcut = new QShortcut(key, this);
   QObject::connect(FShortcut, &QShortcut::activated, this, [this] {
