@@ -2,6 +2,8 @@
 // the focus, default and cancel buttons, its keys and accelerator, and the modal result.
 
 #include "skin/controls/button.h"
+#include "skin/controls/focus_on_press.h"
+#include "skin/controls/mnemonic.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -58,10 +60,7 @@ bool TspSkinButton::KeepsHotLook() const {
 }
 
 bool TspSkinButton::AcceptPress() {
-  if (!FCanFocused) return true;
-  if (!hasFocus()) setFocus(Qt::MouseFocusReason);
-  // The press goes on only once the focus is here (in this window).
-  return window()->focusWidget() == this;
+  return !FCanFocused || TakeFocusOnPress(this);
 }
 
 void TspSkinButton::FocusMoved(QWidget* now) {
@@ -111,7 +110,7 @@ void TspSkinButton::WatchDialogKeys() {
 void TspSkinButton::UpdateShortcut() {
   if (FShortcutId != 0) releaseShortcut(FShortcutId);
   FShortcutId = 0;
-  const QKeySequence mnemonic = QKeySequence::mnemonic(Caption());
+  const QKeySequence mnemonic = MnemonicKey(Caption());
   if (FCanFocused && !mnemonic.isEmpty()) FShortcutId = grabShortcut(mnemonic);
 }
 

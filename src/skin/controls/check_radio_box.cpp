@@ -4,6 +4,8 @@
 #include "skin/controls/button_animation.h"
 #include "skin/controls/color_key.h"
 #include "skin/controls/focus_dots.h"
+#include "skin/controls/focus_on_press.h"
+#include "skin/controls/mnemonic.h"
 #include "skin/controls/paint_parent_background.h"
 #include "skin/render/effect_bitmap.h"
 
@@ -177,7 +179,7 @@ void TspSkinCheckRadioBox::SetCaption(const QString& value) {
 void TspSkinCheckRadioBox::UpdateShortcut() {
   if (FShortcutId != 0) releaseShortcut(FShortcutId);
   FShortcutId = 0;
-  const QKeySequence mnemonic = QKeySequence::mnemonic(FCaption);
+  const QKeySequence mnemonic = MnemonicKey(FCaption);
   if (FCanFocused && !mnemonic.isEmpty()) FShortcutId = grabShortcut(mnemonic);
 }
 
@@ -495,11 +497,7 @@ void TspSkinCheckRadioBox::mousePressEvent(QMouseEvent* e) {
     return;
   }
   e->accept();
-  if (FCanFocused && !hasFocus()) {
-    setFocus(Qt::MouseFocusReason);
-    // A box that cannot take the focus drops the press.
-    if (window()->focusWidget() != this) return;
-  }
+  if (FCanFocused && !TakeFocusOnPress(this)) return;
   FMousePressed = true;
   SetMouseIn(true);
 }

@@ -2,6 +2,7 @@
 // data set, the scroll commands, scrolling by records, the keyboard, the mouse and the delete
 // confirmation.
 #include "skin/controls/db_grid.h"
+#include "skin/controls/focus_on_press.h"
 
 #include "skin/controls/inplace_edit.h"
 #include "skin/controls/scroll_bar.h"
@@ -383,8 +384,7 @@ void TspSkinCustomDBGrid::mousePressEvent(QMouseEvent* e) {
   if (e->button() == Qt::RightButton && FSaveMultiSelection && (FOptions & dgMultiSelect) &&
       contextMenuPolicy() != Qt::DefaultContextMenu && FSelectedRows.Count() > 1)
     return;
-  if (!isEnabled() || focusPolicy() == Qt::NoFocus) return;
-  setFocus(Qt::MouseFocusReason);
+  if (!isEnabled() || focusPolicy() == Qt::NoFocus || !TakeFocusOnPress(this)) return;
   const QPoint p = e->position().toPoint();
   if (InSizingZone(p.x(), p.y(), nullptr)) {
     TspSkinCustomGrid::mousePressEvent(e);

@@ -1,6 +1,7 @@
 #include "skin/controls/label.h"
 #include "skin/controls/plain_look.h"
 
+#include "skin/controls/mnemonic.h"
 #include "skin/controls/paint_parent_background.h"
 #include "skin/render/composition.h"
 #include "skin/render/draw_helpers.h"
@@ -310,27 +311,29 @@ void TspSkinLabel::DrawCaption(QImage& image, const QRect& textRect) {
   if (FShadowEffect) {
     QRect r = textRect;
     r.setTop(y);
-    DrawShadow(p, r, font, flags);
+    DrawShadow(p, r, font, flags, text);
   } else if (FReflectionEffect) {
     // The reflected caption sits at the top of its rectangle with its mirror below.
     y = textRect.top();
-    DrawReflection(p, textRect, font, color, flags);
+    DrawReflection(p, textRect, font, color, flags, text);
   }
   p.setPen(color);
   p.drawText(x, y + fm.ascent(), text);
 }
 
-void TspSkinLabel::DrawShadow(QPainter& p, const QRect& r, const QFont& font, int flags) {
+// The effects follow the text as drawn, shortened or not.
+void TspSkinLabel::DrawShadow(QPainter& p, const QRect& r, const QFont& font, int flags,
+                              const QString& text) {
   TColor shadow = FShadowColor;
   if (RecordIndex() != -1 && FUseSkinFontColor && SkinData())
     shadow = DarkenColor(SkinData()->SkinColors.cbtnface, 70);
-  DrawTextHalo(p, r, font, flags, FCaption, ColorToQColor(ColorToRGB(shadow)), FShadowSize,
+  DrawTextHalo(p, r, font, flags, text, ColorToQColor(ColorToRGB(shadow)), FShadowSize,
                {FShadowOffset, FShadowOffset});
 }
 
 void TspSkinLabel::DrawReflection(QPainter& p, const QRect& r, const QFont& font,
-                                  const QColor& color, int flags) {
-  DrawTextReflection(p, r, font, flags, FCaption, color, FReflectionOffset);
+                                  const QColor& color, int flags, const QString& text) {
+  DrawTextReflection(p, r, font, flags, text, color, FReflectionOffset);
 }
 
 // --- TspSkinStdLabelBase -----------------------------------------------------------------------
@@ -522,7 +525,7 @@ void TspSkinStdLabel::UpdateShortcut() {
   delete FShortcut;
   FShortcut = nullptr;
   if (!FShowAccelChar || !FFocusControl) return;
-  const QKeySequence key = QKeySequence::mnemonic(FCaption);
+  const QKeySequence key = MnemonicKey(FCaption);
   if (key.isEmpty()) return;
   FShortcut = new QShortcut(key, this);
   QObject::connect(FShortcut, &QShortcut::activated, this, [this] {

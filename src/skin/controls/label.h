@@ -80,13 +80,16 @@ protected:
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // The caption in `textRect` with the label's font, colour, alignment, ellipsis, shadow or
+  // reflection, faded when disabled: the one text drawing of the label and its kin.
+  void DrawCaption(QImage& image, const QRect& textRect);
 
 private:
   void AdjustAutoSize();
-  void DrawCaption(QImage& image, const QRect& textRect);
-  void DrawShadow(QPainter& p, const QRect& textRect, const QFont& font, int flags);
+  void DrawShadow(QPainter& p, const QRect& textRect, const QFont& font, int flags,
+                  const QString& text);
   void DrawReflection(QPainter& p, const QRect& textRect, const QFont& font, const QColor& color,
-                      int flags);
+                      int flags, const QString& text);
   QImage StretchedSkinImage();
 
   QString FCaption;

@@ -1,6 +1,7 @@
 // Where the page control's parts go: tab sizes and positions along the strip, the strip,
 // the frame, the page area, close buttons and the tab scroller.
 
+#include "skin/controls/mnemonic.h"
 #include "skin/controls/page_control_internal.h"
 
 #include <QFontMetrics>
@@ -38,10 +39,9 @@ const std::vector<TspSkinPageControl::TabLayoutItem>& TspSkinPageControl::Layout
   int start = 0;
   for (TspSkinTabSheet* page : FPages) {
     if (!page->FTabVisible) continue;
-    const int length =
-        FTabWidth > 0 ? FTabWidth
-                      : fm.horizontalAdvance(QString(page->FCaption).remove(QLatin1Char('&'))) +
-                            2 * kTabPadding + reserve;
+    const int length = FTabWidth > 0 ? FTabWidth
+                                     : fm.horizontalAdvance(ParseMnemonic(page->FCaption).Text) +
+                                           2 * kTabPadding + reserve;
     FLayout.push_back({page, start, length});
     start += length;
   }

@@ -8,6 +8,7 @@
 #include "skin/controls/focus_dots.h"
 #include "skin/controls/paint_parent_background.h"
 #include "skin/data/control_image.h"
+#include "skin/render/composition.h"
 #include "skin/render/draw_helpers.h"
 
 #include <QFontMetrics>
@@ -65,26 +66,22 @@ void TspSkinPageControl::PaintBackgroundPiece(QPainter& p, const QRect& target,
     p.fillRect(area, QBrush(image));
     p.restore();
   };
-  // A stretched piece: the whole rectangle, its height or its width, as stretchtype says.
   auto stretchSize = [&](QSize piece, QSize over) {
-    if (rec->stretchtype == TspStretchType::stHorz) return QSize(piece.width(), over.height());
-    if (rec->stretchtype == TspStretchType::stVert) return QSize(over.width(), piece.height());
-    return over;
+    return StretchTileSize(rec->stretcheffect, int(rec->stretchtype), piece, over);
   };
   if (wallpaper) {
     tile(*wallpaper);
   } else if (rec && skin && skin->ValidPictureIndex(rec->bgpictureindex)) {
     const QImage& bg = skin->ActivePictures[size_t(rec->bgpictureindex)];
     const TspRect whole{0, 0, bg.width(), bg.height()};
-    tile(Piece(bg, whole, rec->stretcheffect ? stretchSize(bg.size(), target.size()) : QSize()));
+    tile(Piece(bg, whole, stretchSize(bg.size(), target.size())));
   } else if (!rec) {
     p.fillRect(area, palette().color(QPalette::Button));
   } else if (const QImage* picture = FBinding.Picture(rec->pictureindex)) {
     const TspRect& s = rec->skinrect;
     const TspRect& c = rec->clientrect;
     const TspRect piece{s.Left + c.Left, s.Top + c.Top, s.Left + c.Right, s.Top + c.Bottom};
-    tile(Piece(*picture, piece,
-               rec->stretcheffect ? stretchSize(piece.ToQRect().size(), size()) : QSize()));
+    tile(Piece(*picture, piece, stretchSize(piece.ToQRect().size(), size())));
   } else {
     p.fillRect(area, palette().color(QPalette::Button));
   }

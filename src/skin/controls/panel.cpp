@@ -3,6 +3,7 @@
 
 #include "skin/controls/control_messages.h"
 #include "skin/controls/paint_parent_background.h"
+#include "skin/render/composition.h"
 #include "skin/render/draw_helpers.h"
 
 #include <QFontMetrics>
@@ -315,15 +316,7 @@ void TspSkinPanel::DrawSkinImage(QImage& image) {
     const QRect area = FBorderStyle == TspSkinBorderStyle::bvNone
                            ? image.rect()
                            : FittedClientRect().ToQRect() & image.rect();
-    QSize tileSize; // empty: the picture as it is, tiled
-    if (StretchFlags().stretcheffect) {
-      if (StretchFlags().stretchtype == kStretchVertical)
-        tileSize = QSize(bg.width(), area.height());
-      else if (StretchFlags().stretchtype == kStretchHorizontal)
-        tileSize = QSize(area.width(), bg.height());
-      else
-        tileSize = area.size();
-    }
+    const QSize tileSize = StretchTileSize(StretchFlags(), bg.size(), area.size());
     FillTiled(image, area, ImageCache().Piece(bg, TspRect{0, 0, bg.width(), bg.height()}, tileSize),
               area.topLeft());
     break;

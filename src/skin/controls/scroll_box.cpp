@@ -103,16 +103,7 @@ void TspSkinScrollBox::PlaceClient() {
 
 void TspSkinScrollBox::FillClient(QImage& image, const QRect& area, const QImage& tile) {
   if (tile.isNull() || area.isEmpty()) return;
-  QSize tileSize; // empty: the tile as it is
-  const TspStretchFlags& f = StretchFlags();
-  if (f.stretcheffect) {
-    if (f.stretchtype == kStretchVertical)
-      tileSize = QSize(tile.width(), area.height());
-    else if (f.stretchtype == kStretchHorizontal)
-      tileSize = QSize(area.width(), tile.height());
-    else
-      tileSize = area.size();
-  }
+  const QSize tileSize = StretchTileSize(StretchFlags(), tile.size(), area.size());
   const QImage piece =
       ImageCache().Piece(tile, TspRect{0, 0, tile.width(), tile.height()}, tileSize);
   if (piece.isNull()) return;

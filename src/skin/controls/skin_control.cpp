@@ -413,20 +413,8 @@ template <class Base> void TspCustomSkinBase<Base>::PaintSeparateClient() {
                           FGeometry.SkinRect.Left + s.ClientRect.Right,
                           FGeometry.SkinRect.Top + s.ClientRect.Bottom};
       const QRect full = f.ClientRect.ToQRect();
-      QSize tileSize; // empty: the piece as it is, tiled
-      if (FGeometry.Flags.stretcheffect) {
-        switch (FGeometry.Flags.stretchtype) {
-        case kStretchVertical:
-          tileSize = QSize(piece.Width(), full.height());
-          break;
-        case kStretchHorizontal:
-          tileSize = QSize(full.width(), piece.Height());
-          break;
-        default:
-          tileSize = full.size();
-          break;
-        }
-      }
+      const QSize tileSize =
+          StretchTileSize(FGeometry.Flags, QSize(piece.Width(), piece.Height()), full.size());
       const QImage tile = this->ImageCache().Piece(*FPicture, piece, tileSize);
       if (!tile.isNull()) {
         p.setBrushOrigin(full.topLeft());

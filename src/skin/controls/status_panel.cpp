@@ -145,7 +145,7 @@ void TspSkinStatusPanel::DrawSkinImage(QImage& image) {
     const int w = DrawImage(p, r.left(), r.top() + r.height() / 2 - ih / 2);
     r.setLeft(r.left() + w + 2);
   }
-  DrawText(image, r);
+  DrawCaption(image, r);
 }
 
 void TspSkinStatusPanel::DrawDefaultImage(QImage& image) {
@@ -169,30 +169,5 @@ void TspSkinStatusPanel::DrawDefaultImage(QImage& image) {
       break;
     }
   }
-  DrawText(image, r);
-}
-
-void TspSkinStatusPanel::DrawText(QImage& image, const QRect& r) {
-  const QString caption = Caption();
-  if (caption.isEmpty() || image.isNull()) return;
-  const QFont font = TextFont();
-  QPainter p(&image);
-  p.setFont(font);
-  const QFontMetrics fm(font, &image);
-  const QString text = EllipsType() == TspEllipsType::spetEllips
-                           ? fm.elidedText(caption, Qt::ElideRight, r.width())
-                           : caption;
-  const int tw = fm.horizontalAdvance(text), th = fm.height();
-  int y = r.top() + r.height() / 2 - th / 2;
-  // The skin's odd font heights sit one pixel higher, as in the other labels.
-  const int fontHeight = font.pixelSize() > 0 ? font.pixelSize() : th;
-  if (fontHeight % 2 != 0) --y;
-  int x = r.left();
-  if (Alignment() == TspAlignment::taRightJustify)
-    x = r.left() + r.width() - tw;
-  else if (Alignment() == TspAlignment::taCenter)
-    x = r.left() + (r.width() - tw) / 2;
-  p.setClipRect(r.adjusted(0, -2, 0, 2) & image.rect());
-  p.setPen(TextColor());
-  p.drawText(x, y + fm.ascent(), text);
+  DrawCaption(image, r);
 }

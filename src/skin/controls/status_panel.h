@@ -49,7 +49,6 @@ private:
   void AdjustPanelSize();
   // Draws the image at (x, y) and returns its width, 0 without one.
   int DrawImage(QPainter& p, int x, int y);
-  void DrawText(QImage& image, const QRect& r);
 
   QPointer<TspImageList> FImageList;
   int FImageIndex = -1;

@@ -249,31 +249,24 @@ QImage ComposeClientBackground(const TspSkinData* skin, int cw, int ch, int fram
   // A picture without pixels leaves the plain fill: nothing to tile or divide by.
   if (source.isNull() || part.IsEmpty()) return target;
   const TspRect all{0, 0, cw, ch};
-  if (!info.stretcheffect) {
+  const TspCentreFill fill = CentreFill(info.stretcheffect, int(info.stretchtype));
+  if (fill.Columns == TspAxisFill::Scale && fill.Rows == TspAxisFill::Scale) {
+    CopyPart(target, all, source, part);
+    return target;
+  }
+  // Otherwise a band stretched to the frame's height (or width) repeats over the client
+  // area, or the picture as it is when nothing stretches.
+  const QSize tile =
+      StretchTileSize(info.stretcheffect, int(info.stretchtype), part.ToQRect().size(),
+                      QSize(std::max(frameWidth, 1), std::max(frameHeight, 1)));
+  if (tile.isEmpty()) {
     CopyPart(target, all, source, part, TspAxisFill::Tile, TspAxisFill::Tile);
     return target;
   }
-  switch (info.stretchtype) {
-  case TspStretchType::stFull:
-    CopyPart(target, all, source, part);
-    break;
-  case TspStretchType::stHorz: {
-    // A band of the picture's width stretched to the frame's height, repeated across.
-    QImage band;
-    ResizeTarget(band, part.Width(), std::max(frameHeight, 1));
-    CopyPart(band, {0, 0, band.width(), band.height()}, source, part);
-    CopyPart(target, all, band, {0, 0, band.width(), band.height()}, TspAxisFill::Tile,
-             TspAxisFill::Tile);
-    break;
-  }
-  case TspStretchType::stVert: {
-    QImage band;
-    ResizeTarget(band, std::max(frameWidth, 1), part.Height());
-    CopyPart(band, {0, 0, band.width(), band.height()}, source, part);
-    CopyPart(target, all, band, {0, 0, band.width(), band.height()}, TspAxisFill::Tile,
-             TspAxisFill::Tile);
-    break;
-  }
-  }
+  QImage band;
+  ResizeTarget(band, tile.width(), tile.height());
+  CopyPart(band, {0, 0, band.width(), band.height()}, source, part);
+  CopyPart(target, all, band, {0, 0, band.width(), band.height()}, TspAxisFill::Tile,
+           TspAxisFill::Tile);
   return target;
 }

@@ -130,7 +130,7 @@ void TspSkinPopupWindow::MakeItems(int firstIndex) {
       item.Header = true;
       text = text.mid(1, text.size() - 2);
     }
-    item.Caption = ParseMenuCaption(text);
+    item.Caption = ParseMnemonic(text);
     item.ShortCut = a->shortcut().toString(QKeySequence::NativeText);
     item.Checked = a->isCheckable() && a->isChecked();
     item.Radio = a->actionGroup() && a->actionGroup()->isExclusive();

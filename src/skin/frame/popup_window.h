@@ -4,7 +4,7 @@
 // it and runs the menu; the window lays out, paints and scrolls its items, and hands the
 // input that Qt gives the topmost pop-up to the menu.
 
-#include "skin/frame/menu_caption.h"
+#include "skin/controls/mnemonic.h"
 #include "skin/frame/menu_look.h"
 
 #include <QImage>
@@ -26,7 +26,7 @@ using TspMenuDrawItemEvent =
 // One shown item, made from its action when the level opens.
 struct TspSkinMenuItem {
   QPointer<QAction> Action;
-  TspMenuCaption Caption;
+  TspMnemonic Caption;
   QString ShortCut;
   QImage Image;
   bool Enabled = true;

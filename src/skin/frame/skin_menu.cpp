@@ -323,7 +323,7 @@ void TspSkinMenu::HandleKey(QKeyEvent* e) {
   if (text.isEmpty()) return;
   for (int i = 0; i < w->ItemCount(); ++i) {
     const TspSkinMenuItem& item = w->Item(i);
-    if (item.Selectable() && IsMenuAccelerator(item.Caption, text)) {
+    if (item.Selectable() && IsMnemonicChar(item.Caption, text)) {
       SelectItem(level, i, true);
       Choose(level, i);
       return;

@@ -34,21 +34,8 @@ void DrawCentre(PartCopier& copy, const TspRect& c, const TspRect& dc,
                 const TspStretchFlags& flags) {
   // A centre of no size cannot be tiled or stretched.
   if (c.IsEmpty() || dc.IsEmpty()) return;
-  if (!flags.stretcheffect) {
-    copy.Copy(c, dc, TspAxisFill::Tile, TspAxisFill::Tile);
-    return;
-  }
-  switch (flags.stretchtype) {
-  case kStretchVertical:
-    copy.Copy(c, dc, TspAxisFill::Tile, TspAxisFill::Scale);
-    break;
-  case kStretchHorizontal:
-    copy.Copy(c, dc, TspAxisFill::Scale, TspAxisFill::Tile);
-    break;
-  default:
-    copy.Copy(c, dc);
-    break;
-  }
+  const TspCentreFill fill = CentreFill(flags.stretcheffect, flags.stretchtype);
+  copy.Copy(c, dc, fill.Columns, fill.Rows);
 }
 
 void ComposeNinePart(QImage& target, const QImage& P, const TspRect& rawS,
@@ -107,6 +94,25 @@ QImage NewStrip(int w, int h) {
 TspNinePartGeometry BoundGeometry(const TspNinePartGeometry& g) {
   return {BoundRect(g.ClientRect), BoundPoint(g.LT), BoundPoint(g.RT), BoundPoint(g.LB),
           BoundPoint(g.RB)};
+}
+
+TspCentreFill CentreFill(bool stretcheffect, int stretchtype) {
+  if (!stretcheffect) return {};
+  switch (stretchtype) {
+  case kStretchVertical:
+    return {TspAxisFill::Tile, TspAxisFill::Scale};
+  case kStretchHorizontal:
+    return {TspAxisFill::Scale, TspAxisFill::Tile};
+  default:
+    return {TspAxisFill::Scale, TspAxisFill::Scale};
+  }
+}
+
+QSize StretchTileSize(bool stretcheffect, int stretchtype, QSize piece, QSize area) {
+  const TspCentreFill fill = CentreFill(stretcheffect, stretchtype);
+  if (fill == TspCentreFill{}) return {};
+  return {fill.Columns == TspAxisFill::Scale ? area.width() : piece.width(),
+          fill.Rows == TspAxisFill::Scale ? area.height() : piece.height()};
 }
 
 int ChooseComposition(const TspRect& skinrect, const TspNinePartGeometry& g) {

@@ -9,6 +9,7 @@
 // outside its picture draws what exists and never reads out of bounds.
 
 #include "skin/render/geometry.h"
+#include "skin/render/pixel_copy.h"
 
 #include <QImage>
 
@@ -35,6 +36,25 @@ struct TspStretchFlags {
 constexpr int kStretchFull = 0;       // to the whole client rectangle
 constexpr int kStretchVertical = 1;   // to its height, repeated across
 constexpr int kStretchHorizontal = 2; // to its width, repeated downwards
+
+// The one rule for how a centre, client piece or background picture covers an area,
+// per axis: tiled both ways without stretcheffect; with it, scaled both ways for
+// kStretchFull (and any unknown type), scaled to the area's height and tiled across
+// for kStretchVertical, scaled to its width and tiled downwards for kStretchHorizontal.
+struct TspCentreFill {
+  TspAxisFill Columns = TspAxisFill::Tile;
+  TspAxisFill Rows = TspAxisFill::Tile;
+  friend bool operator==(const TspCentreFill&, const TspCentreFill&) = default;
+};
+TspCentreFill CentreFill(bool stretcheffect, int stretchtype);
+
+// The size of one tile when a piece of size `piece` covers `area` by that rule: a
+// scaled axis takes the area's length, a tiled one the piece's own. Empty when both
+// axes tile: the piece is repeated as it is.
+QSize StretchTileSize(bool stretcheffect, int stretchtype, QSize piece, QSize area);
+inline QSize StretchTileSize(const TspStretchFlags& flags, QSize piece, QSize area) {
+  return StretchTileSize(flags.stretcheffect, flags.stretchtype, piece, area);
+}
 
 // What ChooseComposition answers.
 constexpr int kCompositionNone = -1;      // empty skin rectangle: no image

@@ -160,6 +160,29 @@ TEST_F(LabelTest, AlignmentPlacesTheCaptionAndAutoSizeFitsIt) {
   EXPECT_EQ(plain.width(), QFontMetrics(plain.TextFont()).horizontalAdvance("Name") + 4);
 }
 
+TEST_F(LabelTest, ShadowAndReflectionFollowTheShortenedCaption) {
+  // A caption shortened with an ellipsis paints as that shortened text written out would.
+  const QString caption = QStringLiteral("Wwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwww");
+  for (const bool shadow : {true, false}) {
+    TspSkinLabel shortened(form.get()), written(form.get());
+    for (TspSkinLabel* label : {&shortened, &written}) {
+      label->SetBounds(0, 0, 90, 21);
+      label->SetShadowEffect(shadow);
+      label->SetShadowColor(0x0000FF); // red
+      label->SetShadowOffset(2);
+      label->SetReflectionEffect(!shadow);
+    }
+    shortened.SetEllipsType(TspEllipsType::spetEllips);
+    shortened.SetCaption(caption);
+    QImage device(1, 1, QImage::Format_RGB32);
+    const QString text = QFontMetrics(shortened.TextFont(), &device)
+                             .elidedText(caption, Qt::ElideRight, shortened.TextRect().width());
+    ASSERT_NE(text, caption);
+    written.SetCaption(text);
+    EXPECT_EQ(Grab(shortened), Grab(written)) << (shadow ? "shadow" : "reflection");
+  }
+}
+
 TEST_F(LabelTest, StandardLabelTakesFontAndColourFromTheStdLabelRecord) {
   const auto& rec = Record<TspDataSkinStdLabelControl>("stdlabel");
   TspSkinStdLabel label(form.get());

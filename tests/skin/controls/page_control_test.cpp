@@ -11,6 +11,7 @@
 #include "skin/render/composition.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTest>
 #include <QWheelEvent>
@@ -279,6 +280,14 @@ TEST_F(PageControlTest, TabImagesComeFromTheImageListWhileItLives) {
   EXPECT_EQ(pc->Images(), nullptr);
   EXPECT_EQ(pc->TabRect(1).width(), plainWidth);
   Grab(*pc);
+}
+
+TEST_F(PageControlTest, TabIsAsWideAsItsCaptionIsDrawn) {
+  // "&&" draws one ampersand and the mark none: the tab measures "Cats & Dogs".
+  const QFontMetrics fm(pc->DefaultFont(), pc); // no skin: the default font
+  const int padding = pc->TabRect(0).width() - fm.horizontalAdvance(QStringLiteral("A"));
+  pages[1]->SetCaption(QStringLiteral("Cats && &Dogs"));
+  EXPECT_EQ(pc->TabRect(1).width(), fm.horizontalAdvance(QStringLiteral("Cats & Dogs")) + padding);
 }
 
 TEST_F(PageControlTest, CentredTabsNeedAFixedWidth) {

@@ -267,4 +267,43 @@ TEST_F(StatusBarTest, PanelAlignmentAndAutoSize) {
   EXPECT_EQ(panel.FittedClientRect().Width(), 10 + 3 + skinTextWidth);
 }
 
+TEST_F(StatusBarTest, SkinnedPanelCaptionHasTheLabelsShadowAndDisabledLook) {
+  const auto skin = BuiltinSkin();
+  TspSkinStatusPanel panel(form.get());
+  panel.SetSkinData(skin.get());
+  panel.setGeometry(0, 0, 120, 19);
+  ASSERT_NE(panel.RecordIndex(), -1);
+  const QImage blank = Grab(panel);
+  panel.SetCaption(QStringLiteral("Ready"));
+  const QImage plain = Grab(panel);
+  const QRgb ink = panel.TextColor().rgb();
+  auto count = [](const QImage& img, auto&& pick) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) n += pick(x, y) ? 1 : 0;
+    return n;
+  };
+  auto inked = [&](const QImage& img) {
+    return count(img, [&](int x, int y) { return img.pixel(x, y) == ink; });
+  };
+  ASSERT_GT(inked(plain), inked(blank));
+
+  // A shadow darkens pixels around the caption that the plain caption leaves alone.
+  panel.SetShadowEffect(true);
+  panel.SetShadowOffset(2);
+  const QImage shadowed = Grab(panel);
+  const int darker = count(shadowed, [&](int x, int y) {
+    const QRgb a = shadowed.pixel(x, y), b = plain.pixel(x, y);
+    return qGray(a) + 20 < qGray(b);
+  });
+  EXPECT_GT(darker, 10);
+  panel.SetShadowEffect(false);
+
+  // Disabled, the caption is still drawn, faded: no pixel keeps the enabled colour.
+  panel.setEnabled(false);
+  const QImage disabled = Grab(panel);
+  EXPECT_EQ(inked(disabled), inked(blank));
+  EXPECT_NE(disabled, blank);
+}
+
 } // namespace

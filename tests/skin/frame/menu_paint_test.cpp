@@ -3,7 +3,7 @@
 
 #include "menu_fixture.h"
 
-#include "skin/frame/menu_caption.h"
+#include "skin/controls/mnemonic.h"
 
 #include <QActionGroup>
 
@@ -108,28 +108,33 @@ TEST_F(MenuPaintTest, ThePlainLookWithoutASkin) {
   EXPECT_FALSE(columnHasText(0));
 }
 
-TEST(MenuCaption, AmpersandsMarkTheAcceleratorAndATrailingOneIsDrawn) {
+TEST(Mnemonic, AmpersandsMarkTheShortCutAndATrailingOneIsDrawn) {
   struct Case {
     const char* caption;
     const char* text;
     int index;
     char accel;
+    const char* key; // the short cut a control grabs for this caption
   } cases[] = {
-      {"&Undo", "Undo", 0, 'U'},
-      {"Select &All", "Select All", 7, 'A'},
-      {"Fish && Chips", "Fish & Chips", -1, 0},
-      {"Cats &", "Cats &", -1, 0},
-      {"&", "&", -1, 0},
-      {"A&&&b&c", "A&bc", 2, 'b'},
+      {"&Undo", "Undo", 0, 'U', "Alt+U"},
+      {"Select &All", "Select All", 7, 'A', "Alt+A"},
+      {"Fish && Chips", "Fish & Chips", -1, 0, ""},
+      {"Cats &", "Cats &", -1, 0, ""},
+      {"&", "&", -1, 0, ""},
+      {"A&&&b&c", "A&bc", 2, 'b', "Alt+B"},
+      {"&\tTab", "\tTab", 0, '\t', ""}, // a mark on what cannot be typed gives no key
   };
   for (const Case& c : cases) {
-    const TspMenuCaption parsed = ParseMenuCaption(QString::fromLatin1(c.caption));
+    const TspMnemonic parsed = ParseMnemonic(QString::fromLatin1(c.caption));
     EXPECT_EQ(parsed.Text, QString::fromLatin1(c.text)) << c.caption;
     EXPECT_EQ(parsed.AccelIndex, c.index) << c.caption;
     EXPECT_EQ(parsed.Accel, c.accel ? QChar(c.accel) : QChar()) << c.caption;
+    EXPECT_EQ(MnemonicKey(QString::fromLatin1(c.caption)).toString(QKeySequence::PortableText),
+              QString::fromLatin1(c.key))
+        << c.caption;
   }
-  EXPECT_TRUE(IsMenuAccelerator(ParseMenuCaption("&Undo"), "u"));
-  EXPECT_FALSE(IsMenuAccelerator(ParseMenuCaption("Cats &"), "&"));
+  EXPECT_TRUE(IsMnemonicChar(ParseMnemonic("&Undo"), "u"));
+  EXPECT_FALSE(IsMnemonicChar(ParseMnemonic("Cats &"), "&"));
 }
 
 } // namespace

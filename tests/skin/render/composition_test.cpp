@@ -173,6 +173,35 @@ TEST(Composition, StretchTypesOneAndTwoRepeatTheScaledCentre) {
   EXPECT_EQ(From(t, 2 + 0, 2 + 25), QPoint(7, 7 + 5));            // repeated downwards
 }
 
+TEST(Composition, StretchTypeGivesTheTileSizeAndAxisFills) {
+  // A 10 x 6 piece covering a 40 x 30 area.
+  const QSize piece(10, 6), area(40, 30);
+  constexpr auto Scale = TspAxisFill::Scale, Tile = TspAxisFill::Tile;
+  const struct {
+    bool stretcheffect;
+    int stretchtype;
+    TspCentreFill fill;
+    QSize tile; // empty: the piece repeated as it is
+  } cases[] = {
+      {false, kStretchFull, {Tile, Tile}, QSize()},
+      {false, kStretchVertical, {Tile, Tile}, QSize()},
+      {false, kStretchHorizontal, {Tile, Tile}, QSize()},
+      {true, kStretchFull, {Scale, Scale}, QSize(40, 30)},
+      {true, kStretchVertical, {Tile, Scale}, QSize(10, 30)},
+      {true, kStretchHorizontal, {Scale, Tile}, QSize(40, 6)},
+      {true, 7, {Scale, Scale}, QSize(40, 30)}, // an unknown type stretches whole
+  };
+  for (const auto& c : cases) {
+    const TspCentreFill fill = CentreFill(c.stretcheffect, c.stretchtype);
+    EXPECT_EQ(fill.Columns, c.fill.Columns) << c.stretcheffect << " " << c.stretchtype;
+    EXPECT_EQ(fill.Rows, c.fill.Rows) << c.stretcheffect << " " << c.stretchtype;
+    EXPECT_EQ(StretchTileSize(c.stretcheffect, c.stretchtype, piece, area), c.tile)
+        << c.stretcheffect << " " << c.stretchtype;
+    const TspStretchFlags flags{false, false, false, false, c.stretcheffect, c.stretchtype};
+    EXPECT_EQ(StretchTileSize(flags, piece, area), c.tile);
+  }
+}
+
 TEST(Composition, HorizontalButtonFiftyWide) {
   // The built-in button: skinrect 0,0,20,23, lefttoppoint 4,11, righttoppoint 15,10.
   const QImage P = CoordPicture(30, 30);

@@ -1,7 +1,7 @@
-#include "skin/frame/menu_caption.h"
+#include "skin/controls/mnemonic.h"
 
-TspMenuCaption ParseMenuCaption(const QString& caption) {
-  TspMenuCaption c;
+TspMnemonic ParseMnemonic(const QString& caption) {
+  TspMnemonic c;
   c.Text.reserve(caption.size());
   const qsizetype n = caption.size();
   for (qsizetype i = 0; i < n; ++i) {
@@ -20,7 +20,13 @@ TspMenuCaption ParseMenuCaption(const QString& caption) {
   return c;
 }
 
-bool IsMenuAccelerator(const TspMenuCaption& caption, const QString& text) {
+QKeySequence MnemonicKey(const QString& caption) {
+  const QChar accel = ParseMnemonic(caption).Accel;
+  if (accel.isNull() || !accel.isPrint()) return {};
+  return QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(accel.toUpper().unicode())));
+}
+
+bool IsMnemonicChar(const TspMnemonic& caption, const QString& text) {
   if (caption.Accel.isNull() || text.size() != 1) return false;
   return caption.Accel.toCaseFolded() == text[0].toCaseFolded();
 }
