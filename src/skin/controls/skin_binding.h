@@ -3,7 +3,7 @@
 // to its skin data object and its record, the way into the skin's composed images, the font
 // rule, the blend over the parent background and the skin cursors.
 
-#include "skin/data/control_image.h"
+#include "skin/controls/control_image.h"
 #include "skin/data/control_records.h"
 #include "skin/data/skin_data.h"
 
