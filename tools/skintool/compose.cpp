@@ -2,7 +2,7 @@
 // the way a skinned control paints itself.
 
 #include "commands.h"
-#include "skin/data/control_image.h"
+#include "skin/controls/control_image.h"
 #include "skin/render/bmp_codec.h"
 #include "skin_file.h"
 

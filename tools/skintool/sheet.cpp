@@ -2,7 +2,7 @@
 // picture, so that a person can review a whole skin at a glance.
 
 #include "commands.h"
-#include "skin/data/control_image.h"
+#include "skin/controls/control_image.h"
 #include "skin/render/bmp_codec.h"
 #include "skin_file.h"
 

@@ -1,8 +1,8 @@
 #include "skin/controls/edit_field.h"
 #include "skin/controls/plain_look.h"
 
+#include "skin/controls/control_image.h"
 #include "skin/controls/inner_edit.h"
-#include "skin/data/control_image.h"
 #include "skin/data/skin_data.h"
 #include "skin/render/draw_helpers.h"
 

@@ -1,8 +1,8 @@
 #include "skin/controls/month_calendar.h"
 
 #include "skin/controls/button.h"
+#include "skin/controls/control_image.h"
 #include "skin/controls/plain_look.h"
-#include "skin/data/control_image.h"
 #include "skin/render/composition.h"
 
 #include <QFontMetrics>

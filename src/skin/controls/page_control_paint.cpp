@@ -5,9 +5,9 @@
 #include "skin/controls/plain_look.h"
 
 #include "skin/controls/color_key.h"
+#include "skin/controls/control_image.h"
 #include "skin/controls/focus_dots.h"
 #include "skin/controls/paint_parent_background.h"
-#include "skin/data/control_image.h"
 #include "skin/render/composition.h"
 #include "skin/render/draw_helpers.h"
 

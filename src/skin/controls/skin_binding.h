@@ -3,7 +3,7 @@
 // to its skin data object and its record, the way into the skin's composed images, the font
 // rule, the blend over the parent background and the skin cursors.
 
-#include "skin/data/control_image.h"
+#include "skin/controls/control_image.h"
 #include "skin/data/control_records.h"
 #include "skin/data/skin_data.h"
 
@@ -61,7 +61,7 @@ private:
 // control of the same record. Without skin data each image is composed and not kept.
 class TspSkinImages {
 public:
-  explicit TspSkinImages(TspSkinData* skin) : FSkin(skin) {}
+  explicit TspSkinImages(const TspSkinData* skin) : FSkin(skin) {}
 
   // `stateRect` of `picture` (the skin rectangle or a state rectangle of the same size)
   // composed to `size` with the kind and corner points of `g` (its fitted geometry is
@@ -87,7 +87,8 @@ public:
   QImage Scaled(const QImage& picture, const TspControlGeometry& g, const TspRect& stateRect,
                 const QImage& composed, QSize size) const;
 
-  // Kinds of the compositions controls make through Image, apart from the record kinds.
+  // Kinds of the compositions controls and the frame make through Image, apart from the
+  // record kinds.
   enum : int {
     kPieceKind = -2,
     kStretchedButtonKind = -3,
@@ -98,10 +99,13 @@ public:
     kKeyedPieceKind = -8,
     kGripKind = -9,
     kListItemKind = -10,
+    kFrameObjectKind = -11,
+    kCaptionKind = -12,
+    kCaptionTextFrameKind = -13,
   };
 
 private:
-  TspSkinData* FSkin;
+  const TspSkinData* FSkin;
 };
 
 // The font rule of every skinned control that draws text: with `fromRecord` (a record

@@ -91,8 +91,9 @@ public:
   // --- Composed images ------------------------------------------------------------------
   // The images controls compose from this skin, shared by all of them. ClearSkin (and so
   // every load or switch) empties it and moves LoadCount on, so an image of an earlier skin
-  // is never returned.
-  TspImageCache& ImageCache() { return FImageCache; }
+  // is never returned. A cache of what the skin's pictures give, so it may fill through a
+  // const skin (the frame's objects hold one).
+  TspImageCache& ImageCache() const { return FImageCache; }
   quint64 LoadCount() const { return FLoadCount; }
 
   // --- Skin content ---------------------------------------------------------------------
@@ -197,6 +198,6 @@ private:
   bool FLoading = false;
   bool FIsEmpty = true;
   bool FIsChangingSkin = false;
-  TspImageCache FImageCache;
+  mutable TspImageCache FImageCache;
   quint64 FLoadCount = 1;
 };

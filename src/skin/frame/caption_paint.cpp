@@ -67,9 +67,15 @@ void DrawCaptionText(QPainter& p, const TspFramePaintInput& in, const TspSkinCap
         d.fullframe ? obj.Width() - 2 * offset : d.framerect.Width() + tw - d.frametextrect.Width();
     const int x = d.fullframe ? offset : at.x() - d.frametextrect.Left;
     if (width > 0) {
-      QImage textFrame;
-      ComposeHorizontalImage(textFrame, caption.ActivePicture, source, d.frameleftoffset,
-                             d.framerightoffset, true, width);
+      const QImage textFrame = TspSkinImages(in.Skin).Image(
+          caption.ActivePicture,
+          {TspSkinImages::kCaptionTextFrameKind, d.frameleftoffset, d.framerightoffset}, source,
+          QSize(width, source.Height()), [&] {
+            QImage composed;
+            ComposeHorizontalImage(composed, caption.ActivePicture, source, d.frameleftoffset,
+                                   d.framerightoffset, true, width);
+            return composed;
+          });
       p.drawImage(x, at.y() - d.frametextrect.Top, textFrame);
     }
   }
@@ -142,9 +148,19 @@ void TspFramePainter::DrawCaption(const TspFramePaintInput& in,
   const TspDataSkinCaption& d = caption.Data();
   const bool active = in.Context.FormActive;
   const bool withText = caption.ShowsFormCaption;
+  // The same for every paint of the skin at this size: composed once, kept in the skin's
+  // image cache; the text goes onto a copy.
   const auto image = [&](const QImage& picture, const TspRect& source) {
-    return CaptionImage(info, skin.Picture.width(), skin.Picture.height(), picture, source,
-                        caption.SkinRect, size, d.stretcheffect);
+    const TspRect& r = caption.SkinRect;
+    const int pw = skin.Picture.width(), ph = skin.Picture.height();
+    return TspSkinImages(&skin).Image(
+        picture,
+        {TspSkinImages::kCaptionKind, d.stretcheffect, r.Left, r.Top, r.Right, r.Bottom, pw, ph,
+         info.lefttoppoint.X, info.lefttoppoint.Y, info.righttoppoint.X, info.righttoppoint.Y,
+         info.leftbottompoint.X, info.leftbottompoint.Y, info.rightbottompoint.X,
+         info.rightbottompoint.Y},
+        source, size,
+        [&] { return CaptionImage(info, pw, ph, picture, source, r, size, d.stretcheffect); });
   };
   const auto withCaptionText = [&](QImage& target, bool textActive) {
     if (!withText || target.isNull()) return;
@@ -176,8 +192,8 @@ void TspFramePainter::DrawCaption(const TspFramePaintInput& in,
       put(hot);
       return;
     }
-    QImage holder;
-    QImage normal = image(AsRgb32(skin.Picture, holder), caption.SkinRect);
+    // The object's copy of the frame picture: converted once, so its cache key stays.
+    QImage normal = image(caption.Picture, caption.SkinRect);
     withCaptionText(normal, false);
     if (normal.isNull() || hot.isNull() || normal.size() != hot.size()) {
       put(active ? hot : normal);

@@ -1,6 +1,7 @@
 #include "skin/frame/frame_objects.h"
 
 #include "skin/controls/button_animation.h"
+#include "skin/controls/skin_binding.h"
 #include "skin/data/skin_data.h"
 #include "skin/render/effect_bitmap.h"
 #include "skin/render/pixel_copy.h"
@@ -9,10 +10,12 @@
 
 namespace {
 
+// Shares the skin's picture (a converted copy only when it is not RGB32): its cacheKey then
+// names it in the image cache, so the cuts of every window of the skin are shared.
 QImage PictureAt(const TspSkinData* skin, int index) {
   if (!skin || !skin->ValidPictureIndex(index)) return {};
   QImage holder;
-  return AsRgb32(skin->ActivePictures[size_t(index)], holder).copy();
+  return AsRgb32(skin->ActivePictures[size_t(index)], holder);
 }
 
 QImage Rgb32(const QImage& image) {
@@ -48,7 +51,7 @@ TspActiveSkinObject::TspActiveSkinObject(const TspDataSkinObject& data, const Ts
       GlowLayerPicture(PictureAt(skin, data.glowlayerpictureindex)),
       GlowLayerMaskPicture(PictureAt(skin, data.glowlayermaskpictureindex)),
       GlowLayerOffset(data.glowlayeroffsetx, data.glowlayeroffsety),
-      GlowLayerAlphaBlendValue(data.glowlayeralphablendvalue) {
+      GlowLayerAlphaBlendValue(data.glowlayeralphablendvalue), FSkin(skin) {
   // Without its picture an object placed from it has nothing to draw.
   if (SkinRectInAPicture && ActivePicture.isNull()) SkinRect = {};
   if (ActivePicture.isNull()) ActiveSkinRect = InActiveSkinRect = {};
@@ -64,12 +67,17 @@ bool TspActiveSkinObject::HitTest(const QPoint& p) const {
 
 QImage TspActiveSkinObject::Cut(const TspRect& rect, bool inActivePicture) const {
   const QImage& source = inActivePicture ? ActivePicture : Picture;
-  QImage image;
-  if (rect.IsEmpty() || source.isNull() || ObjectRect.IsEmpty()) return image;
-  ResizeTarget(image, ObjectRect.Width(), ObjectRect.Height());
-  image.fill(Qt::black);
-  CopyPart(image, {0, 0, ObjectRect.Width(), ObjectRect.Height()}, source, rect);
-  return image;
+  if (rect.IsEmpty() || source.isNull() || ObjectRect.IsEmpty()) return {};
+  const QSize size(ObjectRect.Width(), ObjectRect.Height());
+  return TspSkinImages(FSkin.data())
+      .Image(source, {TspSkinImages::kFrameObjectKind}, rect, size, [&] {
+        // Parts of the rectangle outside the picture stay black.
+        QImage image;
+        ResizeTarget(image, size.width(), size.height());
+        image.fill(Qt::black);
+        CopyPart(image, {0, 0, size.width(), size.height()}, source, rect);
+        return image;
+      });
 }
 
 void TspActiveSkinObject::DrawImage(QImage& target, const QPoint& origin,

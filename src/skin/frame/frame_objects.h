@@ -8,6 +8,7 @@
 #include "skin/frame/frame_geometry.h"
 
 #include <QImage>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -73,7 +74,7 @@ public:
 
 protected:
   // The image of `rect` of ActivePicture (`inActivePicture`) or Picture, scaled to
-  // ObjectRect's size.
+  // ObjectRect's size: cut once per skin load and size, kept in the skin's image cache.
   QImage Cut(const TspRect& rect, bool inActivePicture) const;
   void DrawImage(QImage& target, const QPoint& origin, const QImage& image) const;
   // The normal image: SkinRect of ActivePicture, or of Picture.
@@ -82,6 +83,11 @@ protected:
   virtual TspRect InactiveRect(const TspObjectPaintContext&) const { return InActiveSkinRect; }
   // A pressed look, drawn instead of the hot one; empty for none.
   virtual TspRect PressedRect(const TspObjectPaintContext&) const { return {}; }
+
+private:
+  // The skin the object was made from, whose image cache keeps its cuts; none for the
+  // plain frame's buttons.
+  QPointer<const TspSkinData> FSkin;
 };
 
 class TspSkinButtonObject : public TspActiveSkinObject {

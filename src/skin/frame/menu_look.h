@@ -4,7 +4,7 @@
 // object, its font and colours. A skin switch frees the records; a level keeps only these
 // copies (pictures are shared, not copied).
 
-#include "skin/data/control_image.h"
+#include "skin/controls/control_image.h"
 #include "skin/data/skin_values.h"
 #include "skin/render/composition.h"
 

@@ -4,11 +4,11 @@
 #include "form_fixture.h"
 #include "skin/builtin/builtin_skins.h"
 #include "skin/controls/check_radio_box.h"
+#include "skin/controls/control_image.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/plain_look.h"
 #include "skin/controls/skin_fonts.h"
 #include "skin/controls/skin_tree.h"
-#include "skin/data/control_image.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_list.h"
 

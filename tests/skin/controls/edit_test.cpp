@@ -3,12 +3,12 @@
 // and the date edit.
 
 #include "form_fixture.h"
+#include "skin/controls/control_image.h"
 #include "skin/controls/date_edit.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/mask_edit.h"
 #include "skin/controls/skin_tree.h"
 #include "skin/controls/url_edit.h"
-#include "skin/data/control_image.h"
 
 #include <QClipboard>
 

@@ -2,8 +2,8 @@
 // the cell geometry and what it paints.
 
 #include "form_fixture.h"
+#include "skin/controls/control_image.h"
 #include "skin/controls/password_edit.h"
-#include "skin/data/control_image.h"
 
 #include <QClipboard>
 

@@ -2,8 +2,8 @@
 // with hold-to-repeat, the keys and what it paints.
 
 #include "form_fixture.h"
+#include "skin/controls/control_image.h"
 #include "skin/controls/spin_edit.h"
-#include "skin/data/control_image.h"
 
 #include <QElapsedTimer>
 

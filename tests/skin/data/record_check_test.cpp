@@ -1,4 +1,3 @@
-#include "skin/data/control_image.h"
 #include "skin/data/record_check.h"
 
 #include <climits>
@@ -82,15 +81,8 @@ TEST(RecordCheck, RecordDrawableNeedsItsPictureAndPointsInItsSkin) {
       EXPECT_FALSE(RecordRefusals(*c.Rec, pictures).isEmpty());
     }
   }
-  // A state rectangle out of its picture is named, and composes to nothing.
+  // A state rectangle out of its picture is named.
   const auto bad = record([](auto& r) { r.activeskinrect = {0, 25, 40000, 40048}; });
   EXPECT_EQ(RecordRefusals(*bad, pictures),
             QStringList{"activeskinrect 0,25,40000,40048 lies outside picture 0 (40x30)"});
-  TspControlGeometry g = ControlGeometry(*bad);
-  const QSize size = FitSizeToSkin(g, {90, 23});
-  QImage image;
-  ComposeControlImage(image, pictures[0], g, bad->activeskinrect, size);
-  EXPECT_TRUE(image.isNull());
-  ComposeControlImage(image, pictures[0], g, bad->skinrect, size);
-  EXPECT_EQ(image.size(), size);
 }

@@ -1,4 +1,4 @@
-#include "skin/data/control_image.h"
+#include "skin/controls/control_image.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -92,4 +92,18 @@ TEST(ControlImage, ComposesTheStateRectangleAtTheFittedSize) {
   EXPECT_EQ(hot.pixel(49, 7), picture.pixel(39, 7)); // right end kept
   EXPECT_EQ(hot.pixel(4, 3), picture.pixel(24, 3));  // first tile of the middle
   EXPECT_EQ(hot.pixel(15, 3), picture.pixel(24, 3)); // second tile starts again
+}
+
+TEST(ControlImage, AStateRectangleOutOfItsPictureComposesToNothing) {
+  QImage picture(40, 30, QImage::Format_RGB32);
+  picture.fill(Qt::gray);
+  const auto owned = Record({0, 0, 20, 23}, {4, 11}, {15, 11}, {}, {});
+  owned->activeskinrect = {0, 25, 40000, 40048};
+  TspControlGeometry g = ControlGeometry(*owned);
+  const QSize size = FitSizeToSkin(g, {90, 23});
+  QImage image;
+  ComposeControlImage(image, picture, g, owned->activeskinrect, size);
+  EXPECT_TRUE(image.isNull());
+  ComposeControlImage(image, picture, g, owned->skinrect, size);
+  EXPECT_EQ(image.size(), size);
 }

@@ -1,4 +1,4 @@
-#include "skin/data/control_image.h"
+#include "skin/controls/control_image.h"
 
 #include "skin/data/record_check.h"
 
