@@ -154,6 +154,9 @@ template <class Base> void TspButtonControl<Base>::SetRepeatInterval(int value) 
 
 template <class Base> void TspButtonControl<Base>::ReadSkinRecord() {
   Base::ReadSkinRecord();
+  // Copied once per resolution of the record, not on every paint.
+  if (this->Binding().Resolution() == FSkinResolution) return;
+  FSkinResolution = this->Binding().Resolution();
   FSkin = TspButtonSkinValues();
   const TspDataSkinControl* rec = this->Record();
   if (!rec) return;

@@ -234,6 +234,8 @@ private:
   bool FAlwaysShowLayeredFrame = false;
 
   TspButtonSkinValues FSkin;
+  // The binding's resolution FSkin was copied under.
+  quint64 FSkinResolution = 0;
   bool FMouseIn = false;
   bool FHovered = false;
   bool FMousePressed = false;

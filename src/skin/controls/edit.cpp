@@ -137,10 +137,12 @@ QFont TspSkinCustomEdit::EditFont() const {
 }
 
 void TspSkinCustomEdit::DropSkinRecord() {
-  FBinding.RecordIndex = -1;
+  FBinding.Drop();
 }
 
 void TspSkinCustomEdit::ApplySkin() {
+  // Applying re-reads the record even when nothing the binding watches changed.
+  FBinding.Invalidate();
   ReadSkinRecord();
   FEditor->setFont(EditorFont());
   if (const TspDataSkinEditControl* rec = Record()) {

@@ -433,10 +433,12 @@ QColor TspSkinStdLabelBase::FaceColor() {
 }
 
 void TspSkinStdLabelBase::DropSkinRecord() {
-  FBinding.RecordIndex = -1;
+  FBinding.Drop();
 }
 
 void TspSkinStdLabelBase::ApplySkin() {
+  // Applying re-reads the record even when nothing the binding watches changed.
+  FBinding.Invalidate();
   ReadSkinRecord();
   AdjustBounds();
   update();

@@ -161,7 +161,7 @@ void TspSkinPageControl::SetTabPosition(TspTabPosition value) {
 // ------------------------------------------------------------------------------------
 
 void TspSkinPageControl::DropSkinRecord() {
-  FBinding.RecordIndex = -1;
+  FBinding.Drop();
   FFrameStrips = TspBorderStrips();
   FFrameStripsKey = 0;
 }

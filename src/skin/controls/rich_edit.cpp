@@ -98,10 +98,12 @@ const TspDataSkinRichEdit* TspSkinRichEdit::Record() const {
 }
 
 void TspSkinRichEdit::DropSkinRecord() {
-  FBinding.RecordIndex = -1;
+  FBinding.Drop();
 }
 
 void TspSkinRichEdit::ApplySkin() {
+  // Applying re-reads the record even when nothing the binding watches changed.
+  FBinding.Invalidate();
   FBinding.ReadSkinRecord();
   ApplyColors();
   UpdateScrollBars();

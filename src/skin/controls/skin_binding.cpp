@@ -16,10 +16,11 @@ bool TspSkinBinding::SetSkinData(TspSkinData* value, QObject* context,
                                  std::function<void()> onDestroyed) {
   QObject::disconnect(FWatch);
   FSkinData = value;
+  FResolved = false;
   if (value) {
     FWatch = QObject::connect(value, &QObject::destroyed, context,
                               [this, onDestroyed = std::move(onDestroyed)] {
-                                RecordIndex = -1;
+                                Drop();
                                 if (onDestroyed) onDestroyed();
                               });
   }
@@ -28,11 +29,22 @@ bool TspSkinBinding::SetSkinData(TspSkinData* value, QObject* context,
 
 void TspSkinBinding::ReadSkinRecord() {
   const TspSkinData* sd = FSkinData;
+  const quint64 load = sd ? sd->LoadCount() : 0;
+  if (FResolved && sd == FResolvedSkin && load == FResolvedLoad && SkinDataName == FResolvedName)
+    return;
   RecordIndex = (!sd || sd->IsEmpty()) ? -1 : sd->FindControlData(SkinDataName);
   // A record its pictures cannot draw counts as absent: the control paints its plain look.
-  if (RecordIndex != -1 &&
-      !RecordDrawable(*sd->ControlList[size_t(RecordIndex)], sd->ActivePictures))
-    RecordIndex = -1;
+  if (RecordIndex != -1 && !sd->ControlDrawable(RecordIndex)) RecordIndex = -1;
+  FResolved = true;
+  FResolvedSkin = sd;
+  FResolvedLoad = load;
+  FResolvedName = SkinDataName;
+  ++FResolution;
+}
+
+void TspSkinBinding::Drop() {
+  RecordIndex = -1;
+  FResolved = false;
 }
 
 const TspDataSkinControl* TspSkinBinding::Record() const {

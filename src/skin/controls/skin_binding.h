@@ -39,8 +39,17 @@ public:
   int RecordIndex = -1;
 
   // RecordIndex := -1 without usable skin data (none or empty), else the index of the
-  // first record named SkinDataName (-1 when absent).
+  // first record named SkinDataName that its pictures can draw (-1 when absent). Resolves
+  // only when the skin data, its LoadCount or SkinDataName changed since it last did (or
+  // after Drop or Invalidate), so calling it before every paint costs a comparison.
   void ReadSkinRecord();
+  // RecordIndex := -1, and the next ReadSkinRecord resolves afresh.
+  void Drop();
+  // The next ReadSkinRecord resolves afresh (a skin change walk re-reads the record).
+  void Invalidate() { FResolved = false; }
+  // Moves on with every resolution: what a control derived from its record is current
+  // while this is the value it derived it under.
+  quint64 Resolution() const { return FResolution; }
   // The record RecordIndex names, or none.
   const TspDataSkinControl* Record() const;
   // The record when it is of kind R (or derives from it), else none: a control checks the
@@ -53,6 +62,12 @@ public:
 private:
   QPointer<TspSkinData> FSkinData;
   QMetaObject::Connection FWatch;
+  // What the last resolution read; the skin data's address is only compared.
+  bool FResolved = false;
+  const TspSkinData* FResolvedSkin = nullptr;
+  quint64 FResolvedLoad = 0;
+  QString FResolvedName;
+  quint64 FResolution = 1;
 };
 
 // A control's way into its skin's image cache: composed record images keyed by the skin's

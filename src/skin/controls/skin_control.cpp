@@ -80,13 +80,15 @@ void TspSkinControlBase::ApplySkinCursor() {
 }
 
 void TspSkinControlBase::ApplySkin() {
+  // Applying re-reads the record even when nothing the binding watches changed.
+  FBinding.Invalidate();
   ReadSkinRecord();
   ApplySkinCursor();
   update();
 }
 
 void TspSkinControlBase::DropSkinRecord() {
-  FBinding.RecordIndex = -1;
+  FBinding.Drop();
 }
 
 void TspSkinControlBase::ParentBackgroundChanged() {
@@ -215,26 +217,28 @@ QFont TspCustomSkinBase<Base>::SkinFont(const QString& fontname, int fontheight,
 
 template <class Base> void TspCustomSkinBase<Base>::ClearRecordState() {
   FGeometry = TspControlGeometry();
-  FPicture = nullptr;
-  FMaskPicture = nullptr;
+  FPicture = QImage();
+  FMaskPicture = QImage();
 }
 
 template <class Base> void TspCustomSkinBase<Base>::ReadSkinRecord() {
   Base::ReadSkinRecord();
-  const TspDataSkinControl* rec = this->Record();
-  if (!rec) {
-    ClearRecordState();
-    return;
-  }
-  FGeometry = ControlGeometry(*rec);
-  if (this->IsGraphicControl()) FGeometry.Flags.stretchtype = 0;
-  // A record without corner points is a fixed image of its skin rectangle, without pictures.
-  if (dynamic_cast<const TspDataSkinCustomControl*>(rec)) {
-    FPicture = this->Binding().Picture(rec->pictureindex);
-    FMaskPicture = this->Binding().Picture(rec->maskpictureindex);
-  } else {
-    FPicture = nullptr;
-    FMaskPicture = nullptr;
+  const TspSkinBinding& binding = this->Binding();
+  if (binding.Resolution() != FRecordResolution) {
+    FRecordResolution = binding.Resolution();
+    const TspDataSkinControl* rec = this->Record();
+    if (!rec) {
+      ClearRecordState();
+      return;
+    }
+    FGeometry = ControlGeometry(*rec);
+    if (this->IsGraphicControl()) FGeometry.Flags.stretchtype = 0;
+    // A record without corner points is a fixed image of its skin rectangle, without pictures.
+    const bool custom = dynamic_cast<const TspDataSkinCustomControl*>(rec);
+    const QImage* picture = custom ? binding.Picture(rec->pictureindex) : nullptr;
+    const QImage* mask = custom ? binding.Picture(rec->maskpictureindex) : nullptr;
+    FPicture = picture ? *picture : QImage();
+    FMaskPicture = mask ? *mask : QImage();
   }
   // The fitted geometry of the size the control has.
   ::FitSizeToSkin(FGeometry, this->size());
@@ -292,6 +296,8 @@ template <class Base> void TspCustomSkinBase<Base>::SetBounds(int x, int y, int 
 }
 
 template <class Base> void TspCustomSkinBase<Base>::ApplySkin() {
+  // Applying re-reads the record even when nothing the binding watches changed.
+  this->Binding().Invalidate();
   ReadSkinRecord();
   this->ApplySkinCursor();
   const QSize old = this->size();
@@ -385,7 +391,7 @@ template <class Base> QSize TspCustomSkinBase<Base>::sizeHint() const {
 
 template <class Base> bool TspCustomSkinBase<Base>::UsesSeparateClientPaint() const {
   return !this->IsGraphicControl() && FSeparateClientPaint && !this->AlphaBlend() &&
-         this->RecordIndex() != -1 && FGeometry.Mode == kCompositionNinePart && FPicture;
+         this->RecordIndex() != -1 && FGeometry.Mode == kCompositionNinePart && !FPicture.isNull();
 }
 
 template <class Base> void TspCustomSkinBase<Base>::paintEvent(QPaintEvent* e) {
@@ -415,7 +421,7 @@ template <class Base> void TspCustomSkinBase<Base>::PaintSeparateClient() {
       const QRect full = f.ClientRect.ToQRect();
       const QSize tileSize =
           StretchTileSize(FGeometry.Flags, QSize(piece.Width(), piece.Height()), full.size());
-      const QImage tile = this->ImageCache().Piece(*FPicture, piece, tileSize);
+      const QImage tile = this->ImageCache().Piece(FPicture, piece, tileSize);
       if (!tile.isNull()) {
         p.setBrushOrigin(full.topLeft());
         p.fillRect(client, QBrush(tile));
@@ -424,13 +430,13 @@ template <class Base> void TspCustomSkinBase<Base>::PaintSeparateClient() {
   }
   const TspControlGeometry& g = FGeometry;
   const TspControlGeometry& k = FStripsGeometry;
-  if (FStripsPicture != FPicture->cacheKey() || FStripsSize != this->size() ||
+  if (FStripsPicture != FPicture.cacheKey() || FStripsSize != this->size() ||
       !(k.SkinRect == g.SkinRect && k.Skin == g.Skin && k.Fitted == g.Fitted &&
         k.Flags.leftstretch == g.Flags.leftstretch && k.Flags.topstretch == g.Flags.topstretch &&
         k.Flags.rightstretch == g.Flags.rightstretch &&
         k.Flags.bottomstretch == g.Flags.bottomstretch)) {
-    FStrips = ComposeBorderStrips(*FPicture, g.SkinRect, s, w, h, f, g.Flags);
-    FStripsPicture = FPicture->cacheKey();
+    FStrips = ComposeBorderStrips(FPicture, g.SkinRect, s, w, h, f, g.Flags);
+    FStripsPicture = FPicture.cacheKey();
     FStripsSize = this->size();
     FStripsGeometry = g;
   }

@@ -187,9 +187,10 @@ public:
   // leftstretch, topstretch, rightstretch, bottomstretch, stretcheffect, stretchtype
   // (always 0 for the graphic base).
   const TspStretchFlags& StretchFlags() const { return FGeometry.Flags; }
-  // The record's pictures, none when absent.
-  const QImage* SkinPicture() const { return FPicture; }
-  const QImage* SkinMaskPicture() const { return FMaskPicture; }
+  // The record's pictures, none when absent. Held by the control (a shared copy), so they
+  // stay valid however the skin changes until the record is read again.
+  const QImage* SkinPicture() const { return FPicture.isNull() ? nullptr : &FPicture; }
+  const QImage* SkinMaskPicture() const { return FMaskPicture.isNull() ? nullptr : &FMaskPicture; }
 
   // Panel-like controls paint their frame strips and client area apart (windowed only).
   bool SeparateClientPaint() const { return FSeparateClientPaint; }
@@ -249,8 +250,9 @@ private:
   int FDefaultWidth = 0;
   int FDefaultHeight = 0;
   TspControlGeometry FGeometry;
-  const QImage* FPicture = nullptr;
-  const QImage* FMaskPicture = nullptr;
+  QImage FPicture, FMaskPicture;
+  // The binding's resolution FGeometry and the pictures were copied under.
+  quint64 FRecordResolution = 0;
   bool FSeparateClientPaint = false;
   bool FTileClient = true;
   std::optional<QRegion> FRegion;

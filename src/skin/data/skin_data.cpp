@@ -1,6 +1,7 @@
 #include "skin/data/skin_data.h"
 
 #include "skin/data/ini_text.h"
+#include "skin/data/record_check.h"
 #include "skin/data/record_registry.h"
 #include "skin/data/resource_strings.h"
 #include "skin/data/skin_list.h"
@@ -90,7 +91,32 @@ int TspSkinData::FindObjectData(const QString& name) const {
 }
 
 int TspSkinData::FindControlData(const QString& name) const {
-  return FindByName(ControlList, name);
+  if (FIndexedControls != ControlList.size()) return FindByName(ControlList, name);
+  return FControlIndex.value(name, -1);
+}
+
+bool TspSkinData::ControlDrawable(int index) const {
+  if (index < 0 || size_t(index) >= ControlList.size()) return false;
+  if (FIndexedControls != ControlList.size())
+    return RecordDrawable(*ControlList[size_t(index)], ActivePictures);
+  return FControlDrawable[size_t(index)];
+}
+
+void TspSkinData::IndexControls() {
+  FControlIndex.clear();
+  FControlDrawable.assign(ControlList.size(), false);
+  for (size_t i = 0; i < ControlList.size(); ++i) {
+    const TspDataSkinControl& record = *ControlList[i];
+    if (!FControlIndex.contains(record.IDName)) FControlIndex.insert(record.IDName, int(i));
+    FControlDrawable[i] = RecordDrawable(record, ActivePictures);
+  }
+  FIndexedControls = ControlList.size();
+}
+
+void TspSkinData::RecordsChanged() {
+  FImageCache.Clear();
+  ++FLoadCount;
+  IndexControls();
 }
 
 int TspSkinData::FindAreaData(const QString& name) const {
@@ -147,6 +173,9 @@ void TspSkinData::ChangeSkin(const std::function<void()>& read) {
     BroadcastSkinMessage(SkinMsgAfterChange);
     throw;
   }
+  IndexControls();
+  // Records resolved while the load ran (none found) are stale now.
+  ++FLoadCount;
   FIsEmpty = false;
   if (OnLoadData) OnLoadData(this);
   BroadcastSkinMessage(SkinMsgChange);
@@ -309,6 +338,7 @@ void TspSkinData::ClearSkin() {
   AreaList.clear();
   ObjectList.clear();
   ControlList.clear();
+  IndexControls();
   ActivePictures.clear();
   ButtonImagePixelsLeft = TspDataSkinButton::MaxImagePixels;
   PopupWindow.windowpictureindex = -1;

@@ -14,6 +14,7 @@
 #include "skin/data/window_records.h"
 #include "skin/render/image_cache.h"
 
+#include <QHash>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -91,8 +92,10 @@ public:
   // --- Composed images ------------------------------------------------------------------
   // The images controls compose from this skin, shared by all of them. ClearSkin (and so
   // every load or switch) empties it and moves LoadCount on, so an image of an earlier skin
-  // is never returned. A cache of what the skin's pictures give, so it may fill through a
-  // const skin (the frame's objects hold one).
+  // is never returned. LoadCount moves on again once a load has read its records: whoever
+  // resolved a record under one count finds the same one until it changes. A cache of what
+  // the skin's pictures give, so it may fill through a const skin (the frame's objects hold
+  // one).
   TspImageCache& ImageCache() const { return FImageCache; }
   quint64 LoadCount() const { return FLoadCount; }
 
@@ -137,10 +140,17 @@ public:
   std::vector<std::unique_ptr<TspDataSkinArea>> AreaList;
 
   // The index of the first record whose IDName equals `name` exactly (letter case
-  // significant), or -1.
+  // significant), or -1. Control records are found through an index built once per load.
   int FindObjectData(const QString& name) const;
   int FindControlData(const QString& name) const;
   int FindAreaData(const QString& name) const;
+  // Whether the pictures can draw the control record at `index` (RecordDrawable), judged
+  // once per load; false for an index outside ControlList.
+  bool ControlDrawable(int index) const;
+  // For tools and tests that edit ControlList or ActivePictures in place after a load:
+  // rebuilds the control index and verdicts, drops the composed images and moves LoadCount
+  // on, so controls resolve their records afresh at their next paint.
+  void RecordsChanged();
 
   // Loads a package; does nothing for none or an empty one.
   //
@@ -178,6 +188,8 @@ private:
   void NormalizeFormInfo();
   void BuildLayerFrameBorders();
   void SetSystemColors();
+  // The control index and verdicts of ControlList as it is now.
+  void IndexControls();
 
   QPointer<TspCompressedSkinList> FSkinList;
   int FSkinIndex = 0;
@@ -200,4 +212,9 @@ private:
   bool FIsChangingSkin = false;
   mutable TspImageCache FImageCache;
   quint64 FLoadCount = 1;
+  // Name to first index, and the drawable verdict per record, of the FIndexedControls
+  // records indexed last; a list of another length is searched instead.
+  QHash<QString, int> FControlIndex;
+  std::vector<bool> FControlDrawable;
+  size_t FIndexedControls = 0;
 };

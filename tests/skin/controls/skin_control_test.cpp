@@ -1,6 +1,7 @@
 #include "grab_checks.h"
 #include "pattern_skin.h"
 #include "skin/builtin/builtin_skins.h"
+#include "skin/controls/button.h"
 #include "skin/controls/control_image.h"
 #include "skin/controls/control_messages.h"
 #include "skin/controls/paint_parent_background.h"
@@ -610,6 +611,96 @@ TEST_F(SkinControlTest, StateImagesAreComposedOncePerSizeAndSkin) {
   data->LoadCompressedStoredSkin(&stored); // no form hook: nobody tells the control
   EXPECT_FALSE(SamePixels(ctl.StateImage({0, 0, 30, 30}), before));
   EXPECT_TRUE(SamePixels(Grab(ctl), Composed(*data, "nine", QSize(60, 40))));
+}
+
+// Nobody tells these controls (no form hook): a cleared skin, or another built-in skin
+// loaded into the same object, is found at the next paint, which draws from the new
+// pictures only. The panel paints its frame strips and client from the picture it holds.
+TEST_F(SkinControlTest, NextPaintFollowsAClearOrSwitchNobodyAnnounced) {
+  for (const bool clear : {true, false}) {
+    SCOPED_TRACE(clear ? "clear" : "switch");
+    TspSkinData data;
+    data.SetSkinList(CreateBuiltinSkinList(&data));
+    data.SetSkinIndex(0);
+    auto form = Form();
+    TspSkinCustomControl panel(form.get());
+    panel.SetSeparateClientPaint(true);
+    TspSkinButton button(form.get());
+    panel.SetSkinDataName("panel");
+    button.SetSkinDataName("button");
+    panel.SetSkinData(&data);
+    button.SetSkinData(&data);
+    panel.SetBounds(0, 0, 97, 61);
+    button.SetBounds(0, 70, 90, 23);
+    ASSERT_TRUE(SamePixels(Grab(panel), Composed(data, "panel", panel.size())));
+    Grab(button);
+
+    if (clear)
+      data.ClearSkin();
+    else
+      data.SetSkinIndex(3);
+
+    const QImage panelAfter = Grab(panel), buttonAfter = Grab(button);
+    if (clear) {
+      EXPECT_EQ(panel.RecordIndex(), -1);
+      EXPECT_EQ(button.RecordIndex(), -1);
+      EXPECT_EQ(panel.SkinPicture(), nullptr);
+      EXPECT_TRUE(SamePixels(panelAfter, panel.PlainImage()));
+      EXPECT_TRUE(SamePixels(buttonAfter, button.PlainImage()));
+    } else {
+      EXPECT_EQ(panel.RecordIndex(), data.FindControlData("panel"));
+      EXPECT_EQ(button.RecordIndex(), data.FindControlData("button"));
+      // The skins share their neutral looks: what shows the switch is the picture held and
+      // the look of a button made for the new skin.
+      EXPECT_TRUE(SamePixels(panelAfter, Composed(data, "panel", panel.size())));
+      const auto* rec = panel.Record();
+      ASSERT_NE(rec, nullptr);
+      ASSERT_NE(panel.SkinPicture(), nullptr);
+      EXPECT_EQ(panel.SkinPicture()->cacheKey(),
+                data.ActivePictures[size_t(rec->pictureindex)].cacheKey());
+      TspSkinButton fresh(form.get());
+      fresh.SetSkinDataName("button");
+      fresh.SetSkinData(&data);
+      fresh.SetBounds(0, 70, 90, 23);
+      EXPECT_TRUE(SamePixels(buttonAfter, Grab(fresh)));
+    }
+  }
+}
+
+// A new SkinDataName is resolved at the next paint without re-applying the skin, and a
+// skin of the same names loaded into the object is picked up likewise.
+TEST_F(SkinControlTest, NextPaintFollowsARenameOrALoad) {
+  const auto data = HandSkin();
+  Recorder ctl;
+  ctl.SetSkinDataName("nine");
+  ctl.SetSkinData(data.get());
+  ctl.SetBounds(0, 0, 50, 40);
+  ASSERT_TRUE(SamePixels(ctl.PaintImage(), Composed(*data, "nine", QSize(50, 40))));
+  const struct {
+    const char* Name;
+    QSize Painted; // a fixed record draws its skin size
+  } renames[] = {{"horz", {50, 20}}, {"fixed", {20, 10}}, {"absent", {}}, {"nine", {50, 40}}};
+  for (const auto& r : renames) {
+    SCOPED_TRACE(r.Name);
+    ctl.SetSkinDataName(r.Name);
+    const int draws = ctl.DefaultDraws;
+    const QImage image = ctl.PaintImage();
+    EXPECT_EQ(ctl.RecordIndex(), data->FindControlData(r.Name));
+    if (r.Painted.isEmpty())
+      EXPECT_EQ(ctl.DefaultDraws, draws + 1);
+    else
+      EXPECT_TRUE(SamePixels(image, Composed(*data, r.Name, r.Painted)));
+  }
+  TspCompressedStoredSkin stored;
+  TspSkinPayload p;
+  p.ActivePictures = {PatternImage(64, 64, 99)};
+  p.DescriptionText = HandDescription();
+  stored.SetCompressedStream(CompressedSkin(p));
+  const QImage before = ctl.PaintImage();
+  data->LoadCompressedStoredSkin(&stored);
+  const QImage after = ctl.PaintImage();
+  EXPECT_TRUE(SamePixels(after, Composed(*data, "nine", QSize(50, 40))));
+  EXPECT_FALSE(SamePixels(after, before));
 }
 
 TEST_F(SkinControlTest, ControlsOfOneRecordShareTheSkinsImages) {

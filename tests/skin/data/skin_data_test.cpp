@@ -189,6 +189,46 @@ TEST(SkinData, FindDataIsExactAndTakesTheFirst) {
   EXPECT_EQ(data->FindAreaData("b"), -1);
 }
 
+// The verdicts are made per load; whoever resolved a record under one LoadCount sees the
+// count move on with a clear, a load, and an edit announced through RecordsChanged.
+TEST(SkinData, ControlIndexAndVerdictsFollowEveryChange) {
+  auto data = Loaded(Description(
+      "F", "[SKINCONTROLS]\r\ncount=3\r\n0=ok:panel\r\n1=huge:panel\r\n2=nopicture:panel\r\n"
+           "[ok]\r\npictureindex=0\r\nskinrect=0,0,10,10\r\n"
+           "[huge]\r\npictureindex=0\r\nskinrect=0,0,40000,40\r\n"
+           "[nopicture]\r\npictureindex=5\r\nskinrect=0,0,4,4\r\n"));
+  ASSERT_EQ(data->ControlList.size(), 3u);
+  const struct {
+    int Index;
+    bool Drawable;
+  } verdicts[] = {{0, true}, {1, false}, {2, false}, {-1, false}, {3, false}};
+  for (const auto& v : verdicts) EXPECT_EQ(data->ControlDrawable(v.Index), v.Drawable) << v.Index;
+
+  quint64 load = data->LoadCount();
+  data->ControlList[1]->IDName = QStringLiteral("ok2");
+  data->ControlList[1]->skinrect = {0, 0, 5, 5};
+  data->RecordsChanged();
+  EXPECT_GT(data->LoadCount(), load);
+  EXPECT_EQ(data->FindControlData("ok2"), 1);
+  EXPECT_EQ(data->FindControlData("huge"), -1);
+  EXPECT_TRUE(data->ControlDrawable(1));
+
+  load = data->LoadCount();
+  data->ClearSkin();
+  EXPECT_GT(data->LoadCount(), load);
+  EXPECT_EQ(data->FindControlData("ok"), -1);
+  EXPECT_FALSE(data->ControlDrawable(0));
+
+  load = data->LoadCount();
+  data->LoadCompressedStoredSkin(
+      StoredSkin(Payload(Description("G", "[SKINCONTROLS]\r\ncount=1\r\n0=ok:panel\r\n"
+                                          "[ok]\r\npictureindex=0\r\nskinrect=0,0,10,10\r\n")))
+          .get());
+  EXPECT_GT(data->LoadCount(), load);
+  EXPECT_EQ(data->FindControlData("ok"), 0);
+  EXPECT_TRUE(data->ControlDrawable(0));
+}
+
 TEST(SkinData, SkinColorsComeFromTheSkinAfterClearingToSystemColours) {
   const auto data = Loaded(Description("C", "[SKINCOLORS]\r\ncbtnface=255\r\n"));
   EXPECT_EQ(data->SkinColors.cbtnface, 255u);
