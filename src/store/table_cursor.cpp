@@ -478,83 +478,117 @@ void TTableCursor::ReadColumns(
 
   const QSqlDatabase db = Database();
   const bool sqlite = IsSQLite(db);
-  // Built from the last match outwards: null, or equal and the rest. lower() folds A to Z on
-  // every engine (PostgreSQL more), so no row the exact test accepts is lost.
-  QString condition = QStringLiteral("1 = 1");
-  QVariantList values;
-  for (auto match = matches.rbegin(); match != matches.rend(); ++match) {
-    const TColumnInfo& column = FColumns[match->Index];
-    if (column.Kind != TFieldKind::Text) {
-      condition = QStringLiteral("1 = 1");
-      values.clear();
-      continue;
-    }
+  // The tests the database can make: the matches up to the first on a field that is not
+  // text, whose text form the database does not know.
+  QStringList nulls;
+  QStringList equals;
+  QVariantList texts;
+  for (const TTextMatch& match : matches) {
+    const TColumnInfo& column = FColumns[match.Index];
+    if (column.Kind != TFieldKind::Text) break;
     const QString name = QuoteIdentifier(column.Name);
-    // A blob in a text column of SQLite never equals a text in SQL, yet reads as one.
-    const QString other =
-        sqlite ? QStringLiteral(" OR typeof(") + name + QStringLiteral(") = 'blob'") : QString();
-    // lower(x) is null exactly when x is: written so, one index on lower(x) serves both.
-    condition = QStringLiteral("(lower(") + name + QStringLiteral(") IS NULL") + other +
-                QStringLiteral(" OR (lower(") + name + QStringLiteral(") = lower(?) AND ") +
-                condition + QStringLiteral("))");
-    values.prepend(match->Text);
+    // lower(x) is null exactly when x is: written so, one index on lower(x) serves both. A
+    // blob in a text column of SQLite never equals a text in SQL, yet reads as one.
+    nulls << QStringLiteral("(lower(") + name + QStringLiteral(") IS NULL") +
+                 (sqlite ? QStringLiteral(" OR typeof(") + name + QStringLiteral(") = 'blob')")
+                         : QStringLiteral(")"));
+    equals << QStringLiteral("lower(") + name + QStringLiteral(") = lower(?)") +
+                  (sqlite ? QStringLiteral(" AND typeof(") + name + QStringLiteral(") <> 'blob'")
+                          : QString());
+    texts << match.Text;
+  }
+  // The rows kept, in parts that exclude each other: for each test, those equal in every
+  // earlier one and null in this one; and those equal in all. lower() folds A to Z on every
+  // engine (PostgreSQL more), so no row the exact test accepts is lost.
+  QStringList parts;
+  QList<QVariantList> partValues;
+  for (qsizetype i = 0; i <= nulls.size(); ++i) {
+    QStringList terms = equals.mid(0, i);
+    if (i < nulls.size()) terms << nulls[i];
+    parts << (terms.isEmpty() ? QStringLiteral("1 = 1") : terms.join(QStringLiteral(" AND ")));
+    partValues << texts.mid(0, i);
   }
 
   QString select = QStringLiteral("SELECT ") + FQuotedKey;
   for (int index : indexes) select += QStringLiteral(", ") + QuoteIdentifier(FColumns[index].Name);
-  // In the natural order the rows are put in key order here: the server would sort what an
-  // index found, on disk when it is many (a search by kind finds a fifth of the table).
+  select += QStringLiteral(" FROM ") + FQuotedTable + QStringLiteral(" WHERE ");
+  // In the natural order each part is a query of its own, which an index on the tested
+  // field can answer alone (a search by kind finds a fifth of the table), and the rows are
+  // put in key order here rather than sorted by the server, on disk when they are many.
+  // Another order is the server's to make, over the parts joined.
   const bool natural = FSort.isEmpty();
+  QString sql;
+  QVariantList values;
+  if (natural) {
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+      if (i > 0) sql += QStringLiteral(" UNION ALL ");
+      sql += select + parts[i];
+      values += partValues[i];
+    }
+  } else {
+    sql = select + '(' + parts.join(QStringLiteral(") OR (")) + ')' + FOrder;
+    for (const QVariantList& part : partValues) values += part;
+  }
   QSqlQuery query(db);
-  query.setForwardOnly(true);
-  if (!query.prepare(select + QStringLiteral(" FROM ") + FQuotedTable + QStringLiteral(" WHERE ") +
-                     condition + (natural ? QString() : FOrder)))
-    RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
+  // Qt reads a forward-only PostgreSQL result row by row, each in a message of its own.
+  query.setForwardOnly(sqlite);
+  if (!query.prepare(sql)) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
   for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
   if (!query.exec()) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
   const int count = int(indexes.size());
-  std::vector<std::pair<qlonglong, std::vector<QVariant>>> rows;
+  std::vector<TFieldKind> kinds;
+  for (int index : indexes) kinds.push_back(FColumns[index].Kind);
+  // One flat array of values, a row every `count`: a search by kind brings a fifth of the
+  // table.
+  std::vector<qlonglong> keys;
+  std::vector<QVariant> cells;
   while (query.next()) {
-    std::vector<QVariant> row(count);
-    for (int i = 0; i < count; ++i)
-      row[i] = NormalizeValue(query.value(i + 1), FColumns[indexes[i]].Kind);
-    rows.emplace_back(query.value(0).toLongLong(), std::move(row));
+    keys.push_back(query.value(0).toLongLong());
+    for (int i = 0; i < count; ++i) cells.push_back(NormalizeValue(query.value(i + 1), kinds[i]));
   }
   if (query.lastError().isValid())
     RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
   // Handed out after the statement ends: an unfinished one would keep SQLite's read lock.
   query.finish();
-  if (natural)
-    std::sort(rows.begin(), rows.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::size_t> order(keys.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  if (natural && !std::is_sorted(keys.begin(), keys.end()))
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  std::vector<QVariant> row(count);
+  const auto hand = [&](std::size_t at) {
+    for (int i = 0; i < count; ++i) row[i] = std::move(cells[at * count + i]);
+    return visit(row);
+  };
 
   // The rows come in the key list's order, with gaps: each is found by walking on. One that
   // is not ahead (added or moved by another connection since) sends the rest through a
   // look-up, handed out in the key list's order.
   std::size_t next = 0;
   bool diverged = false;
-  QHash<qlonglong, const std::vector<QVariant>*> later;
-  for (const auto& [key, row] : rows) {
+  QHash<qlonglong, std::size_t> later;
+  for (const std::size_t at : order) {
+    const qlonglong key = keys[at];
     if (direct) {
-      if (!visit(row)) return;
+      if (!hand(at)) return;
       continue;
     }
     if (!diverged) {
-      std::size_t at = next;
-      while (at < FKeys.size() && FKeys[at] != key) ++at;
-      if (at < FKeys.size()) {
-        next = at + 1;
-        if (!visit(row)) return;
+      std::size_t ahead = next;
+      while (ahead < FKeys.size() && FKeys[ahead] != key) ++ahead;
+      if (ahead < FKeys.size()) {
+        next = ahead + 1;
+        if (!hand(at)) return;
         continue;
       }
       diverged = true;
     }
-    later.insert(key, &row);
+    later.insert(key, at);
   }
   if (later.isEmpty()) return;
   for (; next < FKeys.size(); ++next) {
     const auto found = later.constFind(FKeys[next]);
-    if (found != later.constEnd() && !visit(**found)) return;
+    if (found != later.constEnd() && !hand(*found)) return;
   }
 }
 
