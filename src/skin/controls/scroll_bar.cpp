@@ -2,6 +2,7 @@
 
 #include "skin/controls/color_key.h"
 #include "skin/controls/plain_look.h"
+#include "skin/data/record_check.h"
 #include "skin/render/composition.h"
 #include "skin/render/draw_helpers.h"
 
@@ -315,6 +316,8 @@ QImage ComposePiece(const QImage& picture, const TspRect& stateRect, QSize size,
 QImage TspSkinScrollBar::PieceImage(const QImage& picture, const TspRect& stateRect, QSize size,
                                     bool compose, int end1, int end2, bool stretch,
                                     bool transparent, TColor colour) {
+  // A state the picture does not hold has no image (and must not size an allocation).
+  if (!PictureHolds(picture, stateRect)) return QImage();
   const bool vertical = Vertical();
   return ImageCache().Image(picture,
                             {TspSkinImages::kScrollPieceKind, compose, end1, end2, stretch,
