@@ -473,6 +473,26 @@ TEST_F(ScrollBarTest, SkinnedThumbAndButtonImages) {
                                 rec2->thumbrect.Top + rec2->thumbrect.Height() / 2));
 }
 
+// A hot thumb rectangle the picture does not hold has no image: nothing of it is cut (a
+// huge one would size the allocation) and the thumb is not drawn from outside the picture.
+TEST_F(ScrollBarTest, HotThumbRectOutsideThePictureDrawsNoThumbImage) {
+  UseBuiltinSkin();
+  bar->SetKind(TspScrollBarKind::sbVertical);
+  bar->resize(19, 160);
+  auto* rec = const_cast<TspDataSkinScrollBarControl*>(Record("vscrollbar"));
+  ASSERT_NE(rec, nullptr);
+  const QImage& picture = data->ActivePictures[size_t(rec->pictureindex)];
+  rec->activethumbrect = {0, picture.height() + 10, 14, 100000};
+  rec->thumbminpagesize = 0; // without a page the thumb image is cut, not composed
+  rec->thumbtransparent = false;
+  data->RecordsChanged();
+  bar->SetScrollParams(0, 100, 0, 0);
+  const QRect thumb = ThumbRect();
+  ASSERT_FALSE(thumb.isEmpty());
+  QTest::mouseMove(bar, thumb.center());
+  EXPECT_NE(bar->PaintImage().pixelColor(thumb.center()), QColor(Qt::black));
+}
+
 TEST_F(ScrollBarTest, SkinnedBothBarKeepsItsCorner) {
   UseBuiltinSkin();
   const TspDataSkinScrollBarControl* both = Record("bothhscrollbar");
