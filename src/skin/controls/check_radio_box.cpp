@@ -295,16 +295,16 @@ QImage TspSkinCheckRadioBox::KeyedPiece(const TspRect& rect, bool mixWhite, cons
     }
     return piece;
   };
-  // The transparent colour is the whole image's bottom-left pixel, whichever part is cut.
-  const QImage corner = cut(QRect(rect.Left, rect.Bottom - 1, 1, 1));
-  if (corner.isNull()) return QImage();
-  const QRgb key = corner.pixel(0, 0);
   const QRect from = part.translated(rect.Left, rect.Top);
-  return ImageCache().Image(*picture, {TspSkinImages::kKeyedPieceKind, mixWhite, int(key)},
+  // The whole image's place is in the key: its bottom-left pixel is the transparent colour,
+  // whichever part is cut.
+  return ImageCache().Image(*picture,
+                            {TspSkinImages::kKeyedPieceKind, mixWhite, rect.Left, rect.Bottom},
                             TspRect::FromQRect(from), part.size(), [&] {
+                              const QImage corner = cut(QRect(rect.Left, rect.Bottom - 1, 1, 1));
                               QImage piece = cut(from);
-                              if (piece.isNull()) return QImage();
-                              KeyOutColor(piece, key);
+                              if (corner.isNull() || piece.isNull()) return QImage();
+                              KeyOutColor(piece, corner.pixel(0, 0));
                               return piece;
                             });
 }
