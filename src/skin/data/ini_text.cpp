@@ -2,6 +2,7 @@
 
 #include <QStringTokenizer>
 #include <algorithm>
+#include <utility>
 
 // Descriptions hold thousands of keys and every record reads dozens of them, so
 // look-ups go through hash tables of lower-cased names rather than scans.
@@ -62,8 +63,7 @@ const TspIniText::Section* TspIniText::FindSection(const QString& name) const {
 }
 
 TspIniText::Section* TspIniText::FindSection(const QString& name) {
-  const auto it = FSectionIndex.constFind(name.toLower());
-  return it == FSectionIndex.constEnd() ? nullptr : &FSections[size_t(*it)];
+  return const_cast<Section*>(std::as_const(*this).FindSection(name));
 }
 
 bool TspIniText::SectionExists(const QString& section) const {
