@@ -1,98 +1,132 @@
 #include "skin/data/ini_text.h"
 
+#include "skin/data/name_fold.h"
+
 #include <QStringTokenizer>
 #include <algorithm>
 #include <utility>
 
 // Descriptions hold thousands of keys and every record reads dozens of them, so
-// look-ups go through hash tables of lower-cased names rather than scans.
+// look-ups go through hash tables of folded names rather than scans, and asking for a key
+// makes no string.
+
+TspIniText TspIniText::Parse(const QStringList& lines) {
+  TspIniText ini(lines.join(u'\n'));
+  Section* current = nullptr;
+  qsizetype at = 0;
+  for (const QString& line : lines) {
+    ini.AddLine(QStringView(ini.FText).mid(at, line.size()), current);
+    at += line.size() + 1;
+  }
+  return ini;
+}
+
+TspIniText TspIniText::ParseBytes(const QByteArray& bytes) {
+  // One decoded string, read line by line through views: a description has thousands of
+  // lines and each would otherwise be a string of its own.
+  TspIniText ini(QString::fromLatin1(bytes));
+  Section* current = nullptr;
+  for (const QStringView line : QStringTokenizer(ini.FText, u'\n'))
+    ini.AddLine(line.endsWith(u'\r') ? line.chopped(1) : line, current);
+  return ini;
+}
+
+TspIniText::TspIniText(QString text) : FText(std::move(text)), FFoldedText(FoldText(FText)) {}
+
+QStringView TspIniText::Folded(QStringView view) const {
+  return QStringView(FFoldedText).mid(view.data() - FText.constData(), view.size());
+}
+
+QStringView TspIniText::Keep(const QString& text) {
+  FWritten.push_back(text);
+  return FWritten.back();
+}
+
+QStringView TspIniText::KeepFolded(QStringView text) {
+  FWritten.push_back(FoldText(text));
+  return FWritten.back();
+}
+
+TspIniText::Section& TspIniText::AddSection(QStringView name, QStringView folded) {
+  FSectionIndex.insert(folded, int(FSections.size()));
+  FSections.push_back({name, {}, {}});
+  FLastSectionKnown = false; // it may have been asked for while missing
+  return FSections.back();
+}
 
 void TspIniText::AddLine(QStringView raw, Section*& current) {
   const QStringView line = raw.trimmed();
   if (line.isEmpty() || line.startsWith(u';')) return;
   if (line.startsWith(u'[') && line.endsWith(u']')) {
-    const QString name = line.mid(1, line.size() - 2).trimmed().toString();
+    const QStringView name = line.mid(1, line.size() - 2).trimmed();
+    const QStringView folded = Folded(name);
     // A repeated section continues the first one, so look-ups see every key.
-    current = FindSection(name);
-    if (!current) {
-      FSectionIndex.insert(name.toLower(), int(FSections.size()));
-      FSections.push_back({name, {}, {}});
-      current = &FSections.back();
-    }
+    const auto found = FSectionIndex.constFind(folded);
+    current =
+        found != FSectionIndex.constEnd() ? &FSections[size_t(*found)] : &AddSection(name, folded);
     return;
   }
   if (!current) return;
   const qsizetype eq = line.indexOf(u'=');
   if (eq < 0) return;
-  QString key = line.left(eq).trimmed().toString();
-  const QString lower = key.toLower();
-  if (!current->KeyIndex.contains(lower))
-    current->KeyIndex.insert(lower, int(current->Entries.size()));
-  current->Entries.push_back({std::move(key), line.mid(eq + 1).trimmed().toString()});
+  const QStringView key = line.left(eq).trimmed();
+  const QStringView folded = Folded(key);
+  if (!current->KeyIndex.contains(folded))
+    current->KeyIndex.insert(folded, int(current->Entries.size()));
+  current->Entries.push_back({key, folded, line.mid(eq + 1).trimmed()});
 }
 
-TspIniText TspIniText::Parse(const QStringList& lines) {
-  TspIniText ini;
-  Section* current = nullptr;
-  for (const QString& raw : lines) ini.AddLine(raw, current);
-  return ini;
-}
-
-TspIniText TspIniText::ParseBytes(const QByteArray& text) {
-  // One decoded string, read line by line through views: a description has thousands of
-  // lines and each would otherwise be a string of its own.
-  const QString all = QString::fromLatin1(text);
-  TspIniText ini;
-  Section* current = nullptr;
-  for (const QStringView line : QStringTokenizer(all, u'\n')) {
-    const QStringView content = line.endsWith(u'\r') ? line.chopped(1) : line;
-    ini.AddLine(content, current);
+const TspIniText::Section* TspIniText::FindSection(QAnyStringView name) const {
+  // A record reads all its keys from one section in a row, which the description may not
+  // have: the last name asked for is compared as it was given, which spares folding it for
+  // every key.
+  if (!FLastSectionKnown || !QAnyStringView::equal(name, FLastSectionName)) {
+    TspFoldBuffer buffer;
+    FLastSection = FSectionIndex.value(FoldName(name, buffer), -1);
+    FLastSectionName = name.toString();
+    FLastSectionKnown = true;
   }
-  return ini;
+  return FLastSection < 0 ? nullptr : &FSections[size_t(FLastSection)];
 }
 
-const TspIniText::Section* TspIniText::FindSection(const QString& name) const {
-  // A record reads all its keys from one section in a row: the last name asked for is
-  // compared as it was given, which spares lower-casing it for every key.
-  if (FLastSection >= 0 && name == FLastSectionName) return &FSections[size_t(FLastSection)];
-  const auto it = FSectionIndex.constFind(name.toLower());
-  if (it == FSectionIndex.constEnd()) return nullptr;
-  FLastSectionName = name;
-  FLastSection = *it;
-  return &FSections[size_t(*it)];
-}
-
-TspIniText::Section* TspIniText::FindSection(const QString& name) {
+TspIniText::Section* TspIniText::FindSection(QAnyStringView name) {
   return const_cast<Section*>(std::as_const(*this).FindSection(name));
 }
 
-bool TspIniText::SectionExists(const QString& section) const {
+bool TspIniText::SectionExists(QAnyStringView section) const {
   return FindSection(section) != nullptr;
 }
 
-bool TspIniText::ValueExists(const QString& section, const QString& key) const {
+std::optional<QStringView> TspIniText::FindValue(QAnyStringView section, QAnyStringView key) const {
   const Section* s = FindSection(section);
-  return s && s->KeyIndex.contains(key.toLower());
+  if (!s) return std::nullopt;
+  TspFoldBuffer buffer;
+  const auto it = s->KeyIndex.constFind(FoldName(key, buffer));
+  if (it == s->KeyIndex.constEnd()) return std::nullopt;
+  return s->Entries[size_t(*it)].Value;
 }
 
-QString TspIniText::ReadString(const QString& section, const QString& key,
+bool TspIniText::ValueExists(QAnyStringView section, QAnyStringView key) const {
+  return FindValue(section, key).has_value();
+}
+
+QString TspIniText::ReadString(QAnyStringView section, QAnyStringView key,
                                const QString& def) const {
-  const Section* s = FindSection(section);
-  if (!s) return def;
-  const auto it = s->KeyIndex.constFind(key.toLower());
-  return it == s->KeyIndex.constEnd() ? def : s->Entries[size_t(*it)].Value;
+  const std::optional<QStringView> value = FindValue(section, key);
+  return value ? value->toString() : def;
 }
 
-QStringList TspIniText::ReadNumbered(const QString& section, const QString& prefix,
+QStringList TspIniText::ReadNumbered(QAnyStringView section, QAnyStringView prefix,
                                      int count) const {
   QStringList values(qsizetype(std::max(count, 0)));
   const Section* s = FindSection(section);
   if (!s) return values;
-  const QString lower = prefix.toLower();
+  TspFoldBuffer buffer;
+  const QStringView folded = FoldName(prefix, buffer);
   for (size_t i = 0; i < s->Entries.size(); ++i) {
-    const QString& key = s->Entries[i].Key;
-    if (key.size() <= lower.size() || !key.startsWith(lower, Qt::CaseInsensitive)) continue;
-    const QStringView digits = QStringView(key).mid(lower.size());
+    const QStringView key = s->Entries[i].FoldedKey;
+    if (key.size() <= folded.size() || !key.startsWith(folded)) continue;
+    const QStringView digits = key.mid(folded.size());
     // Only the form QString::number gives: no sign, no leading zero, no blank.
     if (digits.size() > 1 && digits[0] == u'0') continue;
     qint64 n = 0;
@@ -106,40 +140,41 @@ QStringList TspIniText::ReadNumbered(const QString& section, const QString& pref
     }
     if (!number || n >= count) continue;
     // The first entry of a repeated key is the one ReadString gives.
-    if (s->KeyIndex.value(key.toLower(), -1) != int(i)) continue;
-    values[qsizetype(n)] = s->Entries[i].Value;
+    if (s->KeyIndex.value(key, -1) != int(i)) continue;
+    values[qsizetype(n)] = s->Entries[i].Value.toString();
   }
   return values;
 }
 
 void TspIniText::WriteString(const QString& section, const QString& key, const QString& value) {
   Section* s = FindSection(section);
-  if (!s) {
-    FSectionIndex.insert(section.toLower(), int(FSections.size()));
-    FSections.push_back({section, {}, {}});
-    s = &FSections.back();
-  }
-  const QString lower = key.toLower();
-  const auto it = s->KeyIndex.constFind(lower);
+  if (!s) s = &AddSection(Keep(section), KeepFolded(section));
+  TspFoldBuffer buffer;
+  const auto it = s->KeyIndex.constFind(FoldName(key, buffer));
   if (it != s->KeyIndex.constEnd()) {
-    s->Entries[size_t(*it)].Value = value;
+    s->Entries[size_t(*it)].Value = Keep(value);
     return;
   }
-  s->KeyIndex.insert(lower, int(s->Entries.size()));
-  s->Entries.push_back({key, value});
+  const QStringView folded = KeepFolded(key);
+  s->KeyIndex.insert(folded, int(s->Entries.size()));
+  s->Entries.push_back({Keep(key), folded, Keep(value)});
 }
 
 QStringList TspIniText::ToLines() const {
   QStringList out;
   for (const Section& s : FSections) {
-    out << QStringLiteral("[%1]").arg(s.Name);
-    for (const Entry& e : s.Entries) out << e.Key + u'=' + e.Value;
+    out << u'[' + s.Name.toString() + u']';
+    for (const Entry& e : s.Entries) {
+      QString line;
+      line.reserve(e.Key.size() + 1 + e.Value.size());
+      out << line.append(e.Key).append(u'=').append(e.Value);
+    }
   }
   return out;
 }
 
 QStringList TspIniText::SectionNames() const {
   QStringList out;
-  for (const Section& s : FSections) out << s.Name;
+  for (const Section& s : FSections) out << s.Name.toString();
   return out;
 }

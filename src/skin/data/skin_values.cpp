@@ -28,8 +28,8 @@ constexpr TspEnumInfo MakeInfo(const char* const (&literals)[N], int def, int ot
 }
 
 // Where a value came from, for error messages.
-QString Where(const QString& section, const QString& key) {
-  return QStringLiteral("\"%1\" in [%2]").arg(key, section);
+QString Where(QAnyStringView section, QAnyStringView key) {
+  return QStringLiteral("\"%1\" in [%2]").arg(key.toString(), section.toString());
 }
 
 [[noreturn]] void Reject(const QString& what, QStringView text, const char* problem) {
@@ -195,82 +195,83 @@ QString FormatSkinEnum(int value, const TspEnumInfo& info) {
   return QLatin1String(info.Literals[value]);
 }
 
-int ReadSkinInteger(const TspIniText& ini, const QString& section, const QString& key, int def) {
-  const QString text = ini.ReadString(section, key);
-  if (text.isEmpty()) return def;
-  return ParseSkinInteger(text).value_or(def);
+int ReadSkinInteger(const TspIniText& ini, QAnyStringView section, QAnyStringView key, int def) {
+  const std::optional<QStringView> text = ini.FindValue(section, key);
+  if (!text || text->isEmpty()) return def;
+  return ParseSkinInteger(*text).value_or(def);
 }
 
-TColor ReadSkinColor(const TspIniText& ini, const QString& section, const QString& key,
+TColor ReadSkinColor(const TspIniText& ini, QAnyStringView section, QAnyStringView key,
                      TColor def) {
   return TColor(std::uint32_t(ReadSkinInteger(ini, section, key, std::int32_t(def))));
 }
 
-bool ReadSkinFlag(const TspIniText& ini, const QString& section, const QString& key) {
+bool ReadSkinFlag(const TspIniText& ini, QAnyStringView section, QAnyStringView key) {
   return ReadSkinInteger(ini, section, key, 0) == 1;
 }
 
-TspPoint ReadSkinPoint(const TspIniText& ini, const QString& section, const QString& key) {
-  const QString text = ini.ReadString(section, key);
-  if (text.isEmpty()) return {};
-  const auto f = ParseFields<2>(text, [&] { return Where(section, key); });
+TspPoint ReadSkinPoint(const TspIniText& ini, QAnyStringView section, QAnyStringView key) {
+  const std::optional<QStringView> text = ini.FindValue(section, key);
+  if (!text || text->isEmpty()) return {};
+  const auto f = ParseFields<2>(*text, [&] { return Where(section, key); });
   return {f[0], f[1]};
 }
 
-TspRect ReadSkinRect(const TspIniText& ini, const QString& section, const QString& key) {
-  const QString text = ini.ReadString(section, key);
-  if (text.isEmpty()) return {};
-  const auto f = ParseFields<4>(text, [&] { return Where(section, key); });
+TspRect ReadSkinRect(const TspIniText& ini, QAnyStringView section, QAnyStringView key) {
+  const std::optional<QStringView> text = ini.FindValue(section, key);
+  if (!text || text->isEmpty()) return {};
+  const auto f = ParseFields<4>(*text, [&] { return Where(section, key); });
   return {f[0], f[1], f[2], f[3]};
 }
 
-QString ReadSkinText(const TspIniText& ini, const QString& section, const QString& key,
+QString ReadSkinText(const TspIniText& ini, QAnyStringView section, QAnyStringView key,
                      const QString& def) {
   return ini.ReadString(section, key, def);
 }
 
-TspFontStyles ReadSkinFontStyle(const TspIniText& ini, const QString& section, const QString& key) {
-  return ParseSkinFontStyle(ini.ReadString(section, key));
+TspFontStyles ReadSkinFontStyle(const TspIniText& ini, QAnyStringView section, QAnyStringView key) {
+  return ParseSkinFontStyle(ini.FindValue(section, key).value_or(QStringView()));
 }
 
-int ReadSkinEnum(const TspIniText& ini, const QString& section, const QString& key,
+int ReadSkinEnum(const TspIniText& ini, QAnyStringView section, QAnyStringView key,
                  const TspEnumInfo& info) {
-  return ParseSkinEnum(ini.ReadString(section, key), info);
+  return ParseSkinEnum(ini.FindValue(section, key).value_or(QStringView()), info);
 }
 
-TspStretchType ReadSkinStretchType(const TspIniText& ini, const QString& section,
-                                   const QString& key) {
+TspStretchType ReadSkinStretchType(const TspIniText& ini, QAnyStringView section,
+                                   QAnyStringView key) {
   return ReadSkinEnum<TspStretchType>(ini, section, key);
 }
-TspMorphKind ReadSkinMorphKind(const TspIniText& ini, const QString& section, const QString& key) {
+TspMorphKind ReadSkinMorphKind(const TspIniText& ini, QAnyStringView section, QAnyStringView key) {
   return ReadSkinEnum<TspMorphKind>(ini, section, key);
 }
-TspInactiveEffect ReadSkinInactiveEffect(const TspIniText& ini, const QString& section,
-                                         const QString& key) {
+TspInactiveEffect ReadSkinInactiveEffect(const TspIniText& ini, QAnyStringView section,
+                                         QAnyStringView key) {
   return ReadSkinEnum<TspInactiveEffect>(ini, section, key);
 }
-TspAlignment ReadSkinAlignment(const TspIniText& ini, const QString& section, const QString& key) {
+TspAlignment ReadSkinAlignment(const TspIniText& ini, QAnyStringView section, QAnyStringView key) {
   return ReadSkinEnum<TspAlignment>(ini, section, key);
 }
 
-int ReadSkinCount(const TspIniText& ini, const QString& section, const QString& key) {
+int ReadSkinCount(const TspIniText& ini, QAnyStringView section, QAnyStringView key) {
   const int count = ReadSkinInteger(ini, section, key, 0);
   if (count > kMaxSkinItemCount)
     Reject(Where(section, key), ini.ReadString(section, key), "count out of range");
   return count < 0 ? 0 : count;
 }
 
-QStringList ReadSkinList(const TspIniText& ini, const QString& section, const QString& key) {
-  const int count = ReadSkinCount(ini, section, key + QStringLiteral("count"));
+QStringList ReadSkinList(const TspIniText& ini, QAnyStringView section, QAnyStringView key) {
+  const int count = ReadSkinCount(ini, section, key.toString() + QStringLiteral("count"));
   QStringList items;
   items.reserve(count);
   for (int i = 0; i < count; ++i) items << ini.ReadString(section, QString::number(i));
   return items;
 }
 
-QStringList ReadSkinLines(const TspIniText& ini, const QString& section, const QString& key) {
-  const int count = ReadSkinCount(ini, section, key + QStringLiteral("linecount"));
-  return ini.ReadNumbered(section, key + QStringLiteral("line"), count);
+QStringList ReadSkinLines(const TspIniText& ini, QAnyStringView section, QAnyStringView key) {
+  const QString name = key.toString();
+  const int count = ReadSkinCount(ini, section, name + QStringLiteral("linecount"));
+  return ini.ReadNumbered(section, name + QStringLiteral("line"), count);
 }
 
 void WriteSkinInteger(TspIniText& ini, const QString& section, const QString& key, int value) {

@@ -88,33 +88,33 @@ QString FormatSkinFontStyle(TspFontStyles styles);
 QString FormatSkinEnum(int value, const TspEnumInfo& info);
 
 // Readers.
-int ReadSkinInteger(const TspIniText& ini, const QString& section, const QString& key, int def = 0);
-TColor ReadSkinColor(const TspIniText& ini, const QString& section, const QString& key,
+int ReadSkinInteger(const TspIniText& ini, QAnyStringView section, QAnyStringView key, int def = 0);
+TColor ReadSkinColor(const TspIniText& ini, QAnyStringView section, QAnyStringView key,
                      TColor def = 0);
-bool ReadSkinFlag(const TspIniText& ini, const QString& section, const QString& key);
-TspPoint ReadSkinPoint(const TspIniText& ini, const QString& section, const QString& key);
-TspRect ReadSkinRect(const TspIniText& ini, const QString& section, const QString& key);
-QString ReadSkinText(const TspIniText& ini, const QString& section, const QString& key,
+bool ReadSkinFlag(const TspIniText& ini, QAnyStringView section, QAnyStringView key);
+TspPoint ReadSkinPoint(const TspIniText& ini, QAnyStringView section, QAnyStringView key);
+TspRect ReadSkinRect(const TspIniText& ini, QAnyStringView section, QAnyStringView key);
+QString ReadSkinText(const TspIniText& ini, QAnyStringView section, QAnyStringView key,
                      const QString& def = {});
-TspFontStyles ReadSkinFontStyle(const TspIniText& ini, const QString& section, const QString& key);
-int ReadSkinEnum(const TspIniText& ini, const QString& section, const QString& key,
+TspFontStyles ReadSkinFontStyle(const TspIniText& ini, QAnyStringView section, QAnyStringView key);
+int ReadSkinEnum(const TspIniText& ini, QAnyStringView section, QAnyStringView key,
                  const TspEnumInfo& info);
 template <class E>
-E ReadSkinEnum(const TspIniText& ini, const QString& section, const QString& key) {
+E ReadSkinEnum(const TspIniText& ini, QAnyStringView section, QAnyStringView key) {
   return E(ReadSkinEnum(ini, section, key, SkinEnumInfo(E{})));
 }
-TspStretchType ReadSkinStretchType(const TspIniText& ini, const QString& section,
-                                   const QString& key);
-TspMorphKind ReadSkinMorphKind(const TspIniText& ini, const QString& section, const QString& key);
-TspInactiveEffect ReadSkinInactiveEffect(const TspIniText& ini, const QString& section,
-                                         const QString& key);
-TspAlignment ReadSkinAlignment(const TspIniText& ini, const QString& section, const QString& key);
+TspStretchType ReadSkinStretchType(const TspIniText& ini, QAnyStringView section,
+                                   QAnyStringView key);
+TspMorphKind ReadSkinMorphKind(const TspIniText& ini, QAnyStringView section, QAnyStringView key);
+TspInactiveEffect ReadSkinInactiveEffect(const TspIniText& ini, QAnyStringView section,
+                                         QAnyStringView key);
+TspAlignment ReadSkinAlignment(const TspIniText& ini, QAnyStringView section, QAnyStringView key);
 // A count key (default 0): negative counts read as 0, counts above kMaxSkinItemCount throw.
-int ReadSkinCount(const TspIniText& ini, const QString& section, const QString& key);
+int ReadSkinCount(const TspIniText& ini, QAnyStringView section, QAnyStringView key);
 // "<key>count" items, keys "0" to count-1; a missing item reads as an empty text.
-QStringList ReadSkinList(const TspIniText& ini, const QString& section, const QString& key);
+QStringList ReadSkinList(const TspIniText& ini, QAnyStringView section, QAnyStringView key);
 // "<key>linecount" lines, keys "<key>line0" to "<key>line<count-1>".
-QStringList ReadSkinLines(const TspIniText& ini, const QString& section, const QString& key);
+QStringList ReadSkinLines(const TspIniText& ini, QAnyStringView section, QAnyStringView key);
 
 // Writers, in the forms the readers take: integers and colours in decimal, flags as 0 or 1,
 // points and rectangles joined with ",", enumerations by their literal.
