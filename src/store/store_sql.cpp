@@ -155,6 +155,20 @@ bool IsSQLite(const QSqlDatabase& db) {
   return db.driverName() == QLatin1String("QSQLITE");
 }
 
+QString FoldedAToZ(const QString& expression) {
+  // lower() folds as the locale does: more than A to Z (É), and in a Turkish one I to a
+  // dotless ı, which would lose rows the rule keeps. translate() maps these 26 letters only.
+  return QStringLiteral("translate(") + expression +
+         QStringLiteral(", 'ABCDEFGHIJKLMNOPQRSTUVWXYZ', 'abcdefghijklmnopqrstuvwxyz')");
+}
+
+QString FoldAToZText(const QString& text) {
+  QString folded = text;
+  for (QChar& c : folded)
+    if (c >= u'A' && c <= u'Z') c = QChar(c.unicode() + (u'a' - u'A'));
+  return folded;
+}
+
 std::vector<TColumnInfo> ReadTableColumns(const QSqlDatabase& db, const QString& table) {
   std::vector<TColumnInfo> columns;
   if (IsSQLite(db)) {

@@ -478,15 +478,40 @@ void TTableCursor::ReadColumns(
 
   const QSqlDatabase db = Database();
   const bool sqlite = IsSQLite(db);
+  const bool postgres = db.driverName() == QLatin1String("QPSQL");
+  // In the natural order each part below is a query of its own, which an index on the
+  // tested field can answer alone (a search by kind finds a fifth of the table), and the
+  // rows are put in key order here rather than sorted by the server, on disk when they are
+  // many. Another order is the server's to make, over the parts joined.
+  const bool natural = FSort.isEmpty();
+  const int count = int(indexes.size());
   // The tests the database can make: the matches up to the first on a field that is not
   // text, whose text form the database does not know.
   QStringList nulls;
   QStringList equals;
   QVariantList texts;
+  // For each field read, the first match that settles it without reading it: the server's
+  // test is exact and the visitor reads the field for the tests alone. -1 where it is read.
+  std::vector<int> settled(count, -1);
   for (const TTextMatch& match : matches) {
     const TColumnInfo& column = FColumns[match.Index];
     if (column.Kind != TFieldKind::Text) break;
     const QString name = QuoteIdentifier(column.Name);
+    if (postgres) {
+      // No stored text holds a NUL or a lone surrogate, and neither can be sent: the visitor
+      // alone judges such a search text.
+      if (match.Text.contains(QChar(0)) || QString::fromUtf8(match.Text.toUtf8()) != match.Text)
+        break;
+      // The rule itself, which an index on the same expression answers.
+      const QString folded = FoldedAToZ(name);
+      if (match.TestOnly && natural)
+        for (int i = 0; i < count; ++i)
+          if (indexes[i] == match.Index && settled[i] < 0) settled[i] = int(nulls.size());
+      nulls << folded + QStringLiteral(" IS NULL");
+      equals << folded + QStringLiteral(" = ?");
+      texts << FoldAToZText(match.Text);
+      continue;
+    }
     // lower(x) is null exactly when x is: written so, one index on lower(x) serves both. A
     // blob in a text column of SQLite never equals a text in SQL, yet reads as one.
     nulls << QStringLiteral("(lower(") + name + QStringLiteral(") IS NULL") +
@@ -498,8 +523,8 @@ void TTableCursor::ReadColumns(
     texts << match.Text;
   }
   // The rows kept, in parts that exclude each other: for each test, those equal in every
-  // earlier one and null in this one; and those equal in all. lower() folds A to Z on every
-  // engine (PostgreSQL more), so no row the exact test accepts is lost.
+  // earlier one and null in this one; and those equal in all. Where the test is lower(), it
+  // folds A to Z (SQLite no more), so no row the exact test accepts is lost.
   QStringList parts;
   QList<QVariantList> partValues;
   for (qsizetype i = 0; i <= nulls.size(); ++i) {
@@ -509,24 +534,28 @@ void TTableCursor::ReadColumns(
     partValues << texts.mid(0, i);
   }
 
-  QString select = QStringLiteral("SELECT ") + FQuotedKey;
-  for (int index : indexes) select += QStringLiteral(", ") + QuoteIdentifier(FColumns[index].Name);
-  select += QStringLiteral(" FROM ") + FQuotedTable + QStringLiteral(" WHERE ");
-  // In the natural order each part is a query of its own, which an index on the tested
-  // field can answer alone (a search by kind finds a fifth of the table), and the rows are
-  // put in key order here rather than sorted by the server, on disk when they are many.
-  // Another order is the server's to make, over the parts joined.
-  const bool natural = FSort.isEmpty();
+  // A settled field is known from the part a row comes from, which each row then names:
+  // equal to the match's text in the parts after the match's own, null in its own.
+  const bool marked = std::any_of(settled.begin(), settled.end(), [](int m) { return m >= 0; });
+  const auto select = [&](qsizetype part) {
+    QString list = QStringLiteral("SELECT ") + FQuotedKey;
+    if (marked) list += QStringLiteral(", ") + QString::number(part);
+    for (int i = 0; i < count; ++i)
+      list += QStringLiteral(", ") + (settled[i] >= 0 && settled[i] <= part
+                                          ? QStringLiteral("NULL")
+                                          : QuoteIdentifier(FColumns[indexes[i]].Name));
+    return list + QStringLiteral(" FROM ") + FQuotedTable + QStringLiteral(" WHERE ");
+  };
   QString sql;
   QVariantList values;
   if (natural) {
     for (qsizetype i = 0; i < parts.size(); ++i) {
       if (i > 0) sql += QStringLiteral(" UNION ALL ");
-      sql += select + parts[i];
+      sql += select(i) + parts[i];
       values += partValues[i];
     }
   } else {
-    sql = select + '(' + parts.join(QStringLiteral(") OR (")) + ')' + FOrder;
+    sql = select(0) + '(' + parts.join(QStringLiteral(") OR (")) + ')' + FOrder;
     for (const QVariantList& part : partValues) values += part;
   }
   QSqlQuery query(db);
@@ -535,16 +564,31 @@ void TTableCursor::ReadColumns(
   if (!query.prepare(sql)) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
   for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
   if (!query.exec()) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
-  const int count = int(indexes.size());
   std::vector<TFieldKind> kinds;
   for (int index : indexes) kinds.push_back(FColumns[index].Kind);
+  std::vector<QVariant> matchTexts;
+  for (const TTextMatch& match : matches) matchTexts.emplace_back(match.Text);
   // One flat array of values, a row every `count`: a search by kind brings a fifth of the
   // table.
   std::vector<qlonglong> keys;
   std::vector<QVariant> cells;
+  if (query.size() > 0) {
+    keys.reserve(query.size());
+    cells.reserve(std::size_t(query.size()) * count);
+  }
+  const int first = marked ? 2 : 1;
   while (query.next()) {
     keys.push_back(query.value(0).toLongLong());
-    for (int i = 0; i < count; ++i) cells.push_back(NormalizeValue(query.value(i + 1), kinds[i]));
+    const int part = marked ? query.value(1).toInt() : 0;
+    for (int i = 0; i < count; ++i) {
+      const int match = settled[i];
+      if (match < 0 || match > part)
+        cells.push_back(NormalizeValue(query.value(first + i), kinds[i]));
+      else if (match < part)
+        cells.push_back(matchTexts[match]);
+      else
+        cells.emplace_back();
+    }
   }
   if (query.lastError().isValid())
     RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
