@@ -200,9 +200,12 @@ std::vector<TColumnInfo> ReadTableColumns(const QSqlDatabase& db, const QString&
         "WHERE c.table_schema = current_schema() AND c.table_name = ? "
         "ORDER BY c.ordinal_position"));
     RunCatalogQuery(query, table);
-    while (query.next())
-      columns.push_back({query.value(0).toString(), KindOfPostgresType(query.value(1).toString()),
-                         query.value(2).toBool()});
+    while (query.next()) {
+      const QString type = query.value(1).toString();
+      columns.push_back({query.value(0).toString(), KindOfPostgresType(type),
+                         query.value(2).toBool(), false,
+                         type.compare(QLatin1String("character"), Qt::CaseInsensitive) == 0});
+    }
     // A primary key is unique and never null.
     MarkRowKey(columns, [&](int i) { return columns[i].Kind == TFieldKind::Integer; });
     return columns;

@@ -17,6 +17,9 @@ struct TColumnInfo {
   // the rowid alias (INTEGER PRIMARY KEY), on PostgreSQL the single-column primary key of an
   // integer type.
   bool RowKey = false;
+  // A fixed-width text column (PostgreSQL's character(n)): its values read with the blanks
+  // that pad them, which the server's text functions drop.
+  bool Padded = false;
 };
 
 // A double-quoted identifier with embedded quotes doubled; standard SQL, so it holds for

@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
+#include <limits>
 #include <unordered_set>
 
 namespace {
@@ -36,6 +37,114 @@ bool IsUniqueViolation(const QSqlError& error) {
   Raise(message);
 }
 
+// A list of whole numbers written with commas ("3,-7,12"), appended to `numbers`; false
+// when it is anything else. A null list is empty.
+bool ParseNumbers(const QVariant& list, std::vector<qlonglong>& numbers) {
+  if (list.isNull()) return true;
+  const QString text = list.toString();
+  const QChar* c = text.constData();
+  const QChar* const end = c + text.size();
+  constexpr qulonglong kLimit = qulonglong(std::numeric_limits<qlonglong>::max());
+  while (c < end) {
+    const bool negative = *c == u'-';
+    if (negative) ++c;
+    const QChar* const start = c;
+    qulonglong number = 0;
+    for (; c < end && *c != u','; ++c) {
+      const char16_t digit = c->unicode();
+      if (digit < u'0' || digit > u'9' || number > (kLimit - 9) / 10) return false;
+      number = number * 10 + (digit - u'0');
+    }
+    if (c == start) return false;
+    numbers.push_back(negative ? -qlonglong(number) : qlonglong(number));
+    // A comma is followed by a number.
+    if (c < end && ++c == end) return false;
+  }
+  return true;
+}
+
+// The rows of `sql` (a key, with `parts` > 0 the part each row comes from, then the
+// fields, text or whole numbers, of `kinds`) fetched as one row of lists that the server
+// writes: the keys, the keys of each part but the last, and for each field its values and
+// the keys of its nulls. Rows come back in the order the server read them. False, with
+// nothing read, when a text holds the separator itself.
+bool ReadAsLists(const QSqlDatabase& db, const QString& sql, const QVariantList& values,
+                 const QString& failure, int parts, const std::vector<TFieldKind>& kinds,
+                 std::vector<qlonglong>& keys, std::vector<int>& partOf,
+                 std::vector<std::vector<QVariant>>& lists) {
+  const QString keyList = QStringLiteral("string_agg(k::text, ',')");
+  QString outer = QStringLiteral("SELECT count(*), ") + keyList;
+  QString names = QStringLiteral("k");
+  if (parts > 0) names += QStringLiteral(", m");
+  for (int j = 0; j + 1 < parts; ++j)
+    outer += QStringLiteral(", ") + keyList + QStringLiteral(" FILTER (WHERE m = %1)").arg(j);
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    const QString field = QStringLiteral("f%1").arg(i);
+    names += QStringLiteral(", ") + field;
+    outer += kinds[i] == TFieldKind::Text
+                 ? QStringLiteral(", string_agg(") + field + QStringLiteral(", E'\\x1f')")
+                 : QStringLiteral(", string_agg(") + field + QStringLiteral("::text, ',')");
+    outer += QStringLiteral(", ") + keyList + QStringLiteral(" FILTER (WHERE ") + field +
+             QStringLiteral(" IS NULL)");
+  }
+  outer += QStringLiteral(" FROM (") + sql + QStringLiteral(") AS s(") + names + ')';
+  QSqlQuery query(db);
+  query.setForwardOnly(true);
+  if (!query.prepare(outer)) RaiseSql(failure, query.lastError());
+  for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
+  if (!query.exec() || !query.next()) RaiseSql(failure, query.lastError());
+  const std::size_t count = std::size_t(query.value(0).toLongLong());
+  keys.clear();
+  if (!ParseNumbers(query.value(1), keys) || keys.size() != count) return false;
+  int at = 2;
+  // Each part's keys come in the order of all: walked along them, they name each row's part.
+  partOf.assign(count, std::max(parts - 1, 0));
+  for (int j = 0; j + 1 < parts; ++j) {
+    std::vector<qlonglong> partKeys;
+    if (!ParseNumbers(query.value(at++), partKeys)) return false;
+    std::size_t next = 0;
+    for (std::size_t r = 0; r < count && next < partKeys.size(); ++r)
+      if (keys[r] == partKeys[next]) {
+        partOf[r] = j;
+        ++next;
+      }
+    if (next != partKeys.size()) return false;
+  }
+  lists.assign(kinds.size(), {});
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    const QVariant written = query.value(at++);
+    std::vector<qlonglong> nullKeys;
+    if (!ParseNumbers(query.value(at++), nullKeys)) return false;
+    std::vector<QVariant> read;
+    if (kinds[i] == TFieldKind::Text) {
+      if (!written.isNull()) {
+        const QString text = written.toString();
+        for (QStringView piece : QStringView(text).tokenize(QChar(0x1f)))
+          read.emplace_back(piece.toString());
+      }
+    } else {
+      std::vector<qlonglong> numbers;
+      if (!ParseNumbers(written, numbers)) return false;
+      for (qlonglong number : numbers) read.emplace_back(number);
+    }
+    if (read.size() + nullKeys.size() != count) return false;
+    std::vector<QVariant>& list = lists[i];
+    list.reserve(count);
+    std::size_t next = 0;
+    auto value = read.begin();
+    for (std::size_t r = 0; r < count; ++r) {
+      if (next < nullKeys.size() && keys[r] == nullKeys[next]) {
+        list.emplace_back();
+        ++next;
+      } else if (value != read.end()) {
+        list.push_back(std::move(*value++));
+      } else {
+        return false;
+      }
+    }
+  }
+  return true;
+}
 } // namespace
 
 TTableCursor::TTableCursor(QString connectionName) : FConnectionName(std::move(connectionName)) {}
@@ -495,7 +604,8 @@ void TTableCursor::ReadColumns(
   std::vector<int> settled(count, -1);
   for (const TTextMatch& match : matches) {
     const TColumnInfo& column = FColumns[match.Index];
-    if (column.Kind != TFieldKind::Text) break;
+    // The server's text of a padded value is not the one read (the blanks go).
+    if (column.Kind != TFieldKind::Text || column.Padded) break;
     const QString name = QuoteIdentifier(column.Name);
     if (postgres) {
       // No stored text holds a NUL or a lone surrogate, and neither can be sent: the visitor
@@ -535,15 +645,21 @@ void TTableCursor::ReadColumns(
   }
 
   // A settled field is known from the part a row comes from, which each row then names:
-  // equal to the match's text in the parts after the match's own, null in its own.
+  // equal to the match's text in the parts after the match's own, null in its own. Settled
+  // by the first part, it is not read at all.
   const bool marked = std::any_of(settled.begin(), settled.end(), [](int m) { return m >= 0; });
+  std::vector<int> places(count, -1);
+  int placeCount = 0;
+  for (int i = 0; i < count; ++i)
+    if (settled[i] != 0) places[i] = placeCount++;
   const auto select = [&](qsizetype part) {
     QString list = QStringLiteral("SELECT ") + FQuotedKey;
     if (marked) list += QStringLiteral(", ") + QString::number(part);
     for (int i = 0; i < count; ++i)
-      list += QStringLiteral(", ") + (settled[i] >= 0 && settled[i] <= part
-                                          ? QStringLiteral("NULL")
-                                          : QuoteIdentifier(FColumns[indexes[i]].Name));
+      if (places[i] >= 0)
+        list += QStringLiteral(", ") + (settled[i] >= 0 && settled[i] <= part
+                                            ? QStringLiteral("NULL")
+                                            : QuoteIdentifier(FColumns[indexes[i]].Name));
     return list + QStringLiteral(" FROM ") + FQuotedTable + QStringLiteral(" WHERE ");
   };
   QString sql;
@@ -558,12 +674,6 @@ void TTableCursor::ReadColumns(
     sql = select(0) + '(' + parts.join(QStringLiteral(") OR (")) + ')' + FOrder;
     for (const QVariantList& part : partValues) values += part;
   }
-  QSqlQuery query(db);
-  // Qt reads a forward-only PostgreSQL result row by row, each in a message of its own.
-  query.setForwardOnly(sqlite);
-  if (!query.prepare(sql)) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
-  for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
-  if (!query.exec()) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
   std::vector<TFieldKind> kinds;
   for (int index : indexes) kinds.push_back(FColumns[index].Kind);
   std::vector<QVariant> matchTexts;
@@ -572,28 +682,60 @@ void TTableCursor::ReadColumns(
   // table.
   std::vector<qlonglong> keys;
   std::vector<QVariant> cells;
-  if (query.size() > 0) {
-    keys.reserve(query.size());
-    cells.reserve(std::size_t(query.size()) * count);
-  }
-  const int first = marked ? 2 : 1;
-  while (query.next()) {
-    keys.push_back(query.value(0).toLongLong());
-    const int part = marked ? query.value(1).toInt() : 0;
-    for (int i = 0; i < count; ++i) {
-      const int match = settled[i];
-      if (match < 0 || match > part)
-        cells.push_back(NormalizeValue(query.value(first + i), kinds[i]));
-      else if (match < part)
-        cells.push_back(matchTexts[match]);
-      else
-        cells.emplace_back();
+  const auto settle = [&](int i, int part, QVariant&& read) {
+    const int match = settled[i];
+    if (match < 0 || match > part)
+      cells.push_back(std::move(read));
+    else if (match < part)
+      cells.push_back(matchTexts[match]);
+    else
+      cells.emplace_back();
+  };
+  // Text and whole numbers can come from the server as one row of lists: a search by kind
+  // brings 200,000 rows, each a message and a value apiece otherwise.
+  const bool listed =
+      postgres && natural && std::all_of(indexes.begin(), indexes.end(), [&](int index) {
+        const TColumnInfo& column = FColumns[index];
+        return (column.Kind == TFieldKind::Text && !column.Padded) ||
+               column.Kind == TFieldKind::Integer;
+      });
+  std::vector<TFieldKind> placeKinds;
+  for (int i = 0; i < count; ++i)
+    if (places[i] >= 0) placeKinds.push_back(kinds[i]);
+  std::vector<int> partOf;
+  std::vector<std::vector<QVariant>> lists;
+  if (listed && ReadAsLists(db, sql, values, "Cannot read table '" + FTableName + "'",
+                            marked ? int(parts.size()) : 0, placeKinds, keys, partOf, lists)) {
+    cells.reserve(keys.size() * count);
+    for (std::size_t r = 0; r < keys.size(); ++r)
+      for (int i = 0; i < count; ++i)
+        settle(i, partOf[r], places[i] < 0 ? QVariant() : std::move(lists[places[i]][r]));
+  } else {
+    keys.clear();
+    QSqlQuery query(db);
+    // Qt reads a forward-only PostgreSQL result row by row, each in a message of its own.
+    query.setForwardOnly(sqlite);
+    if (!query.prepare(sql)) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
+    for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
+    if (!query.exec()) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
+    if (query.size() > 0) {
+      keys.reserve(query.size());
+      cells.reserve(std::size_t(query.size()) * count);
     }
+    const int first = marked ? 2 : 1;
+    while (query.next()) {
+      keys.push_back(query.value(0).toLongLong());
+      const int part = marked ? query.value(1).toInt() : 0;
+      for (int i = 0; i < count; ++i)
+        settle(i, part,
+               places[i] < 0 ? QVariant()
+                             : NormalizeValue(query.value(first + places[i]), kinds[i]));
+    }
+    if (query.lastError().isValid())
+      RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
+    // Handed out after the statement ends: an unfinished one would keep SQLite's read lock.
+    query.finish();
   }
-  if (query.lastError().isValid())
-    RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
-  // Handed out after the statement ends: an unfinished one would keep SQLite's read lock.
-  query.finish();
   std::vector<std::size_t> order(keys.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
   if (natural && !std::is_sorted(keys.begin(), keys.end()))
