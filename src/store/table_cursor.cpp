@@ -66,12 +66,11 @@ bool ParseNumbers(const QVariant& list, std::vector<qlonglong>& numbers) {
 // The rows of `sql` (a key, with `parts` > 0 the part each row comes from, then the
 // fields, text or whole numbers, of `kinds`) fetched as one row of lists that the server
 // writes: the keys, the keys of each part but the last, and for each field its values and
-// the keys of its nulls. Rows come back in the order the server read them. False, with
-// nothing read, when a text holds the separator itself.
-bool ReadAsLists(const QSqlDatabase& db, const QString& sql, const QVariantList& values,
-                 const QString& failure, int parts, const std::vector<TFieldKind>& kinds,
-                 std::vector<qlonglong>& keys, std::vector<int>& partOf,
-                 std::vector<std::vector<QVariant>>& lists) {
+// the keys of its nulls. Rows come back in the order the server read them. False when a
+// text holds the separator itself or the server cannot write the lists.
+bool ReadAsLists(const QSqlDatabase& db, const QString& sql, const QVariantList& values, int parts,
+                 const std::vector<TFieldKind>& kinds, std::vector<qlonglong>& keys,
+                 std::vector<int>& partOf, std::vector<std::vector<QVariant>>& lists) {
   const QString keyList = QStringLiteral("string_agg(k::text, ',')");
   QString outer = QStringLiteral("SELECT count(*), ") + keyList;
   QString names = QStringLiteral("k");
@@ -90,9 +89,11 @@ bool ReadAsLists(const QSqlDatabase& db, const QString& sql, const QVariantList&
   outer += QStringLiteral(" FROM (") + sql + QStringLiteral(") AS s(") + names + ')';
   QSqlQuery query(db);
   query.setForwardOnly(true);
-  if (!query.prepare(outer)) RaiseSql(failure, query.lastError());
+  // A failure (a list longer than the 1 GB a server's text holds) leaves the rows to be
+  // read one by one, where a lasting fault shows.
+  if (!query.prepare(outer)) return false;
   for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
-  if (!query.exec() || !query.next()) RaiseSql(failure, query.lastError());
+  if (!query.exec() || !query.next()) return false;
   const std::size_t count = std::size_t(query.value(0).toLongLong());
   keys.clear();
   if (!ParseNumbers(query.value(1), keys) || keys.size() != count) return false;
@@ -704,8 +705,8 @@ void TTableCursor::ReadColumns(
     if (places[i] >= 0) placeKinds.push_back(kinds[i]);
   std::vector<int> partOf;
   std::vector<std::vector<QVariant>> lists;
-  if (listed && ReadAsLists(db, sql, values, "Cannot read table '" + FTableName + "'",
-                            marked ? int(parts.size()) : 0, placeKinds, keys, partOf, lists)) {
+  if (listed && ReadAsLists(db, sql, values, marked ? int(parts.size()) : 0, placeKinds, keys,
+                            partOf, lists)) {
     cells.reserve(keys.size() * count);
     for (std::size_t r = 0; r < keys.size(); ++r)
       for (int i = 0; i < count; ++i)
