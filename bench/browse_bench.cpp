@@ -55,8 +55,14 @@ struct TBrowseShelter {
 };
 
 TBrowseShelter& Shelter() {
-  static TBrowseShelter shelter;
-  return shelter;
+  static std::unique_ptr<TBrowseShelter> shelter;
+  if (!shelter) {
+    shelter = std::make_unique<TBrowseShelter>();
+    // Gone while the application object stands: left to the end of the program, its
+    // windows outlived it and the run crashed on its way out.
+    qAddPostRoutine([] { shelter.reset(); });
+  }
+  return *shelter;
 }
 
 // Arguments: 1 when a text is searched for, 1 when a kind is chosen.

@@ -80,8 +80,14 @@ struct TGridShelter {
 };
 
 TGridShelter& Shelter() {
-  static TGridShelter shelter;
-  return shelter;
+  static std::unique_ptr<TGridShelter> shelter;
+  if (!shelter) {
+    shelter = std::make_unique<TGridShelter>();
+    // Gone while the application object stands: left to the end of the program, its
+    // windows outlived it and the run crashed on its way out.
+    qAddPostRoutine([] { shelter.reset(); });
+  }
+  return *shelter;
 }
 
 void Report(benchmark::State& state, TGridShelter& s) {

@@ -136,8 +136,12 @@ struct TShelter {
   }
 };
 
+std::map<std::pair<bool, int>, std::unique_ptr<TShelter>> shelters;
+
 TShelter& Shelter(bool server, int rows) {
-  static std::map<std::pair<bool, int>, std::unique_ptr<TShelter>> shelters;
+  // The windows go while the application object still stands: left to the end of the
+  // program, they outlived it and the run crashed on its way out.
+  if (shelters.empty()) qAddPostRoutine([] { shelters.clear(); });
   auto& shelter = shelters[{server, rows}];
   if (!shelter) shelter = std::make_unique<TShelter>(server, rows);
   return *shelter;

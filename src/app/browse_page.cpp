@@ -208,10 +208,11 @@ void TBrowsePage::FillResults() {
 
   QStringList names;
   const TResultsOnExit results(*lbxBrowseResults, names);
-  // The database leaves out what cannot match; the test below stays the judge.
+  // The database leaves out what cannot match; the test below stays the judge. Only the
+  // name is shown: a tested field that is not the name is read for its test alone.
   std::vector<TTableCursor::TTextMatch> matches;
-  if (byText) matches.push_back({columns[fieldAt], text});
-  if (byKind) matches.push_back({columns[typeAt], kind});
+  if (byText) matches.push_back({columns[fieldAt], text, fieldAt != nameAt});
+  if (byKind) matches.push_back({columns[typeAt], kind, typeAt != nameAt});
   cursor.ReadColumns(columns, matches, [&](const std::vector<QVariant>& row) {
     const bool matches = (!byText || EqualsFoldingAToZ(FieldAsString(row[fieldAt]), wantedText)) &&
                          (!byKind || EqualsFoldingAToZ(FieldAsString(row[typeAt]), wantedKind));

@@ -86,17 +86,25 @@ void CreateShelterSchema(QSqlDatabase& db) {
   // same name at once.
   const QString nameIndex = QStringLiteral("CREATE UNIQUE INDEX \"UsersUsernameLower\" ON "
                                            "\"Users\" (lower(\"Username\"))");
-  // The Browse search by name or by kind asks the store for lower(field) = lower(text). A
-  // kind is a fifth of the table: on the server its index also holds what the search reads,
-  // in key order, so the rows come from the index alone.
-  const QString animalIndexes[] = {
-      QStringLiteral("CREATE INDEX \"AnimalsNameLower\" ON \"Animals\" (lower(\"AnimalName\"))"),
-      sqlite ? QStringLiteral("CREATE INDEX \"AnimalsTypeLower\" ON \"Animals\" (lower(\"Type\"))")
-             : QStringLiteral("CREATE INDEX \"AnimalsTypeLower\" ON \"Animals\" (lower(\"Type\"), "
-                              "\"ID\") INCLUDE (\"Type\", \"AnimalName\")")};
-  for (const QString& statement :
-       {CreateStatement("Users", kUsers, sqlite), nameIndex,
-        CreateStatement("Animals", kAnimals, sqlite), animalIndexes[0], animalIndexes[1]}) {
+  // The Browse search by name or by kind asks SQLite for lower(field) = lower(text), and the
+  // server for the exact rule, FoldedAToZ(field) = the folded text. A kind is a fifth of the
+  // table: on the server its index also holds what the search reads, in key order, so the
+  // rows come from the index alone (the planner wants the plain Type there too).
+  QStringList animalIndexes = {
+      QStringLiteral("CREATE INDEX \"AnimalsNameLower\" ON \"Animals\" (lower(\"AnimalName\"))")};
+  if (sqlite)
+    animalIndexes << QStringLiteral(
+        "CREATE INDEX \"AnimalsTypeLower\" ON \"Animals\" (lower(\"Type\"))");
+  else
+    animalIndexes << QStringLiteral("CREATE INDEX \"AnimalsNameFolded\" ON \"Animals\" (") +
+                         FoldedAToZ(QStringLiteral("\"AnimalName\"")) + ')'
+                  << QStringLiteral("CREATE INDEX \"AnimalsTypeFolded\" ON \"Animals\" (") +
+                         FoldedAToZ(QStringLiteral("\"Type\"")) +
+                         QStringLiteral(", \"ID\") INCLUDE (\"Type\", \"AnimalName\")");
+  const QStringList statements = QStringList{CreateStatement("Users", kUsers, sqlite), nameIndex,
+                                             CreateStatement("Animals", kAnimals, sqlite)} +
+                                 animalIndexes;
+  for (const QString& statement : statements) {
     QSqlQuery query(db);
     if (!query.exec(statement)) {
       const std::string message = query.lastError().text().toStdString();

@@ -155,6 +155,20 @@ bool IsSQLite(const QSqlDatabase& db) {
   return db.driverName() == QLatin1String("QSQLITE");
 }
 
+QString FoldedAToZ(const QString& expression) {
+  // lower() folds as the locale does: more than A to Z (É), and in a Turkish one I to a
+  // dotless ı, which would lose rows the rule keeps. translate() maps these 26 letters only.
+  return QStringLiteral("translate(") + expression +
+         QStringLiteral(", 'ABCDEFGHIJKLMNOPQRSTUVWXYZ', 'abcdefghijklmnopqrstuvwxyz')");
+}
+
+QString FoldAToZText(const QString& text) {
+  QString folded = text;
+  for (QChar& c : folded)
+    if (c >= u'A' && c <= u'Z') c = QChar(c.unicode() + (u'a' - u'A'));
+  return folded;
+}
+
 std::vector<TColumnInfo> ReadTableColumns(const QSqlDatabase& db, const QString& table) {
   std::vector<TColumnInfo> columns;
   if (IsSQLite(db)) {
@@ -186,9 +200,12 @@ std::vector<TColumnInfo> ReadTableColumns(const QSqlDatabase& db, const QString&
         "WHERE c.table_schema = current_schema() AND c.table_name = ? "
         "ORDER BY c.ordinal_position"));
     RunCatalogQuery(query, table);
-    while (query.next())
-      columns.push_back({query.value(0).toString(), KindOfPostgresType(query.value(1).toString()),
-                         query.value(2).toBool()});
+    while (query.next()) {
+      const QString type = query.value(1).toString();
+      columns.push_back({query.value(0).toString(), KindOfPostgresType(type),
+                         query.value(2).toBool(), false,
+                         type.compare(QLatin1String("character"), Qt::CaseInsensitive) == 0});
+    }
     // A primary key is unique and never null.
     MarkRowKey(columns, [&](int i) { return columns[i].Kind == TFieldKind::Integer; });
     return columns;

@@ -17,6 +17,9 @@ struct TColumnInfo {
   // the rowid alias (INTEGER PRIMARY KEY), on PostgreSQL the single-column primary key of an
   // integer type.
   bool RowKey = false;
+  // A fixed-width text column (PostgreSQL's character(n)): its values read with the blanks
+  // that pad them, which the server's text functions drop.
+  bool Padded = false;
 };
 
 // A double-quoted identifier with embedded quotes doubled; standard SQL, so it holds for
@@ -24,6 +27,12 @@ struct TColumnInfo {
 QString QuoteIdentifier(const QString& name);
 
 bool IsSQLite(const QSqlDatabase& db);
+
+// PostgreSQL's form of an expression with the capitals A to Z made small and every other
+// character kept, the case rule of the searches; an index on it must be written the same.
+QString FoldedAToZ(const QString& expression);
+// `text` with the capitals A to Z made small, every other character kept.
+QString FoldAToZText(const QString& text);
 
 // The table's columns in column order; empty when the table does not exist.
 std::vector<TColumnInfo> ReadTableColumns(const QSqlDatabase& db, const QString& table);

@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
+#include <limits>
 #include <unordered_set>
 
 namespace {
@@ -36,6 +37,115 @@ bool IsUniqueViolation(const QSqlError& error) {
   Raise(message);
 }
 
+// A list of whole numbers written with commas ("3,-7,12"), appended to `numbers`; false
+// when it is anything else. A null list is empty.
+bool ParseNumbers(const QVariant& list, std::vector<qlonglong>& numbers) {
+  if (list.isNull()) return true;
+  const QString text = list.toString();
+  const QChar* c = text.constData();
+  const QChar* const end = c + text.size();
+  constexpr qulonglong kLimit = qulonglong(std::numeric_limits<qlonglong>::max());
+  while (c < end) {
+    const bool negative = *c == u'-';
+    if (negative) ++c;
+    const QChar* const start = c;
+    qulonglong number = 0;
+    for (; c < end && *c != u','; ++c) {
+      const char16_t digit = c->unicode();
+      if (digit < u'0' || digit > u'9' || number > (kLimit - 9) / 10) return false;
+      number = number * 10 + (digit - u'0');
+    }
+    if (c == start) return false;
+    numbers.push_back(negative ? -qlonglong(number) : qlonglong(number));
+    // A comma is followed by a number.
+    if (c < end && ++c == end) return false;
+  }
+  return true;
+}
+
+// The rows of `sql` (a key, with `parts` > 0 the part each row comes from, then the
+// fields, text or whole numbers, of `kinds`) fetched as one row of lists that the server
+// writes: the keys, the keys of each part but the last, and for each field its values and
+// the keys of its nulls. Rows come back in the order the server read them. False when a
+// text holds the separator itself or the server cannot write the lists.
+bool ReadAsLists(const QSqlDatabase& db, const QString& sql, const QVariantList& values, int parts,
+                 const std::vector<TFieldKind>& kinds, std::vector<qlonglong>& keys,
+                 std::vector<int>& partOf, std::vector<std::vector<QVariant>>& lists) {
+  const QString keyList = QStringLiteral("string_agg(k::text, ',')");
+  QString outer = QStringLiteral("SELECT count(*), ") + keyList;
+  QString names = QStringLiteral("k");
+  if (parts > 0) names += QStringLiteral(", m");
+  for (int j = 0; j + 1 < parts; ++j)
+    outer += QStringLiteral(", ") + keyList + QStringLiteral(" FILTER (WHERE m = %1)").arg(j);
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    const QString field = QStringLiteral("f%1").arg(i);
+    names += QStringLiteral(", ") + field;
+    outer += kinds[i] == TFieldKind::Text
+                 ? QStringLiteral(", string_agg(") + field + QStringLiteral(", E'\\x1f')")
+                 : QStringLiteral(", string_agg(") + field + QStringLiteral("::text, ',')");
+    outer += QStringLiteral(", ") + keyList + QStringLiteral(" FILTER (WHERE ") + field +
+             QStringLiteral(" IS NULL)");
+  }
+  outer += QStringLiteral(" FROM (") + sql + QStringLiteral(") AS s(") + names + ')';
+  QSqlQuery query(db);
+  query.setForwardOnly(true);
+  // A failure (a list longer than the 1 GB a server's text holds) leaves the rows to be
+  // read one by one, where a lasting fault shows.
+  if (!query.prepare(outer)) return false;
+  for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
+  if (!query.exec() || !query.next()) return false;
+  const std::size_t count = std::size_t(query.value(0).toLongLong());
+  keys.clear();
+  if (!ParseNumbers(query.value(1), keys) || keys.size() != count) return false;
+  int at = 2;
+  // Each part's keys come in the order of all: walked along them, they name each row's part.
+  partOf.assign(count, std::max(parts - 1, 0));
+  for (int j = 0; j + 1 < parts; ++j) {
+    std::vector<qlonglong> partKeys;
+    if (!ParseNumbers(query.value(at++), partKeys)) return false;
+    std::size_t next = 0;
+    for (std::size_t r = 0; r < count && next < partKeys.size(); ++r)
+      if (keys[r] == partKeys[next]) {
+        partOf[r] = j;
+        ++next;
+      }
+    if (next != partKeys.size()) return false;
+  }
+  lists.assign(kinds.size(), {});
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    const QVariant written = query.value(at++);
+    std::vector<qlonglong> nullKeys;
+    if (!ParseNumbers(query.value(at++), nullKeys)) return false;
+    std::vector<QVariant> read;
+    if (kinds[i] == TFieldKind::Text) {
+      if (!written.isNull()) {
+        const QString text = written.toString();
+        for (QStringView piece : QStringView(text).tokenize(QChar(0x1f)))
+          read.emplace_back(piece.toString());
+      }
+    } else {
+      std::vector<qlonglong> numbers;
+      if (!ParseNumbers(written, numbers)) return false;
+      for (qlonglong number : numbers) read.emplace_back(number);
+    }
+    if (read.size() + nullKeys.size() != count) return false;
+    std::vector<QVariant>& list = lists[i];
+    list.reserve(count);
+    std::size_t next = 0;
+    auto value = read.begin();
+    for (std::size_t r = 0; r < count; ++r) {
+      if (next < nullKeys.size() && keys[r] == nullKeys[next]) {
+        list.emplace_back();
+        ++next;
+      } else if (value != read.end()) {
+        list.push_back(std::move(*value++));
+      } else {
+        return false;
+      }
+    }
+  }
+  return true;
+}
 } // namespace
 
 TTableCursor::TTableCursor(QString connectionName) : FConnectionName(std::move(connectionName)) {}
@@ -478,15 +588,41 @@ void TTableCursor::ReadColumns(
 
   const QSqlDatabase db = Database();
   const bool sqlite = IsSQLite(db);
+  const bool postgres = db.driverName() == QLatin1String("QPSQL");
+  // In the natural order each part below is a query of its own, which an index on the
+  // tested field can answer alone (a search by kind finds a fifth of the table), and the
+  // rows are put in key order here rather than sorted by the server, on disk when they are
+  // many. Another order is the server's to make, over the parts joined.
+  const bool natural = FSort.isEmpty();
+  const int count = int(indexes.size());
   // The tests the database can make: the matches up to the first on a field that is not
   // text, whose text form the database does not know.
   QStringList nulls;
   QStringList equals;
   QVariantList texts;
+  // For each field read, the first match that settles it without reading it: the server's
+  // test is exact and the visitor reads the field for the tests alone. -1 where it is read.
+  std::vector<int> settled(count, -1);
   for (const TTextMatch& match : matches) {
     const TColumnInfo& column = FColumns[match.Index];
-    if (column.Kind != TFieldKind::Text) break;
+    // The server's text of a padded value is not the one read (the blanks go).
+    if (column.Kind != TFieldKind::Text || column.Padded) break;
     const QString name = QuoteIdentifier(column.Name);
+    if (postgres) {
+      // No stored text holds a NUL or a lone surrogate, and neither can be sent: the visitor
+      // alone judges such a search text.
+      if (match.Text.contains(QChar(0)) || QString::fromUtf8(match.Text.toUtf8()) != match.Text)
+        break;
+      // The rule itself, which an index on the same expression answers.
+      const QString folded = FoldedAToZ(name);
+      if (match.TestOnly && natural)
+        for (int i = 0; i < count; ++i)
+          if (indexes[i] == match.Index && settled[i] < 0) settled[i] = int(nulls.size());
+      nulls << folded + QStringLiteral(" IS NULL");
+      equals << folded + QStringLiteral(" = ?");
+      texts << FoldAToZText(match.Text);
+      continue;
+    }
     // lower(x) is null exactly when x is: written so, one index on lower(x) serves both. A
     // blob in a text column of SQLite never equals a text in SQL, yet reads as one.
     nulls << QStringLiteral("(lower(") + name + QStringLiteral(") IS NULL") +
@@ -498,8 +634,8 @@ void TTableCursor::ReadColumns(
     texts << match.Text;
   }
   // The rows kept, in parts that exclude each other: for each test, those equal in every
-  // earlier one and null in this one; and those equal in all. lower() folds A to Z on every
-  // engine (PostgreSQL more), so no row the exact test accepts is lost.
+  // earlier one and null in this one; and those equal in all. Where the test is lower(), it
+  // folds A to Z (SQLite no more), so no row the exact test accepts is lost.
   QStringList parts;
   QList<QVariantList> partValues;
   for (qsizetype i = 0; i <= nulls.size(); ++i) {
@@ -509,47 +645,98 @@ void TTableCursor::ReadColumns(
     partValues << texts.mid(0, i);
   }
 
-  QString select = QStringLiteral("SELECT ") + FQuotedKey;
-  for (int index : indexes) select += QStringLiteral(", ") + QuoteIdentifier(FColumns[index].Name);
-  select += QStringLiteral(" FROM ") + FQuotedTable + QStringLiteral(" WHERE ");
-  // In the natural order each part is a query of its own, which an index on the tested
-  // field can answer alone (a search by kind finds a fifth of the table), and the rows are
-  // put in key order here rather than sorted by the server, on disk when they are many.
-  // Another order is the server's to make, over the parts joined.
-  const bool natural = FSort.isEmpty();
+  // A settled field is known from the part a row comes from, which each row then names:
+  // equal to the match's text in the parts after the match's own, null in its own. Settled
+  // by the first part, it is not read at all.
+  const bool marked = std::any_of(settled.begin(), settled.end(), [](int m) { return m >= 0; });
+  std::vector<int> places(count, -1);
+  int placeCount = 0;
+  for (int i = 0; i < count; ++i)
+    if (settled[i] != 0) places[i] = placeCount++;
+  const auto select = [&](qsizetype part) {
+    QString list = QStringLiteral("SELECT ") + FQuotedKey;
+    if (marked) list += QStringLiteral(", ") + QString::number(part);
+    for (int i = 0; i < count; ++i)
+      if (places[i] >= 0)
+        list += QStringLiteral(", ") + (settled[i] >= 0 && settled[i] <= part
+                                            ? QStringLiteral("NULL")
+                                            : QuoteIdentifier(FColumns[indexes[i]].Name));
+    return list + QStringLiteral(" FROM ") + FQuotedTable + QStringLiteral(" WHERE ");
+  };
   QString sql;
   QVariantList values;
   if (natural) {
     for (qsizetype i = 0; i < parts.size(); ++i) {
       if (i > 0) sql += QStringLiteral(" UNION ALL ");
-      sql += select + parts[i];
+      sql += select(i) + parts[i];
       values += partValues[i];
     }
   } else {
-    sql = select + '(' + parts.join(QStringLiteral(") OR (")) + ')' + FOrder;
+    sql = select(0) + '(' + parts.join(QStringLiteral(") OR (")) + ')' + FOrder;
     for (const QVariantList& part : partValues) values += part;
   }
-  QSqlQuery query(db);
-  // Qt reads a forward-only PostgreSQL result row by row, each in a message of its own.
-  query.setForwardOnly(sqlite);
-  if (!query.prepare(sql)) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
-  for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
-  if (!query.exec()) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
-  const int count = int(indexes.size());
   std::vector<TFieldKind> kinds;
   for (int index : indexes) kinds.push_back(FColumns[index].Kind);
+  std::vector<QVariant> matchTexts;
+  for (const TTextMatch& match : matches) matchTexts.emplace_back(match.Text);
   // One flat array of values, a row every `count`: a search by kind brings a fifth of the
   // table.
   std::vector<qlonglong> keys;
   std::vector<QVariant> cells;
-  while (query.next()) {
-    keys.push_back(query.value(0).toLongLong());
-    for (int i = 0; i < count; ++i) cells.push_back(NormalizeValue(query.value(i + 1), kinds[i]));
+  const auto settle = [&](int i, int part, QVariant&& read) {
+    const int match = settled[i];
+    if (match < 0 || match > part)
+      cells.push_back(std::move(read));
+    else if (match < part)
+      cells.push_back(matchTexts[match]);
+    else
+      cells.emplace_back();
+  };
+  // Text and whole numbers can come from the server as one row of lists: a search by kind
+  // brings 200,000 rows, each a message and a value apiece otherwise.
+  const bool listed =
+      postgres && natural && std::all_of(indexes.begin(), indexes.end(), [&](int index) {
+        const TColumnInfo& column = FColumns[index];
+        return (column.Kind == TFieldKind::Text && !column.Padded) ||
+               column.Kind == TFieldKind::Integer;
+      });
+  std::vector<TFieldKind> placeKinds;
+  for (int i = 0; i < count; ++i)
+    if (places[i] >= 0) placeKinds.push_back(kinds[i]);
+  std::vector<int> partOf;
+  std::vector<std::vector<QVariant>> lists;
+  if (listed && ReadAsLists(db, sql, values, marked ? int(parts.size()) : 0, placeKinds, keys,
+                            partOf, lists)) {
+    cells.reserve(keys.size() * count);
+    for (std::size_t r = 0; r < keys.size(); ++r)
+      for (int i = 0; i < count; ++i)
+        settle(i, partOf[r], places[i] < 0 ? QVariant() : std::move(lists[places[i]][r]));
+  } else {
+    keys.clear();
+    QSqlQuery query(db);
+    // Qt reads a forward-only PostgreSQL result row by row, each in a message of its own.
+    query.setForwardOnly(sqlite);
+    if (!query.prepare(sql)) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
+    for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
+    if (!query.exec()) RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
+    if (query.size() > 0) {
+      keys.reserve(query.size());
+      cells.reserve(std::size_t(query.size()) * count);
+    }
+    const int first = marked ? 2 : 1;
+    while (query.next()) {
+      keys.push_back(query.value(0).toLongLong());
+      const int part = marked ? query.value(1).toInt() : 0;
+      for (int i = 0; i < count; ++i)
+        settle(i, part,
+               places[i] < 0 ? QVariant()
+                             : NormalizeValue(query.value(first + places[i]), kinds[i]));
+    }
+    if (query.lastError().isValid())
+      RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
+    // Handed out after the statement ends: an unfinished one would keep SQLite's read lock.
+    query.finish();
   }
-  if (query.lastError().isValid())
-    RaiseSql("Cannot read table '" + FTableName + "'", query.lastError());
-  // Handed out after the statement ends: an unfinished one would keep SQLite's read lock.
-  query.finish();
   std::vector<std::size_t> order(keys.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
   if (natural && !std::is_sorted(keys.begin(), keys.end()))

@@ -83,10 +83,12 @@ public:
                    const std::function<bool(const std::vector<QVariant>& values)>& visit);
 
   // A test a pass may leave to the database: the text of field Index equals Text, letters
-  // compared without regard to case.
+  // compared without regard to case. TestOnly says the visitor reads the field for this
+  // test alone, never for its stored text.
   struct TTextMatch {
     int Index = -1;
     QString Text;
+    bool TestOnly = false;
   };
   // The same pass over only the rows that can pass `visit`'s own test of the matches, taken
   // in turn: a row is left out only when, for some match, every earlier match's field
@@ -95,7 +97,10 @@ public:
   // null means), as does a field that is not text. The database may fold more letters than
   // A to Z, so `visit` still makes the exact test: the pass hands out the rows the full one
   // would, less only the rows it would have rejected. Rows another connection deleted
-  // since the keys were read are left out.
+  // since the keys were read are left out. Where the database makes the exact test itself
+  // (a text field on PostgreSQL, in the natural order), a TestOnly match's field is not
+  // read: in the rows equal to it, it holds the match's Text, which the stored text equals
+  // but for the case of A to Z.
   void ReadColumns(const std::vector<int>& indexes, const std::vector<TTextMatch>& matches,
                    const std::function<bool(const std::vector<QVariant>& values)>& visit);
 
