@@ -3,6 +3,7 @@
 
 #include "skin/controls/mnemonic.h"
 #include "skin/controls/page_control_internal.h"
+#include "skin/data/record_check.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -22,7 +23,11 @@ int TspSkinPageControl::ItemHeight() {
   if (FTabHeight > 0) return FTabHeight;
   ReadSkinRecord();
   const TspDataSkinTabControl* rec = Record();
-  if (rec && rec->tabrect.Height() > 0) return rec->tabrect.Height();
+  // A tab rectangle the picture does not hold draws no face and sets no height: tabs would
+  // otherwise be images as tall as it says.
+  if (const QImage* picture = rec ? FBinding.Picture(rec->pictureindex) : nullptr;
+      picture && PictureHolds(*picture, rec->tabrect))
+    return rec->tabrect.Height();
   return FDefaultItemHeight;
 }
 

@@ -389,15 +389,28 @@ TEST_F(PageControlTest, EachTabPaintsTheSkinRectangleItsStateSelects) {
 
 // A tab record whose four tab faces are different parts of a picture whose every pixel
 // differs, so a face drawn for the wrong state shows.
-std::unique_ptr<TspSkinData> PatternTabSkin() {
+std::unique_ptr<TspSkinData> PatternTabSkin(const char* tabrect = "0,40,30,60") {
   return OnePictureSkin(
       "tabs", PatternImage(120, 120, 3),
       "[SKINCONTROLS]\r\ncount=1\r\n0=tab:tab\r\n"
       "[tab]\r\npictureindex=0\r\nskinrect=0,0,30,30\r\nclientrect=2,3,27,28\r\n"
       "lefttoppoint=5,5\r\nrighttoppoint=25,5\r\nleftbottompoint=5,25\r\n"
-      "rightbottompoint=25,25\r\nbgpictureindex=-1\r\ntabrect=0,40,30,60\r\n"
-      "activetabrect=30,40,60,62\r\nfocustabrect=60,40,90,62\r\nmouseintabrect=90,40,120,60\r\n"
-      "tableftoffset=6\r\ntabrightoffset=7\r\ntabsbgrect=0,70,10,80\r\ntabstretcheffect=1\r\n");
+      "rightbottompoint=25,25\r\nbgpictureindex=-1\r\ntabrect=" +
+          QByteArray(tabrect) +
+          "\r\nactivetabrect=30,40,60,62\r\nfocustabrect=60,40,90,62\r\nmouseintabrect=90,40,120,"
+          "60\r\n"
+          "tableftoffset=6\r\ntabrightoffset=7\r\ntabsbgrect=0,70,10,80\r\ntabstretcheffect=1\r\n");
+}
+
+// A tab rectangle the picture does not hold gives no tab height: every tab would be an
+// image as tall as the rectangle says.
+TEST_F(PageControlTest, ATabRectOutsideThePictureSetsNoTabHeight) {
+  skin = PatternTabSkin("0,40,30,3000000");
+  ASSERT_FALSE(skin->IsEmpty());
+  pc->SetSkinData(skin.get());
+  Show();
+  EXPECT_EQ(pc->ItemHeight(), pc->DefaultItemHeight());
+  EXPECT_FALSE(Grab(*pc).isNull());
 }
 
 TEST_F(PageControlTest, FocusedSelectedTabShowsTheFocusFace) {
