@@ -428,8 +428,9 @@ void TspSkinPopupWindow::ScrollStep() {
 // --- Painting --------------------------------------------------------------------------------
 
 QImage TspSkinPopupWindow::PaintImage() const {
-  QImage image(size(), QImage::Format_RGB32);
-  QPainter p(&image);
+  if (FCanvas.size() != size()) FCanvas = QImage(size(), QImage::Format_RGB32);
+  // A caller still holding the last image keeps it: painting detaches the canvas.
+  QPainter p(&FCanvas);
   p.drawImage(0, 0, FBackground);
   int lastBottom = FItemsArea.top() + (FScrollable ? kMarkerHeight : 0);
   for (const TspSkinMenuItem& item : FItems) {
@@ -445,7 +446,8 @@ QImage TspSkinPopupWindow::PaintImage() const {
                   FItemImage[0]);
     PaintMarkers(p);
   }
-  return image;
+  p.end();
+  return FCanvas;
 }
 
 void TspSkinPopupWindow::paintEvent(QPaintEvent*) {

@@ -155,6 +155,9 @@ private:
   // Made once per opening: the background at the window's size, the item images at the
   // items' width (normal, highlighted) and the divider.
   QImage FBackground;
+  // The image PaintImage draws into, kept between paints: a menu repaints whole on every
+  // move of the selection.
+  mutable QImage FCanvas;
   QImage FItemImage[2];
   QImage FDivider;
   // The animation frames at the items' size, and the header control's image.

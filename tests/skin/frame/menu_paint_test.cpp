@@ -69,9 +69,15 @@ TEST_F(MenuPaintTest, TheSkinnedLookComesFromThePopupPictureAndTheMenuItemObject
   EXPECT_TRUE(w->Item(3).Separator);
   EXPECT_EQ(w->Item(3).Rect.height(), look.DividerRect.Height());
   // Highlighting the check item switches it to the highlighted mark.
+  const QImage held = w->PaintImage();
   Key(Qt::Key_Down);
   image = Rgb(w->PaintImage());
   EXPECT_TRUE(mark(1, look.ActiveCheckRect)) << "highlighted";
+  EXPECT_EQ(image.pixel(first),
+            items.pixel(look.SkinRect.Left + probe.x(), look.SkinRect.Top + probe.y()));
+  EXPECT_EQ(Rgb(held).pixel(first),
+            items.pixel(look.ActiveSkinRect.Left + probe.x(), look.ActiveSkinRect.Top + probe.y()))
+      << "an image kept from an earlier paint stays as it was";
   // A disabled "-Dogs-" is a header reading "Dogs".
   EXPECT_TRUE(w->Item(4).Header);
   EXPECT_EQ(w->Item(4).Caption.Text, "Dogs");
