@@ -233,7 +233,10 @@ void TspSkinScrollBar::UpdateLayout() {
       t = std::max<qint64>(RoundEven(n * ratio), m);
     across = Vertical() ? tr.Width() : tr.Height();
   }
-  const int half = ToInt(std::clamp<qint64>(t, 0, 1 << 20) / 2);
+  // A thumb longer than the whole bar shows no more than the bar: a minimum size the skin
+  // gives in the millions would otherwise compose an image that long.
+  const int along = Vertical() ? height() : width();
+  const int half = ToInt(std::clamp<qint64>(t, 0, std::max(along, 0)) / 2);
   FThumbLength = 2 * half;
 
   // Where the thumb stands within its travel.

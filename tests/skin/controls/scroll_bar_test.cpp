@@ -493,6 +493,21 @@ TEST_F(ScrollBarTest, HotThumbRectOutsideThePictureDrawsNoThumbImage) {
   EXPECT_NE(bar->PaintImage().pixelColor(thumb.center()), QColor(Qt::black));
 }
 
+// A minimum thumb size in the millions is no longer than the bar: it was composed as an
+// image that long, gigabytes for a thumb the bar cannot show.
+TEST_F(ScrollBarTest, AThumbMinimumBeyondTheBarIsCutToTheBar) {
+  UseBuiltinSkin();
+  bar->SetKind(TspScrollBarKind::sbVertical);
+  bar->resize(19, 160);
+  auto* rec = const_cast<TspDataSkinScrollBarControl*>(Record("vscrollbar"));
+  ASSERT_NE(rec, nullptr);
+  rec->thumbminsize = 125722723;
+  data->RecordsChanged();
+  bar->SetScrollParams(0, 100, 10, 0);
+  EXPECT_LE(ThumbLength(), bar->height());
+  EXPECT_FALSE(bar->PaintImage().isNull());
+}
+
 TEST_F(ScrollBarTest, SkinnedBothBarKeepsItsCorner) {
   UseBuiltinSkin();
   const TspDataSkinScrollBarControl* both = Record("bothhscrollbar");
