@@ -15,6 +15,7 @@
 #include "skin/controls/panel.h"
 #include "store/field_text.h"
 #include "store/store_error.h"
+#include "store/store_sql.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -83,13 +84,6 @@ bool EqualsFoldingAToZ(const QString& value, const QString& lowered) {
     if (c != b[i].unicode()) return false;
   }
   return true;
-}
-
-QString FoldAToZ(const QString& text) {
-  QString folded = text;
-  for (QChar& c : folded)
-    if (c >= u'A' && c <= u'Z') c = QChar(c.unicode() + (u'a' - u'A'));
-  return folded;
 }
 
 void AddDetailLine(TspSkinTextLabel& label, const QString& line) {

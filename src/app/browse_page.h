@@ -22,8 +22,6 @@ class TspSkinTextLabel;
 // Whether `value` equals `lowered` (already in small letters) once its capitals A to Z are
 // small: the search's and the CAPTCHA's comparison, which folds no other letters.
 bool EqualsFoldingAToZ(const QString& value, const QString& lowered);
-// `text` with its capitals A to Z made small, every other character kept.
-QString FoldAToZ(const QString& text);
 
 // Appends the six detail lines of the cursor's current animal (ID, name, kind, colour, breed,
 // sex) to `label`, one at a time: a null field ends the caller with the conversion error and

@@ -162,7 +162,7 @@ QString FoldedAToZ(const QString& expression) {
          QStringLiteral(", 'ABCDEFGHIJKLMNOPQRSTUVWXYZ', 'abcdefghijklmnopqrstuvwxyz')");
 }
 
-QString FoldAToZText(const QString& text) {
+QString FoldAToZ(const QString& text) {
   QString folded = text;
   for (QChar& c : folded)
     if (c >= u'A' && c <= u'Z') c = QChar(c.unicode() + (u'a' - u'A'));

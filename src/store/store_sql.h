@@ -32,7 +32,7 @@ bool IsSQLite(const QSqlDatabase& db);
 // character kept, the case rule of the searches; an index on it must be written the same.
 QString FoldedAToZ(const QString& expression);
 // `text` with the capitals A to Z made small, every other character kept.
-QString FoldAToZText(const QString& text);
+QString FoldAToZ(const QString& text);
 
 // The table's columns in column order; empty when the table does not exist.
 std::vector<TColumnInfo> ReadTableColumns(const QSqlDatabase& db, const QString& table);

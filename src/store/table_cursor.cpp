@@ -511,7 +511,7 @@ void TTableCursor::ReadColumns(
           if (indexes[i] == match.Index && settled[i] < 0) settled[i] = int(nulls.size());
       nulls << folded + QStringLiteral(" IS NULL");
       equals << folded + QStringLiteral(" = ?");
-      texts << FoldAToZText(match.Text);
+      texts << FoldAToZ(match.Text);
       continue;
     }
     // lower(x) is null exactly when x is: written so, one index on lower(x) serves both. A
